@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, registers the COM servers and runs the
+# desktop client in the suite's host. With a display it shows there; without
+# one it runs on a private X display and leaves a screenshot in out/.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/scripts/prereqs.sh"
+"$root/scripts/build.sh" >/dev/null
+source "$root/scripts/wine-env.sh"
+trap qk_stop_all EXIT
+qk_prepare_prefix
+
+headless=0
+if [ -z "${DISPLAY:-}" ] || [ "${QK_HEADLESS:-0}" = 1 ]; then
+  headless=1
+  qk_start_xvfb
+fi
+qk_start_wineserver
+
+bin="$build/bin"
+for server in qkSJUI.dll; do
+  "$WINE" regsvr32 /s "$(winepath_of "$bin/$server")" >/dev/null 2>&1
+done
+
+if [ "$headless" = 1 ]; then limit="${QK_RUN_SECONDS:-20}"; else limit="${QK_RUN_SECONDS:-3600}"; fi
+echo "Running the desktop client on display $DISPLAY; it stops when the host ends or after $limit s."
+mkdir -p "$root/out"
+"$WINE" "$bin/qkhost.exe" /module:"qkSJUI 0.0.0.3" "$@" >"$root/out/host.log" 2>&1 &
+host=$!
+
+if [ "$headless" = 1 ]; then
+  sleep "${QK_SCREENSHOT_AFTER:-6}"
+  if kill -0 "$host" 2>/dev/null; then
+    /usr/bin/convert x:root -crop 1280x1024+0+0 "$root/out/desktop-client.png" 2>/dev/null ||
+      import -window root "$root/out/desktop-client.png"
+    echo "Screenshot: out/desktop-client.png"
+  fi
+fi
+
+deadline=$((SECONDS + limit))
+while kill -0 "$host" 2>/dev/null && [ $SECONDS -lt $deadline ]; do sleep 1; done
+if kill -0 "$host" 2>/dev/null; then
+  echo "Time limit reached; asking the desktop client to exit."
+  # A second start with the close parameter is the client's own exit request.
+  "$WINE" "$bin/qkhost.exe" /module:"qkSJUI 0.0.0.3" /param:close >/dev/null 2>&1 || true
+  for _ in 1 2 3 4 5; do kill -0 "$host" 2>/dev/null || break; sleep 1; done
+  kill -0 "$host" 2>/dev/null && "$WINESERVER" -k >/dev/null 2>&1 || true
+fi
+wait "$host" 2>/dev/null && rc=0 || rc=$?
+echo "Host ended with exit code $rc (log: out/host.log)."

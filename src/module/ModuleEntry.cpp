@@ -1,0 +1,54 @@
+// The library's four exported entry points.
+#include <windows.h>
+
+#include "common/ModuleState.h"
+#include "module/ClassTable.h"
+#include "module/Factory.h"
+#include "module/Registrar.h"
+
+namespace {
+std::wstring ModulePath() {
+    wchar_t path[MAX_PATH + 1] = {};
+    ::GetModuleFileNameW(ModuleState::Instance(), path, MAX_PATH);
+    return path;
+}
+}  // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) ::DisableThreadLibraryCalls(instance);
+    return TRUE;
+}
+
+extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID iid, void** object) {
+    if (iid != IID_IUnknown && iid != IID_IClassFactory) return E_NOINTERFACE;
+    for (int i = 0; i < g_classTableCount; ++i) {
+        if (!::IsEqualCLSID(*g_classTable[i].classId, classId)) continue;
+        auto* factory = new (std::nothrow) CFactory(&g_classTable[i]);
+        if (!factory) return E_OUTOFMEMORY;
+        const HRESULT hr = factory->QueryInterface(iid, object);
+        factory->Release();
+        return hr;
+    }
+    return CLASS_E_CLASSNOTAVAILABLE;
+}
+
+extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
+    return (ComCounters::ActiveComponents() != 0 || ComCounters::ServerLocks() > 0) ? S_FALSE : S_OK;
+}
+
+extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
+    try {
+        const std::wstring path = ModulePath();
+        for (int i = 0; i < g_classTableCount; ++i) Registrar::RegisterRow(g_classTable[i], path);
+    } catch (...) {
+    }
+    return S_OK;
+}
+
+extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
+    try {
+        for (int i = 0; i < g_classTableCount; ++i) Registrar::UnregisterRow(g_classTable[i]);
+    } catch (...) {
+    }
+    return S_OK;
+}

@@ -1,0 +1,72 @@
+#include "module/Registrar.h"
+
+#include <cwchar>
+
+#include "common/UniqueHandle.h"
+
+namespace Registrar {
+namespace {
+// Creates (or opens) HKCR\keyPath and sets one REG_SZ value, null included.
+void SetStringValue(const std::wstring& keyPath, const wchar_t* valueName, const std::wstring& value) {
+    UniqueHkey key;
+    if (::RegCreateKeyExW(HKEY_CLASSES_ROOT, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                          nullptr, key.receive(), nullptr) != ERROR_SUCCESS)
+        return;
+    ::RegSetValueExW(key.get(), valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                     static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+}  // namespace
+
+std::wstring ClassIdToString(const CLSID& id) {
+    wchar_t text[40] = {};
+    std::swprintf(text, std::size(text), L"{%08lX-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
+                  static_cast<unsigned long>(id.Data1), id.Data2, id.Data3, id.Data4[0], id.Data4[1], id.Data4[2],
+                  id.Data4[3], id.Data4[4], id.Data4[5], id.Data4[6], id.Data4[7]);
+    return text;
+}
+
+void RegisterRow(const ClassTableRow& row, const std::wstring& modulePath) {
+    const std::wstring id = ClassIdToString(*row.classId);
+    const std::wstring classKey = L"CLSID\\" + id;
+    SetStringValue(classKey, nullptr, row.friendlyName);
+    SetStringValue(classKey + L"\\InprocServer32", nullptr, modulePath);
+    SetStringValue(classKey + L"\\InProcServer32", L"ThreadingModel", L"Apartment");
+    SetStringValue(classKey + L"\\ProgID", nullptr, row.progId);
+    SetStringValue(classKey + L"\\VersionIndependentProgID", nullptr, row.versionIndependentProgId);
+
+    const std::wstring independent = row.versionIndependentProgId;
+    SetStringValue(independent, nullptr, row.friendlyName);
+    SetStringValue(independent + L"\\CLSID", nullptr, id);
+    SetStringValue(independent + L"\\CurVer", nullptr, row.progId);
+
+    const std::wstring progId = row.progId;
+    SetStringValue(progId, nullptr, row.friendlyName);
+    SetStringValue(progId + L"\\CLSID", nullptr, id);
+}
+
+LONG DeleteKeyTree(HKEY parent, const std::wstring& subKey) {
+    UniqueHkey key;
+    if (::RegOpenKeyExW(parent, subKey.c_str(), 0, KEY_ALL_ACCESS, key.receive()) != ERROR_SUCCESS)
+        return ERROR_SUCCESS;
+    for (;;) {
+        wchar_t child[256];
+        DWORD childLength = static_cast<DWORD>(std::size(child));
+        if (::RegEnumKeyExW(key.get(), 0, child, &childLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        const LONG status = DeleteKeyTree(key.get(), child);
+        if (status != ERROR_SUCCESS) return status;
+        // A child that could not be opened stays; stop rather than loop on it.
+        UniqueHkey stillThere;
+        if (::RegOpenKeyExW(key.get(), child, 0, KEY_READ, stillThere.receive()) == ERROR_SUCCESS)
+            return ERROR_ACCESS_DENIED;
+    }
+    key.reset();
+    return ::RegDeleteKeyW(parent, subKey.c_str());
+}
+
+void UnregisterRow(const ClassTableRow& row) {
+    DeleteKeyTree(HKEY_CLASSES_ROOT, L"CLSID\\" + ClassIdToString(*row.classId));
+    DeleteKeyTree(HKEY_CLASSES_ROOT, row.versionIndependentProgId);
+    DeleteKeyTree(HKEY_CLASSES_ROOT, row.progId);
+}
+}  // namespace Registrar

@@ -1,0 +1,45 @@
+#pragma once
+// The one window base of the module. A static thunk stores `this` when the
+// window is created, a virtual message map dispatches every message, and the
+// handle is cleared on WM_NCDESTROY so a handler may delete its own object.
+#include <windows.h>
+
+#include "uilib/MessageMap.h"
+
+class CWindowBase {
+public:
+    CWindowBase() = default;
+    CWindowBase(const CWindowBase&) = delete;
+    CWindowBase& operator=(const CWindowBase&) = delete;
+    virtual ~CWindowBase();
+
+    // Creates a window of a class whose procedure is StartWindowProc (see
+    // RegisterClassOnce). Returns null on failure.
+    HWND CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x, int y, int width,
+                  int height, HWND parent, HMENU menuOrId);
+
+    [[nodiscard]] bool IsWindow() const noexcept { return m_hWnd != nullptr && ::IsWindow(m_hWnd); }
+    BOOL DestroyWindow() noexcept { return IsWindow() ? ::DestroyWindow(m_hWnd) : FALSE; }
+
+    // Registers a class whose procedure is this base's thunk against this
+    // binary's own instance; later calls with the same name do nothing.
+    static bool RegisterClassOnce(WNDCLASSEXW wc);
+
+    // The object behind a window created through this base, or null.
+    static CWindowBase* FromHandle(HWND hwnd) noexcept;
+
+    HWND m_hWnd = nullptr;
+
+protected:
+    // The message map; TRUE when the message was handled and `result` is set.
+    virtual BOOL ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
+    // Called after WM_NCDESTROY, when m_hWnd is already cleared.
+    virtual void OnFinalMessage(HWND hwnd);
+
+    LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
+private:
+    static LRESULT CALLBACK StartWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+};

@@ -1,0 +1,140 @@
+// The host's event bus: per-code listeners called synchronously, and lists
+// that may change while an event is being delivered.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include <wrl/client.h>
+
+#include "host/EventBus.h"
+#include "host/HostApp.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+struct Delivery {
+    int listener;
+    UINT code;
+    INT_PTR p1, p2, p3;
+    bool operator==(const Delivery&) const = default;
+};
+
+class RecordingListener : public CVelEventListener {
+public:
+    RecordingListener(int id, std::vector<Delivery>& log) : m_id(id), m_log(log) {}
+    HRESULT HandleEvent(UINT code, INT_PTR p1, INT_PTR p2, INT_PTR p3) override {
+        m_log.push_back({m_id, code, p1, p2, p3});
+        if (onEvent) onEvent();
+        return S_OK;
+    }
+    std::function<void()> onEvent;
+
+private:
+    int m_id;
+    std::vector<Delivery>& m_log;
+};
+
+class EventBus : public ::testing::Test {
+protected:
+    ComPtr<IVelEventBus> bus;
+    std::vector<Delivery> log;
+    RecordingListener a{1, log}, b{2, log}, c{3, log};
+
+    void SetUp() override {
+        CHostApp* host = new CHostApp(L"qkhost.exe", {});
+        ComPtr<IVelEventService> service;
+        ASSERT_EQ(S_OK, host->QueryInterface(IID_PPV_ARGS(&service)));
+        host->Release();
+        ASSERT_EQ(S_OK, service->GetEventBus(&bus));
+        ASSERT_TRUE(bus);
+    }
+};
+
+TEST_F(EventBus, DeliversToTheListenersOfTheFiredCodeOnly) {
+    bus->Subscribe(13, &a);
+    bus->Subscribe(14, &b);
+    bus->Subscribe(13, &c);
+    int text = 0;
+    bus->Fire(13, reinterpret_cast<INT_PTR>(&text), 0, -1);
+    bus->Fire(99, 1, 2, 3);
+    const std::vector<Delivery> expected = {{1, 13, reinterpret_cast<INT_PTR>(&text), 0, -1},
+                                            {3, 13, reinterpret_cast<INT_PTR>(&text), 0, -1}};
+    EXPECT_EQ(expected, log);
+}
+
+TEST_F(EventBus, SubscribingTwiceDeliversOnceAndUnsubscribingStopsDelivery) {
+    EXPECT_EQ(S_OK, bus->Subscribe(5, &a));
+    EXPECT_EQ(S_FALSE, bus->Subscribe(5, &a));
+    EXPECT_EQ(E_POINTER, bus->Subscribe(5, nullptr));
+    bus->Fire(5, 0, 0, 0);
+    EXPECT_EQ(1u, log.size());
+    EXPECT_EQ(S_OK, bus->Unsubscribe(5, &a));
+    EXPECT_EQ(S_FALSE, bus->Unsubscribe(5, &a));
+    EXPECT_EQ(S_FALSE, bus->Unsubscribe(6, &a));
+    bus->Fire(5, 0, 0, 0);
+    EXPECT_EQ(1u, log.size());
+}
+
+TEST_F(EventBus, ListenerMayUnsubscribeItselfDuringAFire) {
+    bus->Subscribe(6, &a);
+    bus->Subscribe(6, &b);
+    a.onEvent = [&] { bus->Unsubscribe(6, &a); };
+    bus->Fire(6, 0, 0, 0);
+    bus->Fire(6, 0, 0, 0);
+    const std::vector<int> order = [&] {
+        std::vector<int> ids;
+        for (const Delivery& d : log) ids.push_back(d.listener);
+        return ids;
+    }();
+    EXPECT_EQ((std::vector<int>{1, 2, 2}), order);
+}
+
+TEST_F(EventBus, ListenerUnsubscribedByAnotherDuringAFireIsNotCalled) {
+    bus->Subscribe(17, &a);
+    bus->Subscribe(17, &b);
+    bus->Subscribe(17, &c);
+    a.onEvent = [&] {
+        bus->Unsubscribe(17, &b);
+        bus->Unsubscribe(17, &a);
+    };
+    bus->Fire(17, 0, 0, 0);
+    ASSERT_EQ(2u, log.size());
+    EXPECT_EQ(1, log[0].listener);
+    EXPECT_EQ(3, log[1].listener);
+}
+
+TEST_F(EventBus, ListenerAddedDuringAFireWaitsForTheNextOne) {
+    bus->Subscribe(20, &a);
+    a.onEvent = [&] {
+        bus->Subscribe(20, &b);
+        bus->Subscribe(21, &c);  // a new code while the first code's list is walked
+    };
+    bus->Fire(20, 0, 0, 0);
+    EXPECT_EQ(1u, log.size());
+    a.onEvent = nullptr;
+    bus->Fire(20, 0, 0, 0);
+    bus->Fire(21, 0, 0, 0);
+    EXPECT_EQ(4u, log.size());
+}
+
+TEST_F(EventBus, FireWithinAFireIsDeliveredAtOnce) {
+    bus->Subscribe(3, &a);
+    bus->Subscribe(23, &b);
+    a.onEvent = [&] { bus->Fire(23, 7, 8, 9); };
+    bus->Fire(3, 1, 0, 0);
+    ASSERT_EQ(2u, log.size());
+    EXPECT_EQ((Delivery{1, 3, 1, 0, 0}), log[0]);
+    EXPECT_EQ((Delivery{2, 23, 7, 8, 9}), log[1]);
+}
+
+TEST_F(EventBus, ListenerDroppingTheLastBusReferenceDuringAFireIsSafe) {
+    bus->Subscribe(7, &a);
+    bus->Subscribe(7, &b);
+    IVelEventBus* raw = bus.Detach();
+    // The service's reference went with the host; this is the last one.
+    a.onEvent = [&] { raw->Release(); };
+    raw->Fire(7, 0, 0, 0);
+    EXPECT_EQ(2u, log.size());
+}
+}  // namespace

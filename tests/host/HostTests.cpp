@@ -1,0 +1,148 @@
+// The host application object, its command line and its message loop.
+#include <windows.h>
+#include <shellapi.h>
+#include <wrl/client.h>
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "common/ComHolders.h"
+#include "host/HostApp.h"
+#include "host/HostOptions.h"
+#include "host/MessageLoop.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+TEST(HostOptions, SeparatesTheHostsOptionsFromTheModulesArguments) {
+    const HostOptions options = ParseHostOptions({L"C:\\suite dir\\qkhost.exe", L"/MODULE:{2DD8BA03-E8BC-421C-461F-4936E19F0103}",
+                                                  L"/AutoRun", L"/param:close", L"/dll:C:\\x\\qkSJUI.dll",
+                                                  L"/Param:Site=a=b", L"two words", L"say \"hi\""});
+    EXPECT_TRUE(options.error.empty());
+    EXPECT_EQ(L"{2DD8BA03-E8BC-421C-461F-4936E19F0103}", options.module);
+    EXPECT_EQ(L"C:\\x\\qkSJUI.dll", options.dllPath);
+    ASSERT_EQ(2u, options.parameters.size());
+    EXPECT_EQ(L"", options.parameters.at(L"close"));
+    EXPECT_EQ(L"a=b", options.parameters.at(L"Site"));
+    EXPECT_EQ(L"\"C:\\suite dir\\qkhost.exe\" /AutoRun \"two words\" \"say \\\"hi\\\"\"", options.moduleCommandLine);
+}
+
+TEST(HostOptions, DefaultsToTheDesktopClientAndRefusesNamelessParameters) {
+    EXPECT_EQ(L"qkSJUI 0.0.0.3", ParseHostOptions({L"qkhost.exe"}).module);
+    EXPECT_EQ(L"\"qkhost.exe\"", ParseHostOptions({L"qkhost.exe"}).moduleCommandLine);
+    EXPECT_FALSE(ParseHostOptions({L"qkhost.exe", L"/param:=1"}).error.empty());
+    EXPECT_FALSE(ParseHostOptions({L"qkhost.exe", L"/module:"}).error.empty());
+}
+
+TEST(HostOptions, QuotedArgumentsSplitBackToTheOriginals) {
+    for (const std::wstring& argument : {std::wstring(L"plain"), std::wstring(L""), std::wstring(L"a b"),
+                                         std::wstring(L"ends\\"), std::wstring(L"C:\\dir with space\\"),
+                                         std::wstring(L"q\"uote"), std::wstring(L"\\\\\"x")}) {
+        const std::wstring line = L"prog.exe " + QuoteArgument(argument);
+        int count = 0;
+        LPWSTR* split = ::CommandLineToArgvW(line.c_str(), &count);
+        ASSERT_TRUE(split);
+        EXPECT_EQ(2, count);
+        if (count == 2) {
+            EXPECT_EQ(argument, std::wstring(split[1]));
+        }
+        ::LocalFree(split);
+    }
+}
+
+class HostApp : public ::testing::Test {
+protected:
+    CHostApp* host = new CHostApp(L"\"qkhost.exe\" /AutoRun", {{L"Close", L"now"}});
+    void TearDown() override {
+        EXPECT_EQ(0u, host->Release());
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+};
+
+TEST_F(HostApp, AnswersCommandLineAndParameters) {
+    Bstr line;
+    ASSERT_EQ(S_OK, host->GetCommandLine(line.receive()));
+    EXPECT_EQ(L"\"qkhost.exe\" /AutoRun", line.str());
+    Bstr value;
+    EXPECT_EQ(S_OK, host->GetParameter(Bstr(L"CLOSE").get(), value.receive()));
+    EXPECT_EQ(L"now", value.str());
+    EXPECT_TRUE(FAILED(host->GetParameter(Bstr(L"open").get(), value.receive())));
+    EXPECT_EQ(nullptr, value.get());
+    EXPECT_EQ(E_POINTER, host->GetParameter(nullptr, value.receive()));
+}
+
+TEST_F(HostApp, HandsOutTheEventServiceAndOneBus) {
+    ComPtr<IVelEventService> service;
+    ASSERT_EQ(S_OK, host->QueryInterface(IID_PPV_ARGS(&service)));
+    ComPtr<IVelModuleHost> back;
+    ASSERT_EQ(S_OK, service.As(&back));
+    EXPECT_EQ(static_cast<IVelModuleHost*>(host), back.Get());
+    ComPtr<IVelEventBus> bus1, bus2;
+    ASSERT_EQ(S_OK, service->GetEventBus(&bus1));
+    ASSERT_EQ(S_OK, service->GetEventBus(&bus2));
+    EXPECT_EQ(bus1.Get(), bus2.Get());
+}
+
+struct CountingFilter : CMessageFilter {
+    UINT swallow = 0;
+    int seen = 0;
+    std::function<void()> onMessage;
+    BOOL PreTranslateMessage(MSG* msg) override {
+        if (msg->hwnd) return FALSE;
+        ++seen;
+        if (onMessage) onMessage();
+        return msg->message == swallow;
+    }
+};
+
+struct CountingIdle : CIdleHandler {
+    int calls = 0;
+    std::function<void()> onIdle;
+    BOOL OnIdle() override {
+        ++calls;
+        if (onIdle) onIdle();
+        return FALSE;
+    }
+};
+
+TEST_F(HostApp, LoopRunsFiltersAndIdleHandlersAndEndsWithTheRequestedCode) {
+    CountingFilter filter;
+    filter.swallow = WM_APP + 1;
+    CountingIdle idle;
+    EXPECT_EQ(S_OK, host->AddMessageFilter(&filter));
+    EXPECT_EQ(S_FALSE, host->AddMessageFilter(&filter));
+    EXPECT_EQ(S_OK, host->AddIdleHandler(&idle));
+    filter.onMessage = [&] {
+        if (filter.seen == 2) host->CloseHost(404);
+    };
+    // The loop starts idle: the idle handler feeds it its messages.
+    idle.onIdle = [&] {
+        if (idle.calls > 1) return;
+        ::PostThreadMessageW(::GetCurrentThreadId(), WM_APP + 1, 0, 0);
+        ::PostThreadMessageW(::GetCurrentThreadId(), WM_APP + 2, 0, 0);
+    };
+    EXPECT_EQ(404, RunMessageLoop(*host));
+    EXPECT_EQ(2, filter.seen);
+    EXPECT_EQ(1, idle.calls);
+    EXPECT_EQ(S_OK, host->RemoveMessageFilter(&filter));
+    EXPECT_EQ(S_FALSE, host->RemoveMessageFilter(&filter));
+    EXPECT_EQ(S_OK, host->RemoveIdleHandler(&idle));
+}
+
+TEST_F(HostApp, LoopEndsWithTheQuitCodeWhenNoCloseWasAsked) {
+    CountingFilter filter;
+    host->AddMessageFilter(&filter);
+    // The filter leaves the loop during its own pre-translation.
+    filter.onMessage = [&] {
+        host->RemoveMessageFilter(&filter);
+        ::PostQuitMessage(1);
+    };
+    ::PostThreadMessageW(::GetCurrentThreadId(), WM_APP, 0, 0);
+    EXPECT_EQ(1, RunMessageLoop(*host));
+    EXPECT_EQ(0u, host->MessageFilterCount());
+    EXPECT_FALSE(host->CloseRequested());
+}
+}  // namespace

@@ -1,0 +1,143 @@
+// The library's entry points and class objects, used through its exports.
+#include <gtest/gtest.h>
+
+#include "module/ModuleLibrary.h"
+#include "support/TestSupport.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+const CLSID kUnknownClass = {0x12345678, 0x1234, 0x1234, {1, 2, 3, 4, 5, 6, 7, 8}};
+
+class ClassObjects : public ::testing::Test {
+protected:
+    ModuleLibrary library{testsupport::BinFolder() + L"qkSJUI.dll"};
+
+    void SetUp() override { ASSERT_TRUE(library.Loaded()); }
+};
+
+TEST_F(ClassObjects, AnswerOnlyForKnownClassesAndFactoryInterfaces) {
+    ComPtr<IUnknown> object;
+    // The interface is checked before the class.
+    EXPECT_EQ(E_NOINTERFACE, library.GetClassObject(kDesktopClientClass, __uuidof(IVelUIModule), &object));
+    EXPECT_EQ(E_NOINTERFACE, library.GetClassObject(kUnknownClass, IID_IDispatch, &object));
+    EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE, library.GetClassObject(kUnknownClass, IID_IClassFactory, &object));
+
+    for (const CLSID& classId : {kDesktopClientClass, kHelpModuleClass}) {
+        ComPtr<IUnknown> unknown;
+        ASSERT_EQ(S_OK, library.GetClassObject(classId, IID_IUnknown, &unknown));
+        ComPtr<IClassFactory> factory;
+        EXPECT_EQ(S_OK, unknown.As(&factory));
+        ComPtr<IDispatch> dispatch;
+        EXPECT_EQ(E_NOINTERFACE, unknown.As(&dispatch));
+        EXPECT_EQ(nullptr, dispatch.Get());
+    }
+}
+
+TEST_F(ClassObjects, EveryCallHandsOutANewClassObject) {
+    ComPtr<IClassFactory> first, second;
+    ASSERT_EQ(S_OK, library.GetClassObject(kDesktopClientClass, IID_PPV_ARGS(&first)));
+    ASSERT_EQ(S_OK, library.GetClassObject(kDesktopClientClass, IID_PPV_ARGS(&second)));
+    EXPECT_NE(first.Get(), second.Get());
+    // Only the caller's reference is left on a fresh class object.
+    EXPECT_EQ(2u, first->AddRef());
+    EXPECT_EQ(1u, first->Release());
+}
+
+TEST_F(ClassObjects, RefuseAggregation) {
+    for (const CLSID& classId : {kDesktopClientClass, kHelpModuleClass}) {
+        ComPtr<IClassFactory> factory;
+        ASSERT_EQ(S_OK, library.GetClassObject(classId, IID_PPV_ARGS(&factory)));
+        ComPtr<IClassFactory> outer;  // any IUnknown will do as the would-be outer object
+        ASSERT_EQ(S_OK, library.GetClassObject(classId, IID_PPV_ARGS(&outer)));
+        void* object = reinterpret_cast<void*>(1);
+        EXPECT_EQ(CLASS_E_NOAGGREGATION, factory->CreateInstance(outer.Get(), IID_IUnknown, &object));
+        EXPECT_EQ(CLASS_E_NOAGGREGATION, factory->CreateInstance(outer.Get(), __uuidof(IVelUIModule), &object));
+        EXPECT_EQ(S_OK, library.CanUnloadNow()) << "a refused creation must not leave a live object";
+    }
+}
+
+TEST_F(ClassObjects, UnloadRuleFollowsLiveObjectsAndLocks) {
+    ASSERT_EQ(S_OK, library.CanUnloadNow());
+    {
+        ComPtr<IClassFactory> factory;
+        ASSERT_EQ(S_OK, library.GetClassObject(kDesktopClientClass, IID_PPV_ARGS(&factory)));
+        // A class object alone does not keep the library.
+        EXPECT_EQ(S_OK, library.CanUnloadNow());
+
+        ComPtr<IVelUIModule> module;
+        ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, IID_PPV_ARGS(&module)));
+        EXPECT_EQ(S_FALSE, library.CanUnloadNow());
+        module.Reset();
+        EXPECT_EQ(S_OK, library.CanUnloadNow());
+
+        EXPECT_EQ(S_OK, factory->LockServer(TRUE));
+        EXPECT_EQ(S_FALSE, library.CanUnloadNow());
+        EXPECT_EQ(S_OK, factory->LockServer(TRUE));
+        EXPECT_EQ(S_OK, factory->LockServer(FALSE));
+        EXPECT_EQ(S_FALSE, library.CanUnloadNow());
+        EXPECT_EQ(S_OK, factory->LockServer(FALSE));
+    }
+    EXPECT_EQ(S_OK, library.CanUnloadNow());
+}
+
+TEST_F(ClassObjects, ModuleObjectsAnswerForOneIdentity) {
+    for (const CLSID& classId : {kDesktopClientClass, kHelpModuleClass}) {
+        ComPtr<IClassFactory> factory;
+        ASSERT_EQ(S_OK, library.GetClassObject(classId, IID_PPV_ARGS(&factory)));
+        ComPtr<IUnknown> unknown;
+        ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, IID_PPV_ARGS(&unknown)));
+        ComPtr<IVelUIModule> module;
+        ASSERT_EQ(S_OK, unknown.As(&module));
+        ComPtr<IUnknown> again;
+        ASSERT_EQ(S_OK, module->QueryInterface(IID_PPV_ARGS(&again)));
+        EXPECT_EQ(unknown.Get(), again.Get());
+        ComPtr<IVelUIModule> moduleAgain;
+        ASSERT_EQ(S_OK, again.As(&moduleAgain));
+        EXPECT_EQ(module.Get(), moduleAgain.Get());
+
+        // A null out-pointer reaches the non-delegating query through the outer unknown.
+        EXPECT_EQ(E_INVALIDARG, module->QueryInterface(__uuidof(IVelUIModule), nullptr));
+        EXPECT_EQ(E_INVALIDARG, unknown->QueryInterface(IID_IUnknown, nullptr));
+
+        void* other = reinterpret_cast<void*>(1);
+        EXPECT_EQ(E_NOINTERFACE, module->QueryInterface(IID_IClassFactory, &other));
+        EXPECT_EQ(nullptr, other);
+
+        // unknown, module, again, moduleAgain: four references on one count.
+        EXPECT_EQ(5u, module->AddRef());
+        EXPECT_EQ(4u, unknown->Release());
+    }
+}
+
+TEST_F(ClassObjects, HelpModuleIsCreatableButNotStartedYet) {
+    ComPtr<IVelUIModule> help = library.Create(kHelpModuleClass);
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->IsModuleClosed());
+    EXPECT_EQ(nullptr, help->GetModuleWindow());
+    EXPECT_EQ(E_FAIL, help->ShowModule(TRUE));
+    EXPECT_EQ(S_OK, help->UninitModule());
+}
+
+TEST(ModuleFile, CarriesItsVersionResource) {
+    const std::wstring path = testsupport::BinFolder() + L"qkSJUI.dll";
+    DWORD ignored = 0;
+    const DWORD size = ::GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    ASSERT_GT(size, 0u);
+    std::wstring buffer(size, L'\0');
+    ASSERT_TRUE(::GetFileVersionInfoW(path.c_str(), 0, size, buffer.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(::VerQueryValueW(buffer.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(MAKELONG(2018, 28), fixed->dwFileVersionMS);
+    EXPECT_EQ(MAKELONG(3, 12), fixed->dwFileVersionLS);
+    EXPECT_EQ(fixed->dwFileVersionMS, fixed->dwProductVersionMS);
+    const wchar_t* text = nullptr;
+    ASSERT_TRUE(::VerQueryValueW(buffer.data(), L"\\StringFileInfo\\040904b0\\FileDescription",
+                                 reinterpret_cast<void**>(const_cast<wchar_t**>(&text)), &length));
+    EXPECT_STREQ(L"SJUI Module", text);
+    ASSERT_TRUE(::VerQueryValueW(buffer.data(), L"\\StringFileInfo\\040904b0\\OriginalFilename",
+                                 reinterpret_cast<void**>(const_cast<wchar_t**>(&text)), &length));
+    EXPECT_STREQ(L"SJUI.DLL", text);
+}
+}  // namespace

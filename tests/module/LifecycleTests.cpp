@@ -1,0 +1,242 @@
+// The desktop-client module started and stopped by a host in this process.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "common/ComHolders.h"
+#include "host/HostApp.h"
+#include "module/ModuleLibrary.h"
+#include "support/TestSupport.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+// A host application object owned by the test: the real host's, with the
+// command line and start parameters the test chooses.
+struct TestHost {
+    explicit TestHost(std::wstring commandLine = L"\"C:\\suite\\qkhost.exe\"",
+                      std::map<std::wstring, std::wstring> parameters = {})
+        : host(new CHostApp(std::move(commandLine), std::move(parameters))) {}
+    ~TestHost() { host->Release(); }
+    TestHost(const TestHost&) = delete;
+    TestHost& operator=(const TestHost&) = delete;
+    CHostApp* host;
+};
+
+bool ResourceLibraryLoaded() { return ::GetModuleHandleW(L"qksjres.dll") != nullptr; }
+
+class Lifecycle : public ::testing::Test {
+protected:
+    ModuleLibrary library{testsupport::BinFolder() + L"qkSJUI.dll"};
+    ComPtr<IVelUIModule> module;
+
+    void SetUp() override {
+        ASSERT_TRUE(library.Loaded());
+        module = library.Create(kDesktopClientClass);
+        ASSERT_TRUE(module);
+    }
+    void TearDown() override {
+        if (module) module->UninitModule();
+        module.Reset();
+        testsupport::PumpPending();
+    }
+};
+
+TEST_F(Lifecycle, NullHostDoesNothing) {
+    EXPECT_EQ(S_FALSE, module->InitModule(nullptr, nullptr));
+    EXPECT_TRUE(module->IsModuleClosed());
+    EXPECT_EQ(nullptr, module->GetModuleWindow());
+    EXPECT_EQ(nullptr, ::FindWindowW(kFrameClass, nullptr));
+}
+
+TEST_F(Lifecycle, ClosedAndWindowlessBeforeInitialisation) {
+    EXPECT_TRUE(module->IsModuleClosed());
+    EXPECT_EQ(nullptr, module->GetModuleWindow());
+    EXPECT_EQ(S_OK, module->ShowModule(TRUE));
+    EXPECT_EQ(S_OK, module->UninitModule());
+    EXPECT_EQ(S_OK, module->UninitModule());
+    EXPECT_TRUE(module->IsModuleClosed());
+}
+
+TEST_F(Lifecycle, UninitialisingAnIdleObjectLeavesAnotherInstanceAlone) {
+    TestHost host;
+    ComPtr<IVelUIModule> running = library.Create(kDesktopClientClass);
+    ASSERT_EQ(S_OK, running->InitModule(host.host, nullptr));
+    EXPECT_EQ(S_OK, module->UninitModule());
+    EXPECT_TRUE(ResourceLibraryLoaded());
+    EXPECT_FALSE(running->IsModuleClosed());
+    EXPECT_EQ(S_OK, running->UninitModule());
+}
+
+TEST_F(Lifecycle, InitialisationCreatesTheHiddenFrame) {
+    TestHost host(L"\"C:\\suite\\qkhost.exe\" /AutoRun /OpenSetting=1");
+    ASSERT_EQ(S_OK, module->InitModule(host.host, reinterpret_cast<HWND>(0x1234)));
+    EXPECT_FALSE(module->IsModuleClosed());
+    const HWND frame = module->GetModuleWindow();
+    ASSERT_TRUE(::IsWindow(frame));
+    EXPECT_EQ(frame, ::FindWindowW(kFrameClass, nullptr));
+    EXPECT_FALSE(::IsWindowVisible(frame));
+    EXPECT_EQ(nullptr, ::GetParent(frame));
+
+    const LONG style = ::GetWindowLongW(frame, GWL_STYLE);
+    EXPECT_EQ(0x06CA0000, style & 0x06CA0000);
+    EXPECT_EQ(0, style & WS_MAXIMIZEBOX);
+    EXPECT_TRUE(::GetWindowLongW(frame, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+
+    // The title and the class icon come from the resource library.
+    ASSERT_TRUE(ResourceLibraryLoaded());
+    wchar_t expected[128] = {}, title[128] = {};
+    ::LoadStringW(::GetModuleHandleW(L"qksjres.dll"), 61535, expected, 128);
+    ::GetWindowTextW(frame, title, 128);
+    EXPECT_NE(L'\0', expected[0]);
+    EXPECT_STREQ(expected, title);
+    EXPECT_NE(0u, ::GetClassLongPtrW(frame, GCLP_HICON));
+    EXPECT_NE(0u, ::GetClassLongPtrW(frame, GCLP_HICONSM));
+
+    // The frame joins the host's loop and keeps its own reference to the host.
+    EXPECT_EQ(1u, host.host->MessageFilterCount());
+    EXPECT_EQ(1u, host.host->IdleHandlerCount());
+    EXPECT_GE(host.host->ReferenceCount(), 2u);
+
+    // A second start in the same session finds the first frame.
+    ComPtr<IVelUIModule> second = library.Create(kDesktopClientClass);
+    TestHost secondHost;
+    EXPECT_EQ(E_FAIL, second->InitModule(secondHost.host, nullptr));
+    EXPECT_TRUE(second->IsModuleClosed());
+    EXPECT_EQ(1u, secondHost.host->ReferenceCount()) << "a refused start keeps no host reference";
+
+    EXPECT_EQ(S_OK, module->UninitModule());
+    EXPECT_FALSE(::IsWindow(frame));
+    EXPECT_TRUE(module->IsModuleClosed());
+    EXPECT_EQ(nullptr, module->GetModuleWindow());
+    EXPECT_FALSE(ResourceLibraryLoaded());
+    EXPECT_EQ(0u, host.host->MessageFilterCount());
+    EXPECT_EQ(0u, host.host->IdleHandlerCount());
+    EXPECT_EQ(1u, host.host->ReferenceCount());
+}
+
+TEST_F(Lifecycle, DestroyedFrameEndsTheLoopWithExitCodeOne) {
+    TestHost host;
+    ASSERT_EQ(S_OK, module->InitModule(host.host, nullptr));
+    const HWND frame = module->GetModuleWindow();
+    ::DestroyWindow(frame);
+    EXPECT_TRUE(module->IsModuleClosed());
+    MSG msg{};
+    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(1u, msg.wParam);
+    EXPECT_EQ(S_OK, module->UninitModule());
+    EXPECT_FALSE(ResourceLibraryLoaded());
+}
+
+TEST_F(Lifecycle, CloseRequestWithNothingRunningCreatesNothing) {
+    TestHost host(L"qkhost.exe", {{L"Close", L""}});
+    EXPECT_EQ(E_FAIL, module->InitModule(host.host, nullptr));
+    EXPECT_TRUE(module->IsModuleClosed());
+    EXPECT_EQ(nullptr, ::FindWindowW(kFrameClass, nullptr));
+    EXPECT_FALSE(ResourceLibraryLoaded());
+}
+
+TEST_F(Lifecycle, MissingResourceLibraryFailsTheStart) {
+    testsupport::TempFolder folder;
+    ASSERT_TRUE(folder.CopyFromBin(L"qkSJUI.dll"));
+    ComPtr<IVelUIModule> lonely;
+    {
+        ModuleLibrary copy(folder.Path() + L"qkSJUI.dll");
+        ASSERT_TRUE(copy.Loaded());
+        lonely = copy.Create(kDesktopClientClass);
+        ASSERT_TRUE(lonely);
+        TestHost host;
+        EXPECT_EQ(E_FAIL, lonely->InitModule(host.host, nullptr));
+        EXPECT_TRUE(lonely->IsModuleClosed());
+        EXPECT_EQ(nullptr, ::FindWindowW(kFrameClass, nullptr));
+        EXPECT_EQ(S_OK, lonely->UninitModule());
+        lonely.Reset();
+        EXPECT_EQ(S_OK, copy.CanUnloadNow());
+    }
+}
+
+// A stand-in for a desktop client that already runs: a window of the frame's
+// class that records what a starting instance sends it.
+class RunningInstance {
+public:
+    RunningInstance() {
+        WNDCLASSEXW wc{sizeof(wc)};
+        wc.lpfnWndProc = &RunningInstance::Proc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = kFrameClass;
+        ::RegisterClassExW(&wc);
+        m_window = ::CreateWindowExW(0, kFrameClass, L"running", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr, nullptr,
+                                     wc.hInstance, nullptr);
+        ::SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    ~RunningInstance() {
+        ::DestroyWindow(m_window);
+        ::UnregisterClassW(kFrameClass, ::GetModuleHandleW(nullptr));
+    }
+    RunningInstance(const RunningInstance&) = delete;
+    RunningInstance& operator=(const RunningInstance&) = delete;
+
+    struct CopyData {
+        ULONG_PTR tag;
+        DWORD bytes;
+        bool nullData;
+        std::wstring text;
+    };
+    std::vector<CopyData> copies;
+    std::vector<WPARAM> closes;
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<RunningInstance*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        if (self && message == WM_COPYDATA) {
+            const auto* record = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+            const auto* text = static_cast<const wchar_t*>(record->lpData);
+            self->copies.push_back({record->dwData, record->cbData, text == nullptr,
+                                    text ? std::wstring(text, record->cbData / sizeof(wchar_t)) : std::wstring()});
+            return TRUE;
+        }
+        if (self && message == WM_CLOSE) {
+            self->closes.push_back(wParam);
+            return 0;
+        }
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    HWND m_window;
+};
+
+TEST_F(Lifecycle, SecondStartForwardsItsCommandLine) {
+    RunningInstance running;
+    const std::wstring commandLine = L"\"C:\\suite\\qkhost.exe\" /OpenSetting";
+    TestHost host(commandLine);
+    EXPECT_EQ(E_FAIL, module->InitModule(host.host, nullptr));
+    ASSERT_EQ(1u, running.copies.size());
+    EXPECT_EQ(0xFFFFFFFFu, running.copies[0].tag);
+    EXPECT_EQ(commandLine.size() * 2 + 2, running.copies[0].bytes);
+    EXPECT_EQ(commandLine + L'\0', running.copies[0].text);
+    EXPECT_TRUE(running.closes.empty());
+    EXPECT_FALSE(ResourceLibraryLoaded());
+    EXPECT_TRUE(module->IsModuleClosed());
+}
+
+TEST_F(Lifecycle, EmptyCommandLineIsForwardedAsAnEmptyRecord) {
+    RunningInstance running;
+    TestHost host(L"");
+    EXPECT_EQ(E_FAIL, module->InitModule(host.host, nullptr));
+    ASSERT_EQ(1u, running.copies.size());
+    EXPECT_EQ(0xFFFFFFFFu, running.copies[0].tag);
+    EXPECT_EQ(0u, running.copies[0].bytes);
+    EXPECT_TRUE(running.copies[0].nullData);
+}
+
+TEST_F(Lifecycle, CloseRequestIsPostedToTheRunningInstance) {
+    RunningInstance running;
+    TestHost host(L"qkhost.exe", {{L"close", L"1"}});
+    EXPECT_EQ(E_FAIL, module->InitModule(host.host, nullptr));
+    testsupport::PumpUntil([&] { return !running.closes.empty(); }, 2000);
+    ASSERT_EQ(1u, running.closes.size());
+    EXPECT_EQ(static_cast<WPARAM>(0xFFFFFFFF), running.closes[0]);
+    EXPECT_TRUE(running.copies.empty());
+}
+}  // namespace

@@ -1,0 +1,104 @@
+// Self-registration under HKEY_CLASSES_ROOT, and creation through real COM.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/UniqueHandle.h"
+#include "module/ModuleLibrary.h"
+#include "support/TestSupport.h"
+
+namespace {
+struct ClassKeys {
+    const wchar_t* classKey;
+    const wchar_t* friendlyName;
+    const wchar_t* progId;
+    const wchar_t* independentProgId;
+    const wchar_t* classIdText;
+};
+const ClassKeys kClasses[] = {
+    {L"CLSID\\{2DD8BA03-E8BC-421C-461F-4936E19F0103}", L"QK.UIModule.DesktopClient.0", L"qkSJUI 0.0.0.3",
+     L"qkSJUI 0.0.0", L"{2DD8BA03-E8BC-421C-461F-4936E19F0103}"},
+    {L"CLSID\\{FEF76793-BAE4-4B89-6A14-2F6CB6875A50}", L"QK.UIModule.VelIPC.0", L"QKIPC 0.0.0.3", L"QKIPC 0.0.0",
+     L"{FEF76793-BAE4-4B89-6A14-2F6CB6875A50}"},
+};
+
+bool KeyExists(const std::wstring& path) {
+    UniqueHkey key;
+    return ::RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, key.receive()) == ERROR_SUCCESS;
+}
+
+// The value as stored, including its terminating null when one was written.
+std::wstring RawString(const std::wstring& path, const wchar_t* name, DWORD* type = nullptr) {
+    UniqueHkey key;
+    if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, key.receive()) != ERROR_SUCCESS)
+        return L"<no key>";
+    wchar_t buffer[600] = {};
+    DWORD bytes = sizeof(buffer);
+    DWORD valueType = 0;
+    if (::RegQueryValueExW(key.get(), name, nullptr, &valueType, reinterpret_cast<BYTE*>(buffer), &bytes) !=
+        ERROR_SUCCESS)
+        return L"<no value>";
+    if (type) *type = valueType;
+    return std::wstring(buffer, bytes / sizeof(wchar_t));
+}
+
+std::wstring Stored(const wchar_t* text) { return std::wstring(text) + L'\0'; }
+
+class Registration : public ::testing::Test {
+protected:
+    ModuleLibrary library{testsupport::BinFolder() + L"qkSJUI.dll"};
+    void SetUp() override { ASSERT_TRUE(library.Loaded() && library.RegisterServer && library.UnregisterServer); }
+    void TearDown() override { library.UnregisterServer(); }
+};
+
+TEST_F(Registration, WritesEveryKeyOfBothClasses) {
+    ASSERT_EQ(S_OK, library.RegisterServer());
+    const std::wstring modulePath = testsupport::BinFolder() + L"qkSJUI.dll";
+    for (const ClassKeys& c : kClasses) {
+        SCOPED_TRACE(::testing::Message() << c.friendlyName);
+        const std::wstring classKey = c.classKey;
+        DWORD type = 0;
+        EXPECT_EQ(Stored(c.friendlyName), RawString(classKey, nullptr, &type));
+        EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
+        EXPECT_EQ(Stored(modulePath.c_str()), RawString(classKey + L"\\InprocServer32", nullptr));
+        EXPECT_EQ(Stored(L"Apartment"), RawString(classKey + L"\\InprocServer32", L"ThreadingModel"));
+        EXPECT_EQ(Stored(c.progId), RawString(classKey + L"\\ProgID", nullptr));
+        EXPECT_EQ(Stored(c.independentProgId), RawString(classKey + L"\\VersionIndependentProgID", nullptr));
+
+        const std::wstring independent = c.independentProgId;
+        EXPECT_EQ(Stored(c.friendlyName), RawString(independent, nullptr));
+        EXPECT_EQ(Stored(c.classIdText), RawString(independent + L"\\CLSID", nullptr));
+        EXPECT_EQ(Stored(c.progId), RawString(independent + L"\\CurVer", nullptr));
+
+        const std::wstring progId = c.progId;
+        EXPECT_EQ(Stored(c.friendlyName), RawString(progId, nullptr));
+        EXPECT_EQ(Stored(c.classIdText), RawString(progId + L"\\CLSID", nullptr));
+    }
+}
+
+TEST_F(Registration, UnregistrationLeavesNoKeyBehind) {
+    ASSERT_EQ(S_OK, library.RegisterServer());
+    ASSERT_TRUE(KeyExists(L"qkSJUI 0.0.0\\CurVer"));
+    EXPECT_EQ(S_OK, library.UnregisterServer());
+    for (const ClassKeys& c : kClasses) {
+        for (const std::wstring& key :
+             {std::wstring(c.classKey), std::wstring(c.progId), std::wstring(c.independentProgId)}) {
+            EXPECT_FALSE(KeyExists(key)) << "left behind: " << std::string(key.begin(), key.end());
+        }
+    }
+    // Unregistering what is not there still succeeds.
+    EXPECT_EQ(S_OK, library.UnregisterServer());
+}
+
+TEST_F(Registration, RealComCreatesTheModuleByProgId) {
+    ASSERT_EQ(S_OK, library.RegisterServer());
+    for (const wchar_t* progId : {L"qkSJUI 0.0.0.3", L"qkSJUI 0.0.0", L"QKIPC 0.0.0.3"}) {
+        CLSID classId{};
+        ASSERT_EQ(S_OK, ::CLSIDFromProgID(progId, &classId));
+        Microsoft::WRL::ComPtr<IVelUIModule> module;
+        EXPECT_EQ(S_OK, ::CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&module)));
+        ASSERT_TRUE(module);
+        EXPECT_TRUE(module->IsModuleClosed());
+    }
+}
+}  // namespace

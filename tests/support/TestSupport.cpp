@@ -1,0 +1,91 @@
+#include "support/TestSupport.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "common/UniqueHandle.h"
+
+namespace testsupport {
+std::wstring BinFolder() {
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder = path;
+    folder.resize(folder.find_last_of(L"\\/") + 1);
+    return folder;
+}
+
+TempFolder::TempFolder() {
+    wchar_t base[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, base);
+    for (unsigned attempt = 0;; ++attempt) {
+        m_path = std::wstring(base) + L"qktest-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                 std::to_wstring(::GetTickCount()) + L"-" + std::to_wstring(attempt) + L"\\";
+        if (::CreateDirectoryW(m_path.c_str(), nullptr)) break;
+    }
+}
+
+TempFolder::~TempFolder() {
+    std::wstring from = m_path;
+    from.pop_back();
+    from.push_back(L'\0');  // double null terminated
+    SHFILEOPSTRUCTW op{};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NO_UI;
+    ::SHFileOperationW(&op);
+}
+
+bool TempFolder::CopyFromBin(const wchar_t* name) const {
+    return ::CopyFileW((BinFolder() + name).c_str(), (m_path + name).c_str(), FALSE) != FALSE;
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+    while (!done()) {
+        const ULONGLONG now = ::GetTickCount64();
+        if (now >= deadline) return done();
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, 20)),
+                                    QS_ALLINPUT);
+        PumpPending();
+    }
+    return true;
+}
+
+void PumpPending() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+long RunProcessPumping(const std::wstring& commandLine, DWORD timeoutMs) {
+    std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
+    line.push_back(L'\0');
+    STARTUPINFOW startup{sizeof(startup)};
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return -1;
+    UniqueKernelHandle process(info.hProcess);
+    UniqueKernelHandle thread(info.hThread);
+    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+    for (;;) {
+        const ULONGLONG now = ::GetTickCount64();
+        if (now >= deadline) {
+            ::TerminateProcess(process.get(), 1);
+            return -1;
+        }
+        HANDLE handles[] = {process.get()};
+        const DWORD wait = ::MsgWaitForMultipleObjects(1, handles, FALSE, static_cast<DWORD>(deadline - now),
+                                                       QS_ALLINPUT);
+        if (wait == WAIT_OBJECT_0) break;
+        PumpPending();
+    }
+    DWORD code = 0;
+    ::GetExitCodeProcess(process.get(), &code);
+    return static_cast<long>(code);
+}
+}  // namespace testsupport
