@@ -1,0 +1,166 @@
+// The web-API component through its exports: synchronisation status, the day
+// query over a store the test writes, and the built-in demo day.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "common/ComHolders.h"
+#include "webapi/MeetingStore.h"
+#include "webapi/WebApiLibrary.h"
+
+using namespace webapitest;
+
+namespace {
+class WebApi : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(library.Loaded()); }
+
+    WebApiLibrary library;
+    MeetingStore store;
+    const DATE day = Today() + 3;  // a future day keeps statuses out of the way
+};
+
+TEST_F(WebApi, SynchronisationRunsForAWhileThenEndsWithTheConfiguredStatus) {
+    auto sync = library.Create();
+    ASSERT_TRUE(sync);
+    LONG status = -1;
+    ASSERT_EQ(S_OK, sync->GetSyncStatus(&status));
+    EXPECT_EQ(0, status) << "nothing started yet";
+    EXPECT_EQ(E_POINTER, sync->GetSyncStatus(nullptr));
+
+    MeetingStore::SetSyncMilliseconds(300);
+    MeetingStore::SetSyncStatus(19);
+    ASSERT_EQ(S_OK, sync->StartSync(day, day + 1, nullptr));
+    ASSERT_EQ(S_OK, sync->GetSyncStatus(&status));
+    EXPECT_EQ(WebApiSyncStatus::Running, status);
+    const ULONGLONG started = ::GetTickCount64();
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return sync->GetSyncStatus(&status) == S_OK && status != 1; }, 5000));
+    EXPECT_GE(::GetTickCount64() - started, 250u);
+    EXPECT_EQ(19, status);
+
+    // Settings are read again at every start.
+    MeetingStore::SetSyncStatus(2);
+    EXPECT_EQ(2, Synchronise(sync.Get(), day, day + 1));
+}
+
+TEST_F(WebApi, QueryAnswersTheMeetingsStartingInTheRangeOrderedByStart) {
+    store.Write({
+        StoreMeeting(L"late", At(day, 16, 0), At(day, 17, 0)),
+        StoreMeeting(L"next day", At(day + 1, 9, 0), At(day + 1, 10, 0)),
+        StoreMeeting(L"early", At(day, 8, 0), At(day, 9, 0)),
+        StoreMeeting(L"noon A", At(day, 12, 0), At(day, 13, 0)),
+        StoreMeeting(L"day before, into the day", At(day - 1, 23, 30), At(day, 0, 30)),
+        StoreMeeting(L"noon B", At(day, 12, 0), At(day, 12, 30)),
+        StoreMeeting(L"last second", At(day, 23, 59, 59), At(day + 1, 0, 30)),
+    });
+    auto sync = library.Create();
+    const std::wstring answer = Query(sync.Get(), At(day, 0, 0), At(day, 23, 59, 59));
+    const std::vector<std::wstring> expected = {L"early", L"noon A", L"noon B", L"late", L"last second"};
+    EXPECT_EQ(expected, XmlValues(answer, L"/meetings/meeting/meetingTopic"));
+    // The data provider takes the root's children by position: nothing may stand between them.
+    EXPECT_EQ(std::wstring::npos, answer.find(L">\n<")) << answer.substr(0, 200);
+    EXPECT_EQ(std::wstring::npos, answer.find(L">  <"));
+    EXPECT_EQ(5u, XmlValues(answer, L"/meetings/node()").size());
+}
+
+TEST_F(WebApi, QueryOfAnEmptyRangeOrABrokenStoreIsEmpty) {
+    store.Write({StoreMeeting(L"only", At(day, 8, 0), At(day, 9, 0))});
+    auto sync = library.Create();
+    EXPECT_EQ(L"", Query(sync.Get(), At(day + 1, 0, 0), At(day + 1, 23, 59, 59)));
+
+    store.WriteText("<meetings><meeting>");
+    EXPECT_EQ(L"", Query(sync.Get(), At(day, 0, 0), At(day, 23, 59, 59)));
+    store.WriteText("<calendar><meeting><startTime>1</startTime></meeting></calendar>");
+    EXPECT_EQ(L"", Query(sync.Get(), 0.0, 100000.0)) << "another root is not a meetings store";
+    ::DeleteFileW(store.Path().c_str());
+    EXPECT_EQ(L"", Query(sync.Get(), 0.0, 100000.0)) << "a missing store is not the demo";
+}
+
+TEST_F(WebApi, QueryRefusesOtherListTypesAndANullOutput) {
+    auto sync = library.Create();
+    Bstr xml;
+    EXPECT_EQ(E_INVALIDARG, sync->QueryMeetings(1, day, day + 1, xml.receive()));
+    EXPECT_EQ(nullptr, xml.get());
+    EXPECT_EQ(E_POINTER, sync->QueryMeetings(2, day, day + 1, nullptr));
+}
+
+TEST_F(WebApi, OnlyASuccessfulSynchronisationTakesUpAChangedStore) {
+    const DATE from = At(day, 0, 0), to = At(day, 23, 59, 59);
+    store.Write({StoreMeeting(L"first", At(day, 8, 0), At(day, 9, 0))});
+    auto sync = library.Create();
+    ASSERT_EQ(2, Synchronise(sync.Get(), from, to));
+
+    store.Write({StoreMeeting(L"second", At(day, 8, 0), At(day, 9, 0))});
+    EXPECT_EQ(std::vector<std::wstring>{L"first"}, XmlValues(Query(sync.Get(), from, to), L"//meetingTopic"));
+
+    MeetingStore::SetSyncStatus(33);
+    ASSERT_EQ(33, Synchronise(sync.Get(), from, to));
+    EXPECT_EQ(std::vector<std::wstring>{L"first"}, XmlValues(Query(sync.Get(), from, to), L"//meetingTopic"));
+
+    MeetingStore::SetSyncStatus(2);
+    ASSERT_EQ(2, Synchronise(sync.Get(), from, to));
+    EXPECT_EQ(std::vector<std::wstring>{L"second"}, XmlValues(Query(sync.Get(), from, to), L"//meetingTopic"));
+}
+
+TEST_F(WebApi, TheDemoDayHasMeetingsInEveryStateAndRole) {
+    MeetingStore::UseDemo();
+    auto sync = library.Create();
+    const DATE now = LocalNow();
+    const DATE today = Today();
+    // Times around now may spill over midnight; look at the days around it too.
+    const std::wstring around = Query(sync.Get(), today - 1, today + 2);
+    const auto statuses = XmlValues(around, L"//meetingStatus");
+    for (const wchar_t* status : {L"past", L"inProgress", L"upcoming"})
+        EXPECT_NE(statuses.end(), std::find(statuses.begin(), statuses.end(), status)) << status;
+
+    const auto starts = XmlValues(around, L"//startTime");
+    const auto ends = XmlValues(around, L"//endTime");
+    ASSERT_EQ(starts.size(), ends.size());
+    int startingWithinTheHour = 0, running = 0;
+    for (size_t i = 0; i < starts.size(); ++i) {
+        const double start = std::wcstod(starts[i].c_str(), nullptr), end = std::wcstod(ends[i].c_str(), nullptr);
+        EXPECT_LT(start, end);
+        if (start > now && start < now + 1.0 / 24) ++startingWithinTheHour;
+        if (start <= now && end > now) ++running;
+    }
+    EXPECT_GE(startingWithinTheHour, 1);
+    EXPECT_GE(running, 1);
+
+    const auto privileges = XmlValues(around, L"//meetingPrivilege");
+    EXPECT_NE(privileges.end(), std::find(privileges.begin(), privileges.end(), L"host"));
+    EXPECT_NE(privileges.end(), std::find(privileges.begin(), privileges.end(), L"alterhost"));
+    EXPECT_LT(privileges.size(), starts.size()) << "some meetings are attended only";
+
+    EXPECT_FALSE(XmlValues(around, L"//meeting[isRecurrence='yes']/recurrence/jodaTimeZone").empty());
+    EXPECT_FALSE(XmlValues(around, L"//invitees/invitee/displayName").empty());
+    EXPECT_FALSE(XmlValues(around, L"//agenda").empty());
+    EXPECT_FALSE(XmlValues(around, L"//files/file").empty());
+    EXPECT_FALSE(XmlValues(around, L"//meeting[hasRecording='true']/accessURL/playback").empty());
+    EXPECT_FALSE(XmlValues(around, L"//meeting[isCrossSiteConf='true']").empty());
+    EXPECT_FALSE(XmlValues(around, L"//meeting[isPwdRequird='yes']/meetingPassword").empty());
+
+    EXPECT_FALSE(Query(sync.Get(), today - 1, today - 1 + 0.5).empty()) << "the morning of yesterday";
+    EXPECT_FALSE(Query(sync.Get(), today + 1 + 0.5, today + 2).empty()) << "the afternoon of tomorrow";
+}
+
+TEST_F(WebApi, ClassObjectServesOnlyItsClassAndTheLibraryStaysWhileObjectsLive) {
+    Microsoft::WRL::ComPtr<IClassFactory> factory;
+    EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE,
+              library.GetClassObject(IID_IUnknown, IID_IClassFactory, reinterpret_cast<void**>(factory.GetAddressOf())));
+    ASSERT_EQ(S_OK, library.GetClassObject(CLSID_QKWebApiSync, IID_IClassFactory,
+                                           reinterpret_cast<void**>(factory.GetAddressOf())));
+    Microsoft::WRL::ComPtr<IUnknown> outer;
+    Microsoft::WRL::ComPtr<IQKWebApiSync> sync;
+    EXPECT_EQ(CLASS_E_NOAGGREGATION, factory->CreateInstance(reinterpret_cast<IUnknown*>(factory.Get()),
+                                                             __uuidof(IQKWebApiSync),
+                                                             reinterpret_cast<void**>(sync.GetAddressOf())));
+    ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, __uuidof(IQKWebApiSync),
+                                            reinterpret_cast<void**>(sync.GetAddressOf())));
+    factory.Reset();
+    EXPECT_EQ(S_FALSE, library.CanUnloadNow());
+    sync->AddRef();
+    EXPECT_EQ(1u, sync->Release());
+    sync.Reset();
+    EXPECT_EQ(S_OK, library.CanUnloadNow());
+}
+}  // namespace
