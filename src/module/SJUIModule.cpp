@@ -3,7 +3,9 @@
 #include <new>
 
 #include "common/ComHolders.h"
+#include "common/FontPool.h"
 #include "common/ModuleState.h"
+#include "common/Trace.h"
 #include "common/UniqueHandle.h"
 #include "mainframe/MainFrame.h"
 #include "uilib/UIToolkit.h"
@@ -39,6 +41,7 @@ HRESULT STDMETHODCALLTYPE CSJUIModule::NondelegatingQueryInterface(REFIID iid, v
 }
 
 HRESULT STDMETHODCALLTYPE CSJUIModule::InitModule(IVelModuleHost* host, HWND) {
+    CAutoFunTrace trace("CSJUIModule::InitModule");
     if (!host) return S_FALSE;
     try {
         StartUpLock lock;
@@ -54,6 +57,7 @@ HRESULT CSJUIModule::StartUp(IVelModuleHost* host) {
 
     const HWND running = ::FindWindowW(CMainFrame::kWindowClass, nullptr);
     if (running && ::IsWindow(running)) {
+        TraceText(8, "BringWindowToTop for Previous instance.");
         ForwardToRunningInstance(running, close, host);
         return E_FAIL;
     }
@@ -104,6 +108,7 @@ HWND STDMETHODCALLTYPE CSJUIModule::GetModuleWindow() { return m_mainFrame ? m_m
 HRESULT STDMETHODCALLTYPE CSJUIModule::ShowModule(BOOL) { return S_OK; }
 
 HRESULT STDMETHODCALLTYPE CSJUIModule::UninitModule() {
+    CAutoFunTrace trace("CSJUIModule::UninitModule");
     try {
         if (m_mainFrame && m_mainFrame->IsWindow()) m_mainFrame->DestroyWindow();
         // Only what this object's own start-up created is torn down: a
@@ -113,6 +118,7 @@ HRESULT STDMETHODCALLTYPE CSJUIModule::UninitModule() {
             if (ModuleState::ResourceInstance() == m_resources.get()) ModuleState::SetResourceInstance(nullptr);
             m_resources.reset();
             CUIToolkit::Uninitialize();
+            if (CFontPool::Exists()) CFontPool::Instance().Release();
         }
         if (m_mainFrame) {
             m_mainFrame.reset();
