@@ -1,18 +1,18 @@
 #include "webapi/MeetingSource.h"
 
-#include <msxml2.h>
 #include <wrl/client.h>
 
 #include <algorithm>
 #include <cwchar>
 
 #include "common/ComHolders.h"
+#include "common/MsxmlIds.h"
 
 using Microsoft::WRL::ComPtr;
 
 namespace WebApi {
 namespace {
-constexpr CLSID kClsidDomDocument30 = {0xF5078F32, 0xC551, 0x11D3, {0x89, 0xB9, 0x00, 0x00, 0xF8, 0x1F, 0xE2, 0x21}};
+
 
 DATE StartOf(IXMLDOMNode* meeting) {
     ComPtr<IXMLDOMNode> startNode;

@@ -1,14 +1,9 @@
 #include "webapi/SyncObject.h"
 
-#include <new>
-
 #include "webapi/DemoDay.h"
 
 namespace WebApi {
 namespace {
-volatile LONG g_liveObjects = 0;
-volatile LONG g_locks = 0;
-
 DATE LocalNow() {
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
@@ -17,19 +12,6 @@ DATE LocalNow() {
     return value;
 }
 }  // namespace
-
-void ServerLock(bool lock) noexcept {
-    if (lock)
-        ::InterlockedIncrement(&g_locks);
-    else
-        ::InterlockedDecrement(&g_locks);
-}
-
-bool CanUnload() noexcept { return g_liveObjects == 0 && g_locks == 0; }
-
-CWebApiSync::CWebApiSync() noexcept { ::InterlockedIncrement(&g_liveObjects); }
-
-CWebApiSync::~CWebApiSync() { ::InterlockedDecrement(&g_liveObjects); }
 
 HRESULT CWebApiSync::QueryInterface(REFIID iid, void** object) {
     if (!object) return E_POINTER;
@@ -105,52 +87,4 @@ HRESULT CWebApiSync::QueryMeetings(LONG listType, DATE rangeStart, DATE rangeEnd
     }
 }
 
-// The class object: creates one synchronisation object per request.
-class CWebApiSyncFactory final : public IClassFactory {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-            *object = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&m_refCount)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG count = ::InterlockedDecrement(&m_refCount);
-        if (count == 0) delete this;
-        return static_cast<ULONG>(count);
-    }
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
-        if (!object) return E_POINTER;
-        *object = nullptr;
-        if (outer) return CLASS_E_NOAGGREGATION;
-        auto* sync = new (std::nothrow) CWebApiSync();
-        if (!sync) return E_OUTOFMEMORY;
-        const HRESULT hr = sync->QueryInterface(iid, object);
-        sync->Release();
-        return hr;
-    }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
-        ServerLock(lock != FALSE);
-        return S_OK;
-    }
-
-private:
-    volatile LONG m_refCount = 1;
-};
-
-HRESULT GetClassObject(REFCLSID classId, REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (classId != CLSID_QKWebApiSync) return CLASS_E_CLASSNOTAVAILABLE;
-    auto* factory = new (std::nothrow) CWebApiSyncFactory();
-    if (!factory) return E_OUTOFMEMORY;
-    const HRESULT hr = factory->QueryInterface(iid, object);
-    factory->Release();
-    return hr;
-}
 }  // namespace WebApi

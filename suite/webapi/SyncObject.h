@@ -9,27 +9,20 @@
 #include <vector>
 
 #include "QkMeetingLibs.h"
+#include "shared/ComServer.h"
 #include "webapi/MeetingSource.h"
 #include "webapi/WebApiSettings.h"
 
 namespace WebApi {
-// Live objects and server locks, for DllCanUnloadNow.
-void ServerLock(bool lock) noexcept;
-bool CanUnload() noexcept;
-// DllGetClassObject's work: the class object of the synchronisation class.
-HRESULT GetClassObject(REFCLSID classId, REFIID iid, void** object);
 
 // Status before any synchronisation was started.
 inline constexpr LONG kStatusIdle = 0;
 // The only list type the desktop client asks for.
 inline constexpr LONG kListTypeDay = 2;
 
-class CWebApiSync final : public IQKWebApiSync {
+class CWebApiSync final : public IQKWebApiSync, public CServerObject {
 public:
-    CWebApiSync() noexcept;
-    ~CWebApiSync();
-    CWebApiSync(const CWebApiSync&) = delete;
-    CWebApiSync& operator=(const CWebApiSync&) = delete;
+    CWebApiSync() = default;
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;

@@ -1,11 +1,11 @@
 #include "webapi/MeetingStore.h"
 
-#include <msxml2.h>
 #include <wrl/client.h>
 
 #include <cwchar>
 
 #include "common/ComHolders.h"
+#include "common/MsxmlIds.h"
 #include "common/UniqueHandle.h"
 
 using Microsoft::WRL::ComPtr;
@@ -13,10 +13,6 @@ using Microsoft::WRL::ComPtr;
 namespace webapitest {
 namespace {
 constexpr const wchar_t* kSettingsKey = L"SOFTWARE\\Zorvan\\Quillkit\\WebApi";
-constexpr CLSID kClsidDomDocument30 = {0xF5078F32, 0xC551, 0x11D3, {0x89, 0xB9, 0x00, 0x00, 0xF8, 0x1F, 0xE2, 0x21}};
-
-// Not in the import libraries of this tool chain.
-constexpr IID kIidDomDocument2 = {0x2933BF95, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
 
 std::wstring Escape(const std::wstring& text) {
     std::wstring out;
@@ -137,7 +133,7 @@ std::vector<std::wstring> XmlValues(const std::wstring& xml, const wchar_t* xpat
     VARIANT_BOOL ok = VARIANT_FALSE;
     if (FAILED(document->loadXML(text.get(), &ok)) || ok != VARIANT_TRUE) return values;
     ComPtr<IXMLDOMDocument2> document2;
-    if (SUCCEEDED(document->QueryInterface(kIidDomDocument2, reinterpret_cast<void**>(document2.GetAddressOf())))) {
+    if (SUCCEEDED(document.As(&document2))) {
         Bstr property(L"SelectionLanguage");
         document2->setProperty(property.get(), Variant(std::wstring_view(L"XPath")).get());
     }
