@@ -7,9 +7,13 @@
 #include "common/ModuleState.h"
 #include "module/ClassTable.h"
 #include "module/Factory.h"
+#include "module/SJUISetting.h"
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) ::DisableThreadLibraryCalls(instance);
+    // On an unload by FreeLibrary the account settings go with the module; at
+    // process exit other libraries may already be gone, so nothing is touched.
+    if (reason == DLL_PROCESS_DETACH && reserved == nullptr) CSJUISetting::ReleaseInstance();
     return TRUE;
 }
 
