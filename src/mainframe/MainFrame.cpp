@@ -3,7 +3,10 @@
 #include <shellapi.h>
 
 #include "common/ComHolders.h"
+#include "common/DLLHandle.h"
 #include "common/ModuleState.h"
+#include "common/SiblingObject.h"
+#include "common/Trace.h"
 #include "common/UniqueHandle.h"
 
 namespace {
@@ -50,6 +53,32 @@ CMainFrame::~CMainFrame() {
 }
 
 CMainFrame* CMainFrame::GetInstance() noexcept { return g_mainFrame; }
+
+namespace {
+// Loaded once per process and never freed: objects of it may outlive any one
+// frame, and freeing it while the module unloads would run inside the loader.
+HMODULE WebApiLibrary() {
+    static CDLLHandle* library = new CDLLHandle(L"qkWebAPI.dll", ModuleState::Instance());
+    return library->Handle();
+}
+}  // namespace
+
+HRESULT CMainFrame::GetSyncObject(IQKWebApiSync** sync, BOOL reset) {
+    CAutoFunTrace trace("CMainFrame::GetSyncObject");
+    if (reset) m_spSync.Reset();
+    if (!sync) return E_INVALIDARG;
+    *sync = nullptr;
+    if (!m_spSync) {
+        const HRESULT hr = CreateSiblingObject(WebApiLibrary(), CLSID_QKWebApiSync, __uuidof(IQKWebApiSync),
+                                               reinterpret_cast<void**>(m_spSync.GetAddressOf()));
+        if (FAILED(hr) || !m_spSync) {
+            m_spSync.Reset();
+            TraceText(8, "m_spSync.CoCreateInstance failed");
+            return E_FAIL;
+        }
+    }
+    return m_spSync->QueryInterface(__uuidof(IQKWebApiSync), reinterpret_cast<void**>(sync));
+}
 
 void CMainFrame::OnAccountSettingsChanged(const wchar_t* accountXml) { m_lastAccount = accountXml ? accountXml : L""; }
 

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "QkMeetingLibs.h"
 #include "VelModuleHost.h"
 #include "uilib/WindowBase.h"
 
@@ -43,6 +44,14 @@ public:
     [[nodiscard]] const std::wstring& LastAccountDocument() const noexcept { return m_lastAccount; }
     [[nodiscard]] const std::wstring& LastMeetingsDocument() const noexcept { return m_lastMeetings; }
 
+    // The web-API synchronisation object, created from qkWebAPI.dll on first
+    // request and held; `reset` drops the held one first so that a fresh object
+    // serves the next synchronisation. A null `sync` gives E_INVALIDARG.
+    HRESULT GetSyncObject(IQKWebApiSync** sync, BOOL reset);
+    // The meeting list type asked of the web-API component.
+    [[nodiscard]] LONG GetListType() const noexcept { return kMeetingListType; }
+    static constexpr LONG kMeetingListType = 2;
+
     // CMessageFilter
     BOOL PreTranslateMessage(MSG* msg) override;
     // CIdleHandler
@@ -61,4 +70,5 @@ private:
     std::wstring m_commandLine;
     std::wstring m_lastAccount;
     std::wstring m_lastMeetings;
+    Microsoft::WRL::ComPtr<IQKWebApiSync> m_spSync;
 };
