@@ -60,6 +60,16 @@ StoreMeeting::StoreMeeting(const std::wstring& topic, DATE start, DATE end) {
 }
 
 StoreMeeting& StoreMeeting::Set(const std::wstring& path, const std::wstring& value) {
+    for (auto& field : m_fields) {
+        if (field.first == path) {
+            field.second = value;
+            return *this;
+        }
+    }
+    return Add(path, value);
+}
+
+StoreMeeting& StoreMeeting::Add(const std::wstring& path, const std::wstring& value) {
     m_fields.emplace_back(path, value);
     return *this;
 }

@@ -22,8 +22,11 @@ class StoreMeeting {
 public:
     StoreMeeting() = default;
     StoreMeeting(const std::wstring& topic, DATE start, DATE end);
+    // Sets a field, replacing an earlier one of the same path.
     StoreMeeting& Set(const std::wstring& path, const std::wstring& value);
     StoreMeeting& Set(const std::wstring& path, DATE value);
+    // Adds one more field of a path that repeats (invitees, files).
+    StoreMeeting& Add(const std::wstring& path, const std::wstring& value);
     [[nodiscard]] std::wstring Markup() const;
 
 private:

@@ -1,0 +1,67 @@
+#include "meetings/ProviderFixture.h"
+
+#include <string>
+
+#include "common/ModuleState.h"
+#include "meetings/TimeApi.h"
+#include "support/TestSupport.h"
+#include "webapi/WebApiLibrary.h"
+
+using namespace webapitest;
+
+void ProviderTest::SetUp() {
+    resources.reset(::LoadLibraryExW((testsupport::BinFolder() + L"qksjres.dll").c_str(), nullptr,
+                                     LOAD_LIBRARY_AS_DATAFILE));
+    ModuleState::SetResourceInstance(resources.get());
+    SetNow(At(Today(), 10, 0));
+    frame.emplace();
+}
+
+void ProviderTest::TearDown() {
+    provider.reset();
+    frame.reset();
+    CTimeApi::SetNowOverride(nullptr);
+    ModuleState::SetResourceInstance(nullptr);
+}
+
+void ProviderTest::SetNow(DATE value) {
+    now = value;
+    CTimeApi::SetNowOverride(&now);
+}
+
+void ProviderTest::Publish(const std::vector<StoreMeeting>& meetings) {
+    store.Write(meetings);
+    Microsoft::WRL::ComPtr<IQKWebApiSync> sync;
+    ASSERT_EQ(S_OK, frame->GetSyncObject(sync.GetAddressOf(), FALSE));
+    ASSERT_EQ(2, Synchronise(sync.Get(), 0.0, 0.0));
+}
+
+CMeetingDataProvider& ProviderTest::Show(std::optional<DATE> day) {
+    provider = std::make_unique<CMeetingDataProvider>();
+    const DATE shown = day.value_or(now);
+    provider->ResetDay(&shown);
+    provider->LoadDay(FALSE);
+    return *provider;
+}
+
+CMeetingRecord ProviderTest::Record(UINT32 index) {
+    CMeetingRecord record;
+    EXPECT_EQ(S_OK, provider->GetMeeting(index, &record)) << index;
+    return record;
+}
+
+std::vector<StoreMeeting> ProviderTest::Hourly(DATE day, int count, int firstHour, const wchar_t* status) {
+    std::vector<StoreMeeting> meetings;
+    for (int i = 0; i < count; ++i) {
+        const std::wstring number = std::to_wstring(i);
+        meetings.push_back(StoreMeeting(L"Meeting " + number, At(day, firstHour + i, 0), At(day, firstHour + i, 30))
+                               .Set(L"meetingKey", L"k" + number)
+                               .Set(L"entryID", L"e" + number)
+                               .Set(L"meetingStatus", status));
+    }
+    return meetings;
+}
+
+std::pair<INT32, INT32> Window(CMeetingDataProvider& provider) {
+    return {provider.GetFirstVisibleIndex(), provider.GetLastVisibleIndex()};
+}

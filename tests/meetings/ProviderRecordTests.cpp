@@ -1,0 +1,311 @@
+// Meeting records, searches and detail parameters as the provider reads them
+// from the day's meetings document.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "meetings/BubblePara.h"
+#include "meetings/MeetingTexts.h"
+#include "meetings/ProviderFixture.h"
+
+using namespace webapitest;
+
+namespace {
+class MeetingRecords : public ProviderTest {};
+
+TEST_F(MeetingRecords, CarryEveryFieldOfTheMeeting) {
+    const DATE today = Today();
+    Publish({StoreMeeting(L"Budget & plans", At(today, 10, 30), At(today, 12, 0))
+                 .Set(L"meetingType", L"MC")
+                 .Set(L"meetingKey", L"123456789")
+                 .Set(L"meetingPassword", L"secret")
+                 .Set(L"entryID", L"entry-1")
+                 .Set(L"confKey", L"99")
+                 .Set(L"host/displayName", L"Ada Okafor")
+                 .Set(L"accessURL/playback", L"https://site/play")
+                 .Set(L"siteUrl", L"https://site/x")
+                 .Set(L"joinBeforeHostTime", L"15")
+                 .Set(L"meetingStatus", L"upcoming")
+                 .Set(L"meetingPrivilege", L"alterhost")
+                 .Set(L"isAudioOnly", L"yes")
+                 .Set(L"audioStatus", L"notStarted")
+                 .Set(L"hasRecording", L"TRUE")
+                 .Set(L"isCrossSiteConf", L"true")
+                 .Set(L"disableRestart", L"True")
+                 .Set(L"isRecurrence", L"Y")
+                 .Set(L"isExceptional", L"1")
+                 .Set(L"isPwdRequird", L"yes")
+                 .Set(L"serviceType", L"ry")
+                 .Set(L"scheduleFrom", L"NI")});
+    Show();
+    const CMeetingRecord r = Record(0);
+    EXPECT_STREQ(L"Budget & plans", r.m_strTopic.c_str());
+    EXPECT_STREQ(L"MC", r.m_strType.c_str());
+    EXPECT_STREQ(L"123456789", r.m_strKey.c_str());
+    EXPECT_STREQ(L"secret", r.m_strPassword.c_str());
+    EXPECT_STREQ(L"entry-1", r.m_strEntryId.c_str());
+    EXPECT_STREQ(L"Ada Okafor", r.m_strHostName.c_str());
+    EXPECT_STREQ(L"https://site/play", r.m_strPlaybackUrl.c_str());
+    EXPECT_STREQ(L"https://site/x", r.m_strSiteUrl.c_str());
+    EXPECT_STREQ(L"99", r.m_strConfKey.c_str());
+    EXPECT_EQ(0, r.m_nIndex);
+    EXPECT_NEAR(At(today, 10, 30), r.m_dtStart, 1e-8);
+    EXPECT_NEAR(At(today, 12, 0), r.m_dtEnd, 1e-8);
+    EXPECT_EQ(5400, r.m_nDurationSeconds);
+    EXPECT_EQ(15, r.m_nJoinBeforeHostMinutes);
+    EXPECT_EQ(MeetingStatus::Upcoming, r.m_nStatus);
+    EXPECT_EQ(1, r.m_bValid);
+    EXPECT_EQ(1, r.m_bProminent) << "starts within the hour";
+    EXPECT_EQ(1, r.m_bHasRecording);
+    EXPECT_EQ(MeetingPrivilege::AlternateHost, r.m_nPrivilege);
+    EXPECT_EQ(1, r.m_bCrossSite);
+    EXPECT_TRUE(r.m_bRecurring);
+    EXPECT_TRUE(r.m_bException);
+    EXPECT_TRUE(r.m_bPasswordRequired);
+    EXPECT_EQ(MeetingService::Training, r.m_nServiceType);
+    EXPECT_EQ(ScheduleSource::NI, r.m_nScheduleSource);
+    EXPECT_EQ(1, r.m_bRestartDisabled);
+    EXPECT_EQ(1, r.m_bAudioPending);
+}
+
+TEST_F(MeetingRecords, AbsentFieldsReadAsEmptyAndUnknownServiceKeepsThePreset) {
+    const DATE today = Today();
+    Publish({StoreMeeting(L"bare", At(today, 15, 0), At(today, 15, 45))
+                 .Set(L"serviceType", L"RQ")
+                 .Set(L"meetingPrivilege", L"Host")
+                 .Set(L"isAudioOnly", L"yes")
+                 .Set(L"audioStatus", L"inProgress")});
+    Show();
+    CMeetingRecord r;
+    r.m_nServiceType = MeetingService::Event;
+    ASSERT_EQ(S_OK, provider->GetMeeting(0, &r));
+    EXPECT_EQ(MeetingService::Event, r.m_nServiceType);
+    EXPECT_EQ(MeetingPrivilege::Attendee, r.m_nPrivilege) << "privilege texts are compared exactly";
+    EXPECT_EQ(0, r.m_bAudioPending) << "audio already running";
+    EXPECT_TRUE(r.m_strKey.IsEmpty());
+    EXPECT_EQ(0, r.m_bHasRecording);
+    EXPECT_EQ(ScheduleSource::Other, r.m_nScheduleSource);
+    EXPECT_EQ(MeetingStatus::None, r.m_nStatus);
+}
+
+TEST_F(MeetingRecords, RefuseIndexesOutsideTheDay) {
+    Publish(Hourly(Today(), 2, 12));
+    Show();
+    CMeetingRecord r;
+    r.m_strTopic = L"untouched";
+    EXPECT_EQ(E_INVALIDARG, provider->GetMeeting(2, &r));
+    EXPECT_EQ(E_INVALIDARG, provider->GetMeeting(0xFFFFFFFFu, &r));
+    EXPECT_EQ(E_INVALIDARG, provider->GetMeeting(0, nullptr));
+    EXPECT_STREQ(L"untouched", r.m_strTopic.c_str());
+    EXPECT_EQ(65535, r.m_nIndex);
+}
+
+struct StatusCase {
+    const wchar_t* text;
+    int startHour, endHour;  // today; now is 10:00
+    INT32 expected;
+};
+class Statuses : public ProviderTest, public ::testing::WithParamInterface<StatusCase> {};
+
+TEST_P(Statuses, FollowTheTextAndTheClock) {
+    const StatusCase& c = GetParam();
+    const DATE today = Today();
+    StoreMeeting meeting(L"m", At(today, c.startHour, 0), At(today, c.endHour, 0));
+    if (c.text) meeting.Set(L"meetingStatus", c.text);
+    Publish({meeting});
+    Show();
+    EXPECT_EQ(c.expected, Record(0).m_nStatus) << (c.text ? c.text : L"(none)");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, Statuses,
+    ::testing::Values(StatusCase{L"UPCOMING", 11, 12, MeetingStatus::Upcoming},
+                      StatusCase{L"upcoming", 8, 9, MeetingStatus::Past},  // its end has passed
+                      StatusCase{L"InProgress", 12, 13, MeetingStatus::InProgress},
+                      StatusCase{L"PAST", 11, 12, MeetingStatus::Past},
+                      StatusCase{L"scheduled", 11, 12, MeetingStatus::Upcoming},
+                      StatusCase{L"scheduled", 9, 11, MeetingStatus::None},
+                      StatusCase{nullptr, 11, 12, MeetingStatus::None}));
+
+TEST_F(MeetingRecords, APastMeetingWithoutItsHostHasNoDuration) {
+    const DATE today = Today();
+    Publish({StoreMeeting(L"no host element", At(today, 7, 0), At(today, 8, 0)).Set(L"meetingStatus", L"past"),
+             StoreMeeting(L"host never came", At(today, 7, 30), At(today, 8, 0))
+                 .Set(L"meetingStatus", L"past")
+                 .Set(L"HasHost", L"no"),
+             StoreMeeting(L"ended upcoming", At(today, 8, 0), At(today, 8, 20))
+                 .Set(L"meetingStatus", L"upcoming")
+                 .Set(L"HasHost", L"false"),
+             StoreMeeting(L"not yet", At(today, 11, 0), At(today, 11, 45)).Set(L"HasHost", L"no")});
+    Show();
+    EXPECT_EQ(3600, Record(0).m_nDurationSeconds);
+    EXPECT_EQ(0, Record(1).m_nDurationSeconds);
+    EXPECT_EQ(0, Record(2).m_nDurationSeconds) << "an ended upcoming meeting counts as past";
+    EXPECT_EQ(2700, Record(3).m_nDurationSeconds);
+}
+
+class Searches : public ProviderTest {};
+
+TEST_F(Searches, TheFirstGivenIdDecidesAndTheLastMatchWins) {
+    const DATE day = Today() + 1;
+    Publish({StoreMeeting(L"A", At(day, 8, 0), At(day, 9, 0))
+                 .Set(L"entryID", L"E1")
+                 .Set(L"meetingKey", L"K2")
+                 .Set(L"confId", L"C1")
+                 .Set(L"accessURL/meetingDetail", L"https://site/a"),
+             StoreMeeting(L"B", At(day, 9, 0), At(day, 10, 0)).Set(L"entryID", L"E2").Set(L"meetingKey", L"K1"),
+             StoreMeeting(L"C", At(day, 10, 0), At(day, 11, 0)).Set(L"meetingKey", L"K1").Set(L"confId", L"C1")});
+    Show(day);
+    EXPECT_EQ(0, provider->FindMeeting(L"K1", nullptr, L"E1", TRUE)) << "only the entry id is compared";
+    EXPECT_EQ(-1, provider->FindMeeting(L"K1", nullptr, L"e1", TRUE)) << "compared with case";
+    EXPECT_EQ(2, provider->FindMeeting(L"K1", nullptr, nullptr, TRUE));
+    EXPECT_EQ(1, provider->FindMeeting(L"K1", nullptr, nullptr, FALSE));
+    EXPECT_EQ(2, provider->FindMeeting(L"K1", L"C1", L"", TRUE)) << "an empty entry id counts as not given";
+    EXPECT_EQ(2, provider->FindMeeting(nullptr, L"C1", nullptr, TRUE));
+    EXPECT_EQ(-1, provider->FindMeeting(L"", L"", L"", TRUE));
+
+    CStringEx url(L"before");
+    EXPECT_TRUE(provider->GetMeetingDetailUrl(L"K2", nullptr, url));
+    EXPECT_STREQ(L"https://site/a", url.c_str());
+    EXPECT_FALSE(provider->GetMeetingDetailUrl(L"K1", nullptr, url)) << "found, but without a detail address";
+    EXPECT_FALSE(provider->GetMeetingDetailUrl(L"K9", nullptr, url));
+}
+
+// The detail texts below are those of the en-US locale and the strings of
+// the resource library.
+class DetailInfo : public ProviderTest {
+protected:
+    void SetUp() override {
+        ProviderTest::SetUp();
+        SetNow(At(kDay, 10, 0));
+    }
+    static constexpr DATE kDay = 45455.0;  // Wednesday, June 12, 2024
+    // Local time minus universal time on that day for the zones this runs in.
+    static int OffsetMinutes() {
+        const char* tz = std::getenv("TZ");
+        if (!tz || std::strcmp(tz, "UTC") == 0) return 0;
+        if (std::strcmp(tz, "America/New_York") == 0) return -240;
+        return 1 << 30;
+    }
+    void RequireKnownSetting() {
+        if (::GetUserDefaultLCID() != 0x409) GTEST_SKIP() << "texts are for en-US";
+        if (OffsetMinutes() == 1 << 30) GTEST_SKIP() << "no expectations for this TZ";
+    }
+    StoreMeeting Recurring(const wchar_t* zoneText, const wchar_t* joda) {
+        return StoreMeeting(L"Weekly sync", At(kDay, 12, 0), At(kDay, 13, 30))
+            .Set(L"recurrence/description", L"Every Wednesday")
+            .Set(L"recurrence/timeZone", zoneText)
+            .Set(L"recurrence/jodaTimeZone", joda);
+    }
+};
+
+TEST_F(DetailInfo, ARecurringMeetingOfAnotherZoneIsShownInThatZone) {
+    RequireKnownSetting();
+    Publish({Recurring(L"Tokyo (GMT+09:00)", L"Asia/Tokyo")});
+    Show();
+    CBubblePara para;
+    ASSERT_TRUE(provider->GetMeetingDetailInfo(0, &para));
+    EXPECT_EQ(L"Every Wednesday (Tokyo (GMT+09:00))", para.m_strRecurrence.str());
+    // 12:00 local is 21:00 in Tokyo from UTC, 01:00 the next day from New York.
+    const wchar_t* expected = OffsetMinutes() == 0 ? L"Wednesday, June 12, 2024, 9:00 PM (1 hour 30 mins)"
+                                                   : L"Thursday, June 13, 2024, 1:00 AM (1 hour 30 mins)";
+    EXPECT_EQ(expected, para.m_strTime.str());
+}
+
+TEST_F(DetailInfo, AnUnknownZoneFallsBackToTheLocalOne) {
+    RequireKnownSetting();
+    Publish({Recurring(L"Dublin", L"Europe/Dublin")});
+    Show();
+    CBubblePara para;
+    ASSERT_TRUE(provider->GetMeetingDetailInfo(0, &para));
+    EXPECT_EQ(L"Every Wednesday (Dublin)", para.m_strRecurrence.str());
+    EXPECT_EQ(L"Wednesday, June 12, 2024, 12:00 PM (1 hour 30 mins)", para.m_strTime.str());
+}
+
+TEST_F(DetailInfo, TheLocalZoneOrNoRecurrenceKeepsLocalTime) {
+    RequireKnownSetting();
+    TIME_ZONE_INFORMATION local{};
+    ::GetTimeZoneInformation(&local);
+    std::wstring localName = local.StandardName;
+    for (auto& c : localName) c = static_cast<wchar_t>(::towupper(c));
+    Publish({Recurring(localName.c_str(), L"Asia/Tokyo"),
+             StoreMeeting(L"One-off", At(kDay, 12, 0), At(kDay, 12, 1))
+                 .Set(L"recurrence/timeZone", L"Tokyo")
+                 .Set(L"recurrence/jodaTimeZone", L"Asia/Tokyo")});
+    Show();
+    CBubblePara para;
+    ASSERT_TRUE(provider->GetMeetingDetailInfo(0, &para));
+    EXPECT_EQ(L"Every Wednesday", para.m_strRecurrence.str());
+    EXPECT_EQ(L"Wednesday, June 12, 2024, 12:00 PM (1 hour 30 mins)", para.m_strTime.str());
+    ASSERT_TRUE(provider->GetMeetingDetailInfo(1, &para));
+    EXPECT_TRUE(para.m_strRecurrence.IsEmpty());
+    EXPECT_EQ(L"Wednesday, June 12, 2024, 12:00 PM (1 min)", para.m_strTime.str());
+}
+
+TEST_F(DetailInfo, CollectsThePeopleTheAgendaTheFilesAndTheMarks) {
+    Publish({StoreMeeting(L"Review", At(kDay, 14, 0), At(kDay, 15, 0))
+                 .Set(L"host/displayName", L"Grace")
+                 .Set(L"meetingKey", L"555")
+                 .Set(L"entryID", L"e-5")
+                 .Add(L"invitees/invitee/displayName", L"Ann")
+                 .Add(L"invitees/invitee/displayName", L"Bo")
+                 .Add(L"invitees/invitee/displayName", L"Cy")
+                 .Set(L"agenda", L"Numbers")
+                 .Add(L"files/file", L"a.pdf")
+                 .Add(L"files/file", L"b.xlsx")
+                 .Set(L"scheduleFrom", L"OI")
+                 .Set(L"serviceType", L"Rx")
+                 .Set(L"isRecurrence", L"no")
+                 .Set(L"isExceptional", L"yes")
+                 .Set(L"hasRecording", L"true")});
+    Show();
+    CBubblePara para;
+    para.m_files = {L"stale"};
+    para.m_bServiceRY = 1;
+    ASSERT_TRUE(provider->GetMeetingDetailInfo(0, &para));
+    EXPECT_STREQ(L"Review", para.m_strTopic.c_str());
+    EXPECT_STREQ(L"Grace", para.m_strHostName.c_str());
+    EXPECT_STREQ(L"Ann;Bo;Cy", para.m_strInvitees.c_str());
+    EXPECT_STREQ(L"Numbers", para.m_strAgenda.c_str());
+    ASSERT_EQ(2u, para.m_files.size());
+    EXPECT_STREQ(L"a.pdf", para.m_files[0].c_str());
+    EXPECT_STREQ(L"b.xlsx", para.m_files[1].c_str());
+    EXPECT_EQ(1, para.m_bValid);
+    EXPECT_STREQ(L"555", para.m_strKey.c_str());
+    EXPECT_STREQ(L"e-5", para.m_strEntryId.c_str());
+    EXPECT_EQ(0, para.m_bNotFromOI);
+    EXPECT_EQ(1, para.m_bServiceRX);
+    EXPECT_EQ(1, para.m_bServiceRY) << "never cleared";
+    EXPECT_EQ(0, para.m_bRecurring);
+    EXPECT_EQ(1, para.m_bException);
+    EXPECT_EQ(1, para.m_bHasRecording);
+    EXPECT_NEAR(At(kDay, 14, 0), para.m_dtStart, 1e-8);
+
+    CBubblePara untouched;
+    untouched.m_strTopic = L"keep";
+    EXPECT_FALSE(provider->GetMeetingDetailInfo(1, &untouched));
+    EXPECT_FALSE(provider->GetMeetingDetailInfo(-1, &untouched));
+    EXPECT_STREQ(L"keep", untouched.m_strTopic.c_str());
+}
+
+struct DurationCase {
+    LONG seconds;
+    const wchar_t* text;
+};
+class DurationTexts : public ProviderTest, public ::testing::WithParamInterface<DurationCase> {};
+
+TEST_P(DurationTexts, UseTheResourceStrings) {
+    EXPECT_EQ(GetParam().text, MeetingTexts::DurationText(GetParam().seconds).str()) << GetParam().seconds;
+}
+
+INSTANTIATE_TEST_SUITE_P(Durations, DurationTexts,
+                         ::testing::Values(DurationCase{0, L"0 min"}, DurationCase{59, L"0 min"},
+                                           DurationCase{60, L"1 min"}, DurationCase{150, L"2 mins"},
+                                           DurationCase{3599, L"59 mins"}, DurationCase{3600, L"1 hour"},
+                                           DurationCase{3660, L"1 hour 1 min"},
+                                           DurationCase{5400, L"1 hour 30 mins"}, DurationCase{7200, L"2 hours"},
+                                           DurationCase{7260, L"2 hours 1 min"},
+                                           DurationCase{9000, L"2 hours 30 mins"},
+                                           DurationCase{90000, L"25 hours"}));
+}  // namespace

@@ -1,0 +1,213 @@
+// Which meetings the provider puts into the day view's window, driven through
+// the real web-API component.
+#include <gtest/gtest.h>
+
+#include "meetings/ProviderFixture.h"
+#include "meetings/TimeApi.h"
+#include "support/TestSupport.h"
+
+using namespace webapitest;
+using Span = std::pair<INT32, INT32>;
+
+namespace {
+class VisibleWindow : public ProviderTest {};
+
+TEST_F(VisibleWindow, TodayStartsAtTheFirstMeetingThatHasNotEnded) {
+    const DATE today = Today();
+    Publish({StoreMeeting(L"A", At(today, 8, 0), At(today, 9, 0)).Set(L"meetingStatus", L"upcoming"),
+             StoreMeeting(L"B", At(today, 12, 0), At(today, 13, 0)),
+             StoreMeeting(L"C", At(today, 14, 0), At(today, 15, 0)).Set(L"meetingStatus", L"upcoming")});
+    auto& day = Show();
+    EXPECT_EQ(3, day.GetMeetingCount());
+    EXPECT_EQ(Span(1, 2), Window(day));
+    for (UINT32 i = 0; i < 3; ++i) EXPECT_EQ(0, Record(i).m_bProminent) << i;
+    EXPECT_TRUE(day.IsFollowingNow());
+}
+
+TEST_F(VisibleWindow, TodayWithEverythingEndedShowsNothingUntilScrolledUp) {
+    SetNow(At(Today(), 18, 0));
+    Publish(Hourly(Today(), 3));
+    auto& day = Show();
+    EXPECT_EQ(Span(3, 3), Window(day));
+    EXPECT_FALSE(day.ScrollDown());
+    ASSERT_TRUE(day.ScrollUp());
+    EXPECT_EQ(Span(2, 2), Window(day));
+    EXPECT_FALSE(day.IsFollowingNow());
+}
+
+TEST_F(VisibleWindow, AFutureDayScrollsOneMeetingAtATime) {
+    Publish(Hourly(Today() + 2, 7));
+    auto& day = Show(Today() + 2);
+    EXPECT_FALSE(day.IsToday());
+    EXPECT_EQ(Span(0, 5), Window(day));
+    EXPECT_FALSE(day.ScrollUp());
+    ASSERT_TRUE(day.ScrollDown());
+    EXPECT_EQ(Span(1, 6), Window(day));
+    EXPECT_FALSE(day.ScrollDown());
+    ASSERT_TRUE(day.ScrollUp());
+    EXPECT_EQ(Span(0, 5), Window(day));
+}
+
+TEST_F(VisibleWindow, ProminentMeetingsTakeTwoUnits) {
+    // Four running meetings: three tall ones fill the window.
+    Publish(Hourly(Today(), 4, 10, L"inProgress"));
+    auto& running = Show();
+    EXPECT_EQ(Span(0, 2), Window(running));
+    EXPECT_EQ(1, Record(3).m_bProminent);
+
+    // Five ordinary meetings leave one unit, too little for a tall one.
+    auto meetings = Hourly(Today() + 1, 6);
+    meetings[5].Set(L"meetingStatus", L"inProgress");
+    Publish(meetings);
+    auto& tomorrow = Show(Today() + 1);
+    EXPECT_EQ(Span(0, 4), Window(tomorrow));
+}
+
+TEST_F(VisibleWindow, APastDayEndsWithItsLastMeetings) {
+    Publish(Hourly(Today() - 1, 10, 7));
+    auto& day = Show(Today() - 1);
+    EXPECT_EQ(Span(4, 9), Window(day));
+    EXPECT_FALSE(day.ScrollDown());
+    ASSERT_TRUE(day.ScrollUp());
+    EXPECT_EQ(Span(3, 8), Window(day));
+}
+
+TEST_F(VisibleWindow, AMeetingStartingWithinTheHourIsProminent) {
+    const DATE today = Today();
+    Publish({StoreMeeting(L"soon", At(today, 10, 45), At(today, 11, 30)),
+             StoreMeeting(L"later", At(today, 11, 0), At(today, 12, 0)),
+             StoreMeeting(L"running", At(today, 9, 30), At(today, 10, 30)).Set(L"meetingStatus", L"whatever")});
+    Show();
+    EXPECT_EQ(1, Record(0).m_bProminent) << "started and not ended";
+    EXPECT_EQ(1, Record(1).m_bProminent);
+    EXPECT_EQ(0, Record(2).m_bProminent) << "exactly one hour ahead is not within the hour";
+}
+
+TEST_F(VisibleWindow, AnEmptyDayOrAMissingComponentLeavesNothingLoaded) {
+    Publish(Hourly(Today(), 3));
+    auto& day = Show();
+    ASSERT_EQ(3, day.GetMeetingCount());
+    Publish({});
+    day.LoadDay(TRUE);
+    EXPECT_EQ(0, day.GetMeetingCount());
+    EXPECT_EQ(Span(-1, -1), Window(day));
+    CMeetingRecord record;
+    EXPECT_EQ(E_INVALIDARG, day.GetMeeting(0, &record));
+
+    Publish(Hourly(Today(), 3));
+    frame.reset();
+    EXPECT_EQ(0, Show().GetMeetingCount()) << "without a main frame there is no web-API object";
+}
+
+class PositionKeeping : public ProviderTest {
+protected:
+    void SetUp() override {
+        ProviderTest::SetUp();
+        meetings = Hourly(day, 8);
+        Publish(meetings);
+        Show(day);
+        ASSERT_TRUE(provider->ScrollDown());
+        ASSERT_TRUE(provider->ScrollDown());
+        ASSERT_EQ(Span(2, 7), Window(*provider));
+    }
+    const DATE day = Today() + 1;
+    std::vector<StoreMeeting> meetings;
+};
+
+TEST_F(PositionKeeping, TheFirstVisibleMeetingStaysFirstWhenItMoves) {
+    meetings.insert(meetings.begin(), StoreMeeting(L"early", At(day, 6, 0), At(day, 6, 30)).Set(L"meetingKey", L"x"));
+    Publish(meetings);
+    provider->LoadDay(TRUE);
+    EXPECT_EQ(9, provider->GetMeetingCount());
+    EXPECT_EQ(3, provider->GetFirstVisibleIndex());
+    EXPECT_STREQ(L"k2", Record(3).m_strKey.c_str());
+}
+
+TEST_F(PositionKeeping, AMeetingFoundByEntryIdAloneIsKeptToo) {
+    meetings.erase(meetings.begin());
+    meetings[1] = StoreMeeting(L"renamed", At(day, 10, 0), At(day, 10, 30)).Set(L"entryID", L"e2");
+    Publish(meetings);
+    provider->LoadDay(TRUE);
+    EXPECT_EQ(1, provider->GetFirstVisibleIndex());
+}
+
+TEST_F(PositionKeeping, AChangedStartPutsTheWindowBackToItsStart) {
+    auto moved = Hourly(day, 8);
+    moved[2] = StoreMeeting(L"Meeting 2", At(day, 10, 5), At(day, 10, 35)).Set(L"meetingKey", L"k2");
+    Publish(moved);
+    provider->LoadDay(TRUE);
+    EXPECT_EQ(Span(0, 5), Window(*provider));
+}
+
+TEST_F(PositionKeeping, ALoadWithoutKeepingStartsAfresh) {
+    provider->LoadDay(FALSE);
+    EXPECT_EQ(Span(0, 5), Window(*provider));
+}
+
+class DayChanges : public ProviderTest {};
+
+TEST_F(DayChanges, AnotherDayAsksTheMainFrameForARefresh) {
+    ASSERT_TRUE(frame->CreateFrame(nullptr));
+    Publish(Hourly(Today() + 1, 2));
+    auto& day = Show();
+    testsupport::PumpPending();
+    MSG msg;
+    EXPECT_FALSE(day.SetCurrentDate(At(Today(), 17, 0))) << "same calendar day";
+    EXPECT_FALSE(::PeekMessageW(&msg, frame->m_hWnd, WM_COMMAND, WM_COMMAND, PM_REMOVE));
+
+    EXPECT_TRUE(day.SetCurrentDate(Today() + 1));
+    EXPECT_FALSE(day.IsToday());
+    EXPECT_FALSE(day.IsFollowingNow());
+    EXPECT_EQ(2, day.GetMeetingCount()) << "the new day is loaded at once";
+    ASSERT_TRUE(::PeekMessageW(&msg, frame->m_hWnd, WM_COMMAND, WM_COMMAND, PM_REMOVE));
+    EXPECT_EQ(static_cast<WPARAM>(0x9C43), msg.wParam);
+    EXPECT_EQ(0, msg.lParam);
+
+    EXPECT_TRUE(day.SetCurrentDate(now));
+    EXPECT_TRUE(day.IsToday());
+    EXPECT_TRUE(day.IsFollowingNow());
+    frame->DestroyWindow();
+}
+
+TEST_F(DayChanges, ThePeriodicCheckNoticesProminenceTheClockAndMidnight) {
+    const DATE today = Today();
+    Publish({StoreMeeting(L"done", At(today, 9, 0), At(today, 9, 50)).Set(L"meetingKey", L"a"),
+             StoreMeeting(L"next", At(today, 11, 30), At(today, 12, 0)).Set(L"meetingKey", L"b"),
+             StoreMeeting(L"later", At(today, 13, 0), At(today, 14, 0)).Set(L"meetingKey", L"c"),
+             StoreMeeting(L"tomorrow", At(today + 1, 9, 0), At(today + 1, 9, 30)).Set(L"meetingKey", L"d")});
+    auto& day = Show();
+    ASSERT_EQ(Span(1, 2), Window(day));
+    EXPECT_FALSE(day.CheckForChanges());
+
+    SetNow(At(today, 10, 45));
+    EXPECT_TRUE(day.CheckForChanges()) << "the next meeting became prominent";
+    EXPECT_EQ(Span(1, 2), Window(day));
+    EXPECT_FALSE(day.CheckForChanges());
+
+    SetNow(At(today, 12, 5));
+    EXPECT_TRUE(day.CheckForChanges()) << "the next meeting ended";
+    EXPECT_EQ(Span(2, 2), Window(day));
+
+    SetNow(At(today + 1, 0, 1));
+    EXPECT_TRUE(day.CheckForChanges()) << "midnight";
+    EXPECT_TRUE(CTimeApi::IsSameDay(today + 1, day.GetCurrentDate()));
+    EXPECT_EQ(1, day.GetMeetingCount());
+
+    day.SetCurrentDate(today + 3);
+    SetNow(At(today + 1, 9, 10));
+    EXPECT_FALSE(day.CheckForChanges()) << "only today is checked";
+}
+
+TEST_F(DayChanges, ShowMeetingBringsItIntoViewAndStopsFollowingNow) {
+    Publish(Hourly(Today() + 1, 8));
+    auto& day = Show(Today() + 1);
+    ASSERT_EQ(Span(0, 5), Window(day));
+    EXPECT_EQ(3, day.ShowMeeting(L"k3", nullptr, nullptr));
+    EXPECT_EQ(Span(0, 5), Window(day)) << "already visible";
+    EXPECT_EQ(7, day.ShowMeeting(nullptr, nullptr, L"e7"));
+    EXPECT_EQ(Span(7, 7), Window(day));
+    EXPECT_EQ(-1, day.ShowMeeting(L"nope", nullptr, nullptr));
+    EXPECT_EQ(-1, day.ShowMeeting(nullptr, nullptr, nullptr));
+    EXPECT_FALSE(day.IsFollowingNow());
+}
+}  // namespace
