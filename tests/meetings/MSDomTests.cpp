@@ -31,9 +31,9 @@ ComPtr<IUnknown> Select(IUnknown* from, const wchar_t* path) {
 }
 
 std::wstring Text(IUnknown* node) {
-    std::wstring value = L"<unset>";
+    CStringEx value = L"<unset>";
     CMSDom::GetNodeValue(node, value);
-    return value;
+    return value.str();
 }
 
 std::wstring Xml(IUnknown* node) {
@@ -178,9 +178,9 @@ TEST(MSDomSelect, AbsenceIsASilentFailureThatLeavesTheOutputAlone) {
     IUnknown* child = untouched;
     EXPECT_EQ(kFail, CMSDom::SelectSingleChild(doc.Get(), Bstr(L"//Missing").get(), &child));
     EXPECT_EQ(untouched, child);
-    std::wstring text = L"old";
+    CStringEx text = L"old";
     EXPECT_EQ(kFail, CMSDom::GetChildNodeValue(doc.Get(), Bstr(L"//Site/@missing").get(), text));
-    EXPECT_EQ(L"", text);
+    EXPECT_EQ(L"", text.str());
     EXPECT_EQ(Texts{}, debug.Take());
 }
 
@@ -279,15 +279,15 @@ TEST(MSDomRead, NodeTextJoinsAllDescendants) {
     ComPtr<IUnknown> doc = Parse(L"<a>one<b>two<c>three</c></b>four</a>");
     EXPECT_EQ(L"onetwothreefour", Text(Select(doc.Get(), L"a").Get()));
     DebugOutputCapture debug;
-    std::wstring value = L"kept";
+    CStringEx value = L"kept";
     EXPECT_EQ(E_POINTER, CMSDom::GetNodeValue(nullptr, value));
-    EXPECT_EQ(L"kept", value);
+    EXPECT_EQ(L"kept", value.str());
     EXPECT_EQ(Texts{L"CMSDom::GetNodeValue: Invalid Argument\n"}, debug.Take());
     // Not a node: no message of its own, the text is emptied.
     ComPtr<IUnknown> list;
     ASSERT_EQ(S_OK, CMSDom::GetChildNodes(doc.Get(), list.GetAddressOf()));
     EXPECT_EQ(E_POINTER, CMSDom::GetNodeValue(list.Get(), value));
-    EXPECT_EQ(L"", value);
+    EXPECT_EQ(L"", value.str());
     Bstr raw;
     EXPECT_EQ(E_POINTER, CMSDom::GetNodeValueInternal(list.Get(), raw.receive()));
     EXPECT_EQ(Texts{}, debug.Take());
@@ -311,9 +311,9 @@ TEST(MSDomRead, NumberFormsKeepTheOldValueWhenThereIsNoText) {
     EXPECT_EQ(S_OK, CMSDom::GetChildNodeValue(doc.Get(), Bstr(L"//Empty").get(), flag));
     EXPECT_EQ(4, flag);
     // The string form always overwrites.
-    std::wstring text = L"old";
+    CStringEx text = L"old";
     EXPECT_EQ(kFail, CMSDom::GetChildNodeValue(doc.Get(), Bstr(L"//Missing").get(), text));
-    EXPECT_EQ(L"", text);
+    EXPECT_EQ(L"", text.str());
     EXPECT_EQ(Texts{}, debug.Take());
 }
 
@@ -338,9 +338,9 @@ TEST(MSDomRead, NumberFormsConvertText) {
     BOOL flag = FALSE;
     EXPECT_EQ(S_OK, CMSDom::GetChildNodeValue(d, Bstr(L"//Remember").get(), flag));
     EXPECT_EQ(TRUE, flag);
-    std::wstring text;
+    CStringEx text;
     EXPECT_EQ(S_OK, CMSDom::GetChildNodeValue(d, Bstr(L"//Site[SiteName='beta']/@type").get(), text));
-    EXPECT_EQ(L"backup", text);
+    EXPECT_EQ(L"backup", text.str());
 }
 
 TEST(MSDomRead, LongFollowsTheAtolRule) {
