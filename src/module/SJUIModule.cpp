@@ -8,6 +8,7 @@
 #include "common/Trace.h"
 #include "common/UniqueHandle.h"
 #include "mainframe/MainFrame.h"
+#include "module/SJUISetting.h"
 #include "uilib/UIToolkit.h"
 
 namespace {
@@ -63,6 +64,8 @@ HRESULT CSJUIModule::StartUp(IVelModuleHost* host) {
     }
     if (close) return E_FAIL;  // nothing to close
 
+    CSJUISetting::GetInstance()->Initialize();
+    m_settingsStarted = true;
     m_host = host;
 
     const std::wstring folder = ModuleState::Folder();
@@ -119,6 +122,10 @@ HRESULT STDMETHODCALLTYPE CSJUIModule::UninitModule() {
             m_resources.reset();
             CUIToolkit::Uninitialize();
             if (CFontPool::Exists()) CFontPool::Instance().Release();
+        }
+        if (m_settingsStarted) {
+            CSJUISetting::GetInstance()->Uninitlize();
+            m_settingsStarted = false;
         }
         if (m_mainFrame) {
             m_mainFrame.reset();

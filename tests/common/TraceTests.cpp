@@ -204,10 +204,16 @@ TEST_F(ModuleTracing, InitAndUninitAreTracedThroughTheSiblingLibrary) {
     ASSERT_EQ(S_OK, StartAndStop(&trace));
     ASSERT_EQ(keep, trace) << "the module loads the copy beside itself";
     const std::vector<std::string> texts = TraceRecorder(trace).Texts();
+    // Only the module object's own lines: what the settings object traces
+    // depends on whether the settings service is registered.
+    std::vector<std::string> moduleLines;
+    for (const std::string& text : texts) {
+        if (text.find("CSJUIModule::") != std::string::npos) moduleLines.push_back(text);
+    }
     const std::vector<std::string> expected = {"--> CSJUIModule::InitModule \n", "<-- CSJUIModule::InitModule \n",
                                                "--> CSJUIModule::UninitModule \n",
                                                "<-- CSJUIModule::UninitModule \n"};
-    EXPECT_EQ(expected, texts);
+    EXPECT_EQ(expected, moduleLines);
     ::FreeLibrary(keep);
 }
 
