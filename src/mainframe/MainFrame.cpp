@@ -39,7 +39,16 @@ bool RegisterFrameClass(HINSTANCE resourceLibrary) {
 }
 }  // namespace
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::CMainFrame() noexcept { s_instance = this; }
+
+CMainFrame::~CMainFrame() {
+    if (s_instance == this) s_instance = nullptr;
+}
+
+UINT CMainFrame::TaskbarCreatedMessage() noexcept {
+    static const UINT message = ::RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
 
 void CMainFrame::SetApplication(IVelModuleHost* host) {
     if (!host) return;
@@ -79,10 +88,28 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
         m_host->AddMessageFilter(this);
         m_host->AddIdleHandler(this);
     }
+    m_trayIcon.Create(m_hWnd, kTrayCallbackMessage, kTrayIconId);
+    return 0;
+}
+
+LRESULT CMainFrame::OnSettingChange(UINT, WPARAM, LPARAM, BOOL& handled) {
+    // The shell may have restarted since the icon was added, and forgotten it.
+    m_trayIcon.Remove();
+    m_trayIcon.Add();
+    handled = FALSE;
+    return 0;
+}
+
+LRESULT CMainFrame::OnTaskbarCreated(UINT, WPARAM, LPARAM, BOOL& handled) {
+    // Removed first: the broadcast also reaches us when our icon is still there.
+    m_trayIcon.Remove();
+    m_trayIcon.Add();
+    handled = FALSE;
     return 0;
 }
 
 LRESULT CMainFrame::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
+    m_trayIcon.Destroy();
     if (m_host) {
         m_host->RemoveMessageFilter(this);
         m_host->RemoveIdleHandler(this);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "VelModuleHost.h"
+#include "module/TrayIcon.h"
 #include "uilib/WindowBase.h"
 
 class CMainFrame : public CWindowBase, public CMessageFilter, public CIdleHandler {
@@ -18,9 +19,13 @@ public:
     static constexpr UINT kTitleString = 61535;
     static constexpr UINT kIconResource = 102;
     static constexpr int kQuitExitCode = 1;
+    static constexpr UINT kTrayCallbackMessage = WM_USER + 305;  // 1329
+    static constexpr UINT kTrayIconId = 246;
 
-    CMainFrame() = default;
+    // The process has one frame; windows of the module reach the host through it.
+    CMainFrame() noexcept;
     ~CMainFrame() override;
+    [[nodiscard]] static CMainFrame* Instance() noexcept { return s_instance; }
 
     // Keeps a counted reference to the host and takes the command to carry out
     // from the host's command line.
@@ -40,13 +45,25 @@ public:
 
     BEGIN_MSG_MAP(CMainFrame)
         MESSAGE_HANDLER(WM_CREATE, OnCreate)
+        MESSAGE_HANDLER(WM_SETTINGCHANGE, OnSettingChange)
         MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+        MESSAGE_HANDLER(TaskbarCreatedMessage(), OnTaskbarCreated)
     END_MSG_MAP()
+
+    [[nodiscard]] const CTrayIcon& TrayIcon() const noexcept { return m_trayIcon; }
+
+    // Broadcast to top-level windows when the shell (re)starts its taskbar.
+    static UINT TaskbarCreatedMessage() noexcept;
 
 private:
     LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnSettingChange(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnTaskbarCreated(UINT, WPARAM, LPARAM, BOOL&);
+
+    static inline CMainFrame* s_instance = nullptr;
 
     Microsoft::WRL::ComPtr<IVelModuleHost> m_host;
     std::wstring m_commandLine;
+    CTrayIcon m_trayIcon;
 };
