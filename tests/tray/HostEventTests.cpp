@@ -34,23 +34,6 @@ public:
 const INT_PTR kWide = static_cast<INT_PTR>(0x0000123456789ABCLL);
 }  // namespace
 
-TEST(HostEvents, ServiceNeedsAFrameWithAHost) {
-    TestHost host;
-    ComPtr<IVelEventService> service;
-    EXPECT_EQ(E_FAIL, GetHostEventService(nullptr, service.GetAddressOf()));
-
-    CMainFrame frame;
-    EXPECT_EQ(&frame, CMainFrame::Instance());
-    EXPECT_EQ(E_FAIL, GetHostEventService(&frame, service.GetAddressOf()));
-    EXPECT_FALSE(service);
-
-    frame.SetApplication(host.app);
-    ASSERT_EQ(S_OK, GetHostEventService(&frame, service.GetAddressOf()));
-    ComPtr<IVelEventBus> bus;
-    ASSERT_EQ(S_OK, service->GetEventBus(bus.GetAddressOf()));
-    EXPECT_EQ(static_cast<IVelEventBus*>(&host.app->Bus()), bus.Get());
-}
-
 TEST(HostEvents, FiringBeforeTheFrameHasItsHostDoesNothing) {
     TestHost host;
     RecordingListener listener;
@@ -59,6 +42,8 @@ TEST(HostEvents, FiringBeforeTheFrameHasItsHostDoesNothing) {
     FireHostEvent(VelEvent::TrayTooltip, 1, 2, 3);  // no frame at all
     {
         CMainFrame frame;
+        ComPtr<IVelEventService> service;
+        EXPECT_EQ(E_FAIL, GetHostEventService(&frame, service.GetAddressOf()));
         FireHostEvent(VelEvent::TrayTooltip, 1, 2, 3);  // a frame without host
         SubscribeHostEvent(VelEvent::TrayImageState, &listener);
         EXPECT_EQ(0u, host.app->Bus().ListenerCount(VelEvent::TrayImageState));

@@ -176,17 +176,6 @@ TEST_F(TrayIconTest, IncompleteBalloonIsRefusedAndChangesNothing) {
     EXPECT_EQ(icon.SignedOutImage(), icon.Record().hIcon);
 }
 
-TEST_F(TrayIconTest, WithoutTheHostsBusTheIconStillShows) {
-    {
-        CMainFrame hostless;  // now the process's frame, with no host
-        ASSERT_NE(FALSE, icon.Create(owner.get(), kCallback, kId));
-        EXPECT_EQ(0u, Listeners(VelEvent::TrayImageState));
-        EXPECT_TRUE(trayview::WaitUntil(signedOut.get(), true));
-        icon.Destroy();
-        EXPECT_TRUE(trayview::WaitUntil(signedOut.get(), false));
-    }
-}
-
 TEST(TrayResources, SignedInAndSignedOutDifferAtSixteenPixels) {
     UniqueHmodule library(::LoadLibraryW((testsupport::BinFolder() + L"qksjres.dll").c_str()));
     ASSERT_TRUE(library.valid());
