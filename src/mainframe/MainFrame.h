@@ -50,8 +50,6 @@ public:
         MESSAGE_HANDLER(TaskbarCreatedMessage(), OnTaskbarCreated)
     END_MSG_MAP()
 
-    [[nodiscard]] const CTrayIcon& TrayIcon() const noexcept { return m_trayIcon; }
-
     // Broadcast to top-level windows when the shell (re)starts its taskbar.
     static UINT TaskbarCreatedMessage() noexcept;
 
