@@ -57,14 +57,6 @@ void CVelGdiplus::DrawNineGrid(HDC hdc, int left, int top, int right, int bottom
     const int width = right - left;
     const int height = bottom - top;
 
-    Gdiplus::Graphics graphics(hdc);
-    graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-    // A stretched piece is first copied out on its own: filtering then mirrors
-    // the piece's own border instead of blending in the neighbouring piece
-    // (some GDI+ versions ignore the source rectangle when they filter).
-    Gdiplus::ImageAttributes mirrorEdges;
-    mirrorEdges.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
-
     struct Piece {
         int dx, dy, dw, dh, sx, sy, sw, sh;
     };
@@ -79,24 +71,63 @@ void CVelGdiplus::DrawNineGrid(HDC hdc, int left, int top, int right, int bottom
         {right - c, top + c, c, height - 2 * c, w - c, c, c, h - 2 * c},
         {left + c, top + c, width - 2 * c, height - 2 * c, c, c, w - 2 * c, h - 2 * c},
     };
+    Gdiplus::Graphics graphics(hdc);
     for (const Piece& p : pieces) {
         // GDI+ mirrors a negative size instead of drawing nothing.
         if (p.dw <= 0 || p.dh <= 0 || p.sw <= 0 || p.sh <= 0) continue;
         const Gdiplus::Rect target(p.dx, p.dy, p.dw, p.dh);
-        if (p.dw == p.sw && p.dh == p.sh) {
+        if (p.dw == p.sw && p.dh == p.sh)
             graphics.DrawImage(image, target, p.sx, p.sy, p.sw, p.sh, Gdiplus::UnitPixel);
-            continue;
-        }
-        Gdiplus::Bitmap piece(p.sw, p.sh, PixelFormat32bppARGB);
-        {
-            Gdiplus::Graphics copy(&piece);
-            copy.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
-            if (copy.DrawImage(image, Gdiplus::Rect(0, 0, p.sw, p.sh), p.sx, p.sy, p.sw, p.sh, Gdiplus::UnitPixel) !=
-                Gdiplus::Ok)
-                continue;
-        }
-        graphics.DrawImage(&piece, target, 0, 0, p.sw, p.sh, Gdiplus::UnitPixel, &mirrorEdges);
+        else
+            DrawStretchedPiece(graphics, image, target, Gdiplus::Rect(p.sx, p.sy, p.sw, p.sh));
     }
+}
+
+// Filtering a stretched piece reads beyond its border: left alone it blends
+// in the neighbouring piece, and some GDI+ versions leave the first pixel
+// row or column empty. So the piece is copied out with its border pixels
+// repeated once around it, drawn one source pixel larger on every side, and
+// clipped back to its place.
+void CVelGdiplus::DrawStretchedPiece(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const Gdiplus::Rect& target,
+                                     const Gdiplus::Rect& source) {
+    const INT sw = source.Width;
+    const INT sh = source.Height;
+    Gdiplus::Bitmap piece(sw + 2, sh + 2, PixelFormat32bppARGB);
+    if (piece.GetLastStatus() != Gdiplus::Ok) return;
+    {
+        Gdiplus::Graphics copy(&piece);
+        copy.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
+        if (copy.DrawImage(image, Gdiplus::Rect(1, 1, sw, sh), source.X, source.Y, sw, sh, Gdiplus::UnitPixel) !=
+            Gdiplus::Ok)
+            return;
+    }
+    Gdiplus::Rect all(0, 0, sw + 2, sh + 2);
+    Gdiplus::BitmapData data{};
+    if (piece.LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeWrite, PixelFormat32bppARGB, &data) !=
+        Gdiplus::Ok)
+        return;
+    auto row = [&data](INT y) { return reinterpret_cast<UINT32*>(static_cast<BYTE*>(data.Scan0) + y * data.Stride); };
+    for (INT y = 1; y <= sh; ++y) {
+        row(y)[0] = row(y)[1];
+        row(y)[sw + 1] = row(y)[sw];
+    }
+    for (INT x = 0; x < sw + 2; ++x) {
+        row(0)[x] = row(1)[x];
+        row(sh + 1)[x] = row(sh)[x];
+    }
+    piece.UnlockBits(&data);
+
+    const Gdiplus::REAL kx = static_cast<Gdiplus::REAL>(target.Width) / static_cast<Gdiplus::REAL>(sw);
+    const Gdiplus::REAL ky = static_cast<Gdiplus::REAL>(target.Height) / static_cast<Gdiplus::REAL>(sh);
+    const Gdiplus::RectF grown(static_cast<Gdiplus::REAL>(target.X) - kx, static_cast<Gdiplus::REAL>(target.Y) - ky,
+                               static_cast<Gdiplus::REAL>(target.Width) + 2 * kx,
+                               static_cast<Gdiplus::REAL>(target.Height) + 2 * ky);
+    Gdiplus::ImageAttributes mirrorEdges;
+    mirrorEdges.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+    graphics.SetClip(target);
+    graphics.DrawImage(&piece, grown, 0.0f, 0.0f, static_cast<Gdiplus::REAL>(sw + 2),
+                       static_cast<Gdiplus::REAL>(sh + 2), Gdiplus::UnitPixel, &mirrorEdges);
+    graphics.ResetClip();
 }
 
 void CVelGdiplus::FillGradient(HDC hdc, int left, int top, int right, int bottom, COLORREF first, COLORREF second,

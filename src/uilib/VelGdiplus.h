@@ -42,4 +42,8 @@ public:
     static std::unique_ptr<Gdiplus::Image> LoadResourceImage(UINT imageId);
     // Draws a kept picture at (x, y) at its own size.
     static BOOL DrawImage(HDC hdc, int x, int y, Gdiplus::Image* image);
+
+private:
+    static void DrawStretchedPiece(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const Gdiplus::Rect& target,
+                                   const Gdiplus::Rect& source);
 };

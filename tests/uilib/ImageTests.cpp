@@ -190,6 +190,18 @@ TEST(NineGrid, TooSmallTargetStillShowsTheCornersAndNothingElse) {
         EXPECT_EQ(canvas.Count({10, 10, 14, 14}, inner), 0);
 }
 
+TEST(NineGrid, PiecesMeetWithoutSeams) {
+    // A plain picture must come out plain, however its pieces are stretched.
+    const COLORREF plain = RGB(46, 160, 90);
+    auto picture = uilibtest::SolidImage(24, 24, plain);
+    for (const SIZE target : {SIZE{80, 26}, SIZE{25, 24}, SIZE{133, 61}}) {
+        Canvas canvas(target.cx + 10, target.cy + 10, kBackground);
+        CVelGdiplus::DrawNineGrid(canvas.dc(), 5, 5, 5 + target.cx, 5 + target.cy, picture.get(), 6);
+        EXPECT_EQ(canvas.Count({5, 5, 5 + target.cx, 5 + target.cy}, plain), target.cx * target.cy)
+            << target.cx << " x " << target.cy;
+    }
+}
+
 TEST(NineGrid, NoPictureDrawsNothing) {
     Canvas canvas(20, 20, kBackground);
     CVelGdiplus::DrawNineGrid(canvas.dc(), 0, 0, 20, 20, nullptr, 3);
