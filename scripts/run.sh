@@ -18,7 +18,7 @@ fi
 qk_start_wineserver
 
 bin="$build/bin"
-for server in qkSJUI.dll; do
+for server in qkSJUI.dll qkService.dll; do
   "$WINE" regsvr32 /s "$(winepath_of "$bin/$server")" >/dev/null 2>&1
 done
 

@@ -39,7 +39,21 @@ bool RegisterFrameClass(HINSTANCE resourceLibrary) {
 }
 }  // namespace
 
-CMainFrame::~CMainFrame() = default;
+namespace {
+CMainFrame* g_mainFrame = nullptr;
+}  // namespace
+
+CMainFrame::CMainFrame() { g_mainFrame = this; }
+
+CMainFrame::~CMainFrame() {
+    if (g_mainFrame == this) g_mainFrame = nullptr;
+}
+
+CMainFrame* CMainFrame::GetInstance() noexcept { return g_mainFrame; }
+
+void CMainFrame::OnAccountSettingsChanged(const wchar_t* accountXml) { m_lastAccount = accountXml ? accountXml : L""; }
+
+void CMainFrame::OnMeetingChanged(const wchar_t* meetingsXml) { m_lastMeetings = meetingsXml ? meetingsXml : L""; }
 
 void CMainFrame::SetApplication(IVelModuleHost* host) {
     if (!host) return;

@@ -19,8 +19,11 @@ public:
     static constexpr UINT kIconResource = 102;
     static constexpr int kQuitExitCode = 1;
 
-    CMainFrame() = default;
+    // There is one main frame per process; construction makes it the current one.
+    CMainFrame();
     ~CMainFrame() override;
+    // The process-wide main frame, or null when none exists.
+    static CMainFrame* GetInstance() noexcept;
 
     // Keeps a counted reference to the host and takes the command to carry out
     // from the host's command line.
@@ -32,6 +35,13 @@ public:
     HWND CreateFrame(HINSTANCE resourceLibrary);
     // Drops the frame's window class and the icons it holds (at module end).
     static void UnregisterFrameClass() noexcept;
+
+    // The account document pushed by the settings service.
+    void OnAccountSettingsChanged(const wchar_t* accountXml);
+    // The running meetings pushed by the meeting component.
+    void OnMeetingChanged(const wchar_t* meetingsXml);
+    [[nodiscard]] const std::wstring& LastAccountDocument() const noexcept { return m_lastAccount; }
+    [[nodiscard]] const std::wstring& LastMeetingsDocument() const noexcept { return m_lastMeetings; }
 
     // CMessageFilter
     BOOL PreTranslateMessage(MSG* msg) override;
@@ -49,4 +59,6 @@ private:
 
     Microsoft::WRL::ComPtr<IVelModuleHost> m_host;
     std::wstring m_commandLine;
+    std::wstring m_lastAccount;
+    std::wstring m_lastMeetings;
 };

@@ -2,6 +2,7 @@
 // The component classes this library serves, searched and registered in order.
 #include <windows.h>
 
+#include "common/ComRegistration.h"
 #include "module/Unknown.h"
 
 using CreateFunction = HRESULT (*)(IUnknown* outer, CUnknown** object);
@@ -12,6 +13,10 @@ struct ClassTableRow {
     const wchar_t* friendlyName;
     const wchar_t* progId;
     const wchar_t* versionIndependentProgId;
+
+    [[nodiscard]] ComClassRegistration Registration() const noexcept {
+        return {classId, friendlyName, progId, versionIndependentProgId};
+    }
 };
 
 extern const ClassTableRow g_classTable[];

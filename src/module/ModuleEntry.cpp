@@ -1,21 +1,19 @@
 // The library's four exported entry points.
 #include <windows.h>
 
+#include <new>
+
+#include "common/ComRegistration.h"
 #include "common/ModuleState.h"
 #include "module/ClassTable.h"
 #include "module/Factory.h"
-#include "module/Registrar.h"
+#include "module/SJUISetting.h"
 
-namespace {
-std::wstring ModulePath() {
-    wchar_t path[MAX_PATH + 1] = {};
-    ::GetModuleFileNameW(ModuleState::Instance(), path, MAX_PATH);
-    return path;
-}
-}  // namespace
-
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) ::DisableThreadLibraryCalls(instance);
+    // On an unload by FreeLibrary the account settings go with the module; at
+    // process exit other libraries may already be gone, so nothing is touched.
+    if (reason == DLL_PROCESS_DETACH && reserved == nullptr) CSJUISetting::ReleaseInstance();
     return TRUE;
 }
 
@@ -38,8 +36,8 @@ extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
     try {
-        const std::wstring path = ModulePath();
-        for (int i = 0; i < g_classTableCount; ++i) Registrar::RegisterRow(g_classTable[i], path);
+        const std::wstring path = Registrar::ThisModulePath();
+        for (int i = 0; i < g_classTableCount; ++i) Registrar::RegisterClass(g_classTable[i].Registration(), path);
     } catch (...) {
     }
     return S_OK;
@@ -47,7 +45,7 @@ extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
 
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
     try {
-        for (int i = 0; i < g_classTableCount; ++i) Registrar::UnregisterRow(g_classTable[i]);
+        for (int i = 0; i < g_classTableCount; ++i) Registrar::UnregisterClass(g_classTable[i].Registration());
     } catch (...) {
     }
     return S_OK;

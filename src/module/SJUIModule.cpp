@@ -3,9 +3,12 @@
 #include <new>
 
 #include "common/ComHolders.h"
+#include "common/FontPool.h"
 #include "common/ModuleState.h"
+#include "common/Trace.h"
 #include "common/UniqueHandle.h"
 #include "mainframe/MainFrame.h"
+#include "module/SJUISetting.h"
 #include "uilib/UIToolkit.h"
 
 namespace {
@@ -39,6 +42,7 @@ HRESULT STDMETHODCALLTYPE CSJUIModule::NondelegatingQueryInterface(REFIID iid, v
 }
 
 HRESULT STDMETHODCALLTYPE CSJUIModule::InitModule(IVelModuleHost* host, HWND) {
+    CAutoFunTrace trace("CSJUIModule::InitModule");
     if (!host) return S_FALSE;
     try {
         StartUpLock lock;
@@ -54,11 +58,14 @@ HRESULT CSJUIModule::StartUp(IVelModuleHost* host) {
 
     const HWND running = ::FindWindowW(CMainFrame::kWindowClass, nullptr);
     if (running && ::IsWindow(running)) {
+        TraceText(8, "BringWindowToTop for Previous instance.");
         ForwardToRunningInstance(running, close, host);
         return E_FAIL;
     }
     if (close) return E_FAIL;  // nothing to close
 
+    CSJUISetting::GetInstance()->Initialize();
+    m_settingsStarted = true;
     m_host = host;
 
     const std::wstring folder = ModuleState::Folder();
@@ -104,6 +111,7 @@ HWND STDMETHODCALLTYPE CSJUIModule::GetModuleWindow() { return m_mainFrame ? m_m
 HRESULT STDMETHODCALLTYPE CSJUIModule::ShowModule(BOOL) { return S_OK; }
 
 HRESULT STDMETHODCALLTYPE CSJUIModule::UninitModule() {
+    CAutoFunTrace trace("CSJUIModule::UninitModule");
     try {
         if (m_mainFrame && m_mainFrame->IsWindow()) m_mainFrame->DestroyWindow();
         // Only what this object's own start-up created is torn down: a
@@ -113,6 +121,11 @@ HRESULT STDMETHODCALLTYPE CSJUIModule::UninitModule() {
             if (ModuleState::ResourceInstance() == m_resources.get()) ModuleState::SetResourceInstance(nullptr);
             m_resources.reset();
             CUIToolkit::Uninitialize();
+            if (CFontPool::Exists()) CFontPool::Instance().Release();
+        }
+        if (m_settingsStarted) {
+            CSJUISetting::GetInstance()->Uninitlize();
+            m_settingsStarted = false;
         }
         if (m_mainFrame) {
             m_mainFrame.reset();

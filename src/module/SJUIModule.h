@@ -39,4 +39,5 @@ private:
     UniqueHmodule m_resources;  // the resource library this object loaded; freed last
     std::unique_ptr<CMainFrame> m_mainFrame;
     Microsoft::WRL::ComPtr<IVelModuleHost> m_host;
+    bool m_settingsStarted = false;
 };

@@ -1,7 +1,8 @@
-#include "module/Registrar.h"
+#include "common/ComRegistration.h"
 
 #include <cwchar>
 
+#include "common/ModuleState.h"
 #include "common/UniqueHandle.h"
 
 namespace Registrar {
@@ -25,7 +26,7 @@ std::wstring ClassIdToString(const CLSID& id) {
     return text;
 }
 
-void RegisterRow(const ClassTableRow& row, const std::wstring& modulePath) {
+void RegisterClass(const ComClassRegistration& row, const std::wstring& modulePath) {
     const std::wstring id = ClassIdToString(*row.classId);
     const std::wstring classKey = L"CLSID\\" + id;
     SetStringValue(classKey, nullptr, row.friendlyName);
@@ -34,6 +35,7 @@ void RegisterRow(const ClassTableRow& row, const std::wstring& modulePath) {
     SetStringValue(classKey + L"\\ProgID", nullptr, row.progId);
     SetStringValue(classKey + L"\\VersionIndependentProgID", nullptr, row.versionIndependentProgId);
 
+    if (!row.progId || !row.versionIndependentProgId) return;
     const std::wstring independent = row.versionIndependentProgId;
     SetStringValue(independent, nullptr, row.friendlyName);
     SetStringValue(independent + L"\\CLSID", nullptr, id);
@@ -64,9 +66,15 @@ LONG DeleteKeyTree(HKEY parent, const std::wstring& subKey) {
     return ::RegDeleteKeyW(parent, subKey.c_str());
 }
 
-void UnregisterRow(const ClassTableRow& row) {
+void UnregisterClass(const ComClassRegistration& row) {
     DeleteKeyTree(HKEY_CLASSES_ROOT, L"CLSID\\" + ClassIdToString(*row.classId));
-    DeleteKeyTree(HKEY_CLASSES_ROOT, row.versionIndependentProgId);
-    DeleteKeyTree(HKEY_CLASSES_ROOT, row.progId);
+    if (row.versionIndependentProgId) DeleteKeyTree(HKEY_CLASSES_ROOT, row.versionIndependentProgId);
+    if (row.progId) DeleteKeyTree(HKEY_CLASSES_ROOT, row.progId);
+}
+
+std::wstring ThisModulePath() {
+    wchar_t path[MAX_PATH + 1] = {};
+    const DWORD length = ::GetModuleFileNameW(ModuleState::Instance(), path, MAX_PATH);
+    return std::wstring(path, length);
 }
 }  // namespace Registrar

@@ -1,0 +1,66 @@
+#pragma once
+// The module's process-wide view of the signed-in account, read from the
+// suite's settings service and kept current by its change events.
+#include <windows.h>
+#include <wrl/client.h>
+
+#include <memory>
+
+#include "QkServiceInterfaces.h"
+#include "common/StringEx.h"
+#include "module/ConnectPointSink.h"
+
+// Hands the running meetings pushed by the meeting component to the main frame.
+class CQKMeetingConnectPointSink : public CConnectPointSink<CQKMeetingConnectPointSink> {
+public:
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* parameters,
+                                     VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
+};
+
+class CSJUISetting : public CConnectPointSink<CSJUISetting> {
+public:
+    // The process-wide object, created on first call.
+    static CSJUISetting* GetInstance();
+    // Deletes the process-wide object (at module unload).
+    static void ReleaseInstance();
+
+    BOOL Initialize();
+    void Uninitlize();
+    // Null asks the settings service for the document.
+    BOOL LoadAccount(BSTR accountXml);
+
+    BOOL GetAccount(CStringEx& site, CStringEx& user, CStringEx& password, LONG* remember) const;
+    BOOL GetSiteName(CStringEx& site) const;
+    [[nodiscard]] ULONG GetSiteType() const noexcept { return m_siteType; }
+    [[nodiscard]] BOOL IsSiteType2() const noexcept { return m_siteType == 2; }
+    [[nodiscard]] BOOL IsZ11SiteNameEmpty() const noexcept { return m_z11SiteName.IsEmpty(); }
+    [[nodiscard]] LONG IsDeskreachEnabled() const noexcept { return m_deskreachEnabled; }
+    [[nodiscard]] LONG IsSnapjoinEnabled() const noexcept { return m_snapjoinEnabled; }
+    BOOL IsOutlookToolEnabled() const;
+    BOOL GetMeetingsPageUrl(CStringEx& url) const;
+
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* parameters,
+                                     VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
+
+    ~CSJUISetting() override;
+
+private:
+    CSJUISetting() = default;
+    void ReadAccountFields();
+
+    Microsoft::WRL::ComPtr<IUnknown> m_accountDocument;
+    Microsoft::WRL::ComPtr<IUnknown> m_accountRoot;
+    Microsoft::WRL::ComPtr<IUnknown> m_unused1;  // kept empty in this module
+    Microsoft::WRL::ComPtr<IUnknown> m_unused2;
+    Microsoft::WRL::ComPtr<IQKSettingsService> m_service;
+    Microsoft::WRL::ComPtr<IQKMeetingComponent> m_meetingComponent;
+    CStringEx m_siteName;
+    CStringEx m_userName;
+    CStringEx m_password;
+    CStringEx m_z11SiteName;
+    LONG m_remember = 0;
+    LONG m_deskreachEnabled = 0;
+    LONG m_snapjoinEnabled = 0;
+    std::unique_ptr<CQKMeetingConnectPointSink> m_meetingSink;
+    ULONG m_siteType = 3;
+};

@@ -1,0 +1,42 @@
+// qkService.dll: the suite's settings service and meeting component.
+#include <windows.h>
+
+#include "common/ComRegistration.h"
+#include "service/SettingsService.h"
+#include "shared/ComServer.h"
+
+namespace {
+const ComClassRegistration kClasses[] = {
+    {&CLSID_QKSettingsService, L"QK.SettingsService.0", L"qkService.Settings.1", L"qkService.Settings"},
+    {&CLSID_QKMeetingComponent, L"QK.MeetingComponent.0", L"qkService.Meetings.1", L"qkService.Meetings"},
+};
+}  // namespace
+
+extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID iid, void** object) {
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    if (classId == CLSID_QKSettingsService) return CClassFactory<CSettingsService>::Get(iid, object);
+    if (classId == CLSID_QKMeetingComponent) return CClassFactory<CMeetingComponent>::Get(iid, object);
+    return CLASS_E_CLASSNOTAVAILABLE;
+}
+
+extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() { return ComServer::CanUnloadNow(); }
+
+extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
+    try {
+        const std::wstring path = Registrar::ThisModulePath();
+        for (const auto& entry : kClasses) Registrar::RegisterClass(entry, path);
+        return S_OK;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
+extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
+    try {
+        for (const auto& entry : kClasses) Registrar::UnregisterClass(entry);
+        return S_OK;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}

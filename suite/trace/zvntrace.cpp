@@ -1,0 +1,91 @@
+// zvntrace.dll: the suite's trace library. Each call appends one record to a
+// log file: time, process and thread, level, and the text piece.
+//
+// The file is, in order of preference: the path in the environment variable
+// QK_TRACE_FILE; the path in HKCU\SOFTWARE\Zorvan\Quillkit "TraceFile";
+// %LOCALAPPDATA%\Zorvan\Quillkit\Logs\trace.log.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "common/UniqueHandle.h"
+
+namespace {
+std::wstring EnvironmentPath() {
+    wchar_t buffer[MAX_PATH * 2] = {};
+    const DWORD length = ::GetEnvironmentVariableW(L"QK_TRACE_FILE", buffer, static_cast<DWORD>(std::size(buffer)));
+    return length > 0 && length < std::size(buffer) ? std::wstring(buffer, length) : std::wstring();
+}
+
+std::wstring RegistryPath() {
+    wchar_t buffer[MAX_PATH * 2] = {};
+    DWORD bytes = sizeof(buffer) - sizeof(wchar_t);
+    DWORD type = 0;
+    if (::RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Zorvan\\Quillkit", L"TraceFile", RRF_RT_REG_SZ, &type, buffer,
+                       &bytes) != ERROR_SUCCESS)
+        return {};
+    return buffer;
+}
+
+std::wstring DefaultPath() {
+    wchar_t base[MAX_PATH] = {};
+    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, base))) return {};
+    std::wstring folder = std::wstring(base) + L"\\Zorvan";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    folder += L"\\Quillkit";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    folder += L"\\Logs";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    return folder + L"\\trace.log";
+}
+
+std::wstring LogPath() {
+    std::wstring path = EnvironmentPath();
+    if (path.empty()) path = RegistryPath();
+    if (path.empty()) path = DefaultPath();
+    return path;
+}
+
+// Several processes and threads append to one file: an append-only handle
+// makes each WriteFile land at the end, and the mutex keeps records whole.
+void Append(const std::string& record) {
+    const std::wstring path = LogPath();
+    if (path.empty()) return;
+    UniqueKernelHandle mutex(::CreateMutexW(nullptr, FALSE, L"Local\\ZvnTraceLogFile"));
+    if (mutex) ::WaitForSingleObject(mutex.get(), 5000);
+    UniqueFileHandle file(::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) {
+        DWORD written = 0;
+        ::WriteFile(file.get(), record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
+    }
+    if (mutex) ::ReleaseMutex(mutex.get());
+}
+}  // namespace
+
+extern "C" __declspec(dllexport) int __cdecl ZVNTRACERAWA(int level, int, int, const char* text) {
+    if (!text) return 0;
+    try {
+        SYSTEMTIME now{};
+        ::GetLocalTime(&now);
+        char header[96];
+        std::snprintf(header, sizeof(header), "%04u-%02u-%02u %02u:%02u:%02u.%03u [%lu:%lu] L%d ", now.wYear,
+                      now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds,
+                      ::GetCurrentProcessId(), ::GetCurrentThreadId(), level);
+        std::string record = header;
+        record += text;
+        if (record.empty() || record.back() != '\n') record += '\n';
+        Append(record);
+        return 1;
+    } catch (...) {
+        return 0;
+    }
+}
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) ::DisableThreadLibraryCalls(instance);
+    return TRUE;
+}

@@ -1,0 +1,227 @@
+// Trace lines as the trace library receives them. This executable sits beside
+// a recording double of the trace library, so its own traces land there.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <thread>
+#include <vector>
+
+#include "common/DLLHandle.h"
+#include "common/Trace.h"
+#include "common/TraceRecorder.h"
+#include "module/ModuleLibrary.h"
+#include "host/HostApp.h"
+#include "support/TestSupport.h"
+
+namespace {
+// This executable lives in a folder of its own beside its trace double; the
+// module and its resources are in the output folder above it.
+std::wstring OutputFolder() { return testsupport::BinFolder() + L"..\\"; }
+
+bool CopyFromOutput(const std::wstring& folder, const wchar_t* name) {
+    return ::CopyFileW((OutputFolder() + name).c_str(), (folder + name).c_str(), FALSE) != FALSE;
+}
+
+class Tracing : public ::testing::Test {
+protected:
+    TraceRecorder recorder{::GetModuleHandleW((testsupport::BinFolder() + L"zvntrace.dll").c_str())};
+
+    void SetUp() override {
+        TraceText(2, "warm up");  // the first trace loads the library
+        recorder = TraceRecorder(::GetModuleHandleW((testsupport::BinFolder() + L"zvntrace.dll").c_str()));
+        ASSERT_TRUE(recorder.Valid()) << "the recording double must be beside the test";
+        recorder.Clear();
+    }
+};
+
+TEST_F(Tracing, ScopedTraceWritesEntryAndExitLines) {
+    {
+        CAutoFunTrace trace("CMainFrame::OnRefresh");
+        TraceText(8, "CMainFrame::OnRefresh::no host");
+    }
+    { CAutoFunTrace wide(L"CCallProcEx::ZvnShellEx(LPCTSTR lpszFileFullPath)"); }
+    const std::vector<RecordedTrace> expected = {
+        {2, 0, "--> CMainFrame::OnRefresh \n"},
+        {8, 0, " CMainFrame::OnRefresh::no host,\n"},
+        {2, 0, "<-- CMainFrame::OnRefresh \n"},
+        {2, 0, "--> CCallProcEx::ZvnShellEx(LPCTSTR lpszFileFullPath) \n"},
+        {2, 0, "<-- CCallProcEx::ZvnShellEx(LPCTSTR lpszFileFullPath) \n"},
+    };
+    EXPECT_EQ(expected, recorder.Calls());
+}
+
+TEST_F(Tracing, NamedValuesAndNullsComposeAsDocumented) {
+    const CVarAdapter file(L"C:\\a b\\x.exe");
+    const CVarAdapter line("/CheckVersion");
+    TraceMessage2({{"lpszFileFullPath", &file}, {"lpszCmdLine", &line}});
+    TraceMessage4({{"name", nullptr}, {nullptr, nullptr}});
+    TraceMessage8({{nullptr, &file}});
+    const std::vector<RecordedTrace> expected = {
+        {2, 0, " lpszFileFullPath=C:\\a b\\x.exe,lpszCmdLine=/CheckVersion,\n"},
+        {4, 0, " name=,,\n"},
+        {8, 0, " C:\\a b\\x.exe,\n"},
+    };
+    EXPECT_EQ(expected, recorder.Calls());
+}
+
+TEST(TraceComposition, StopsAtTheFirstNullArgumentAndAfterTen) {
+    const CVarAdapter one(1), two(2);
+    const TraceArg a{"a", &one}, b{"b", &two};
+    const TraceArg* stopped[] = {&a, nullptr, &b, nullptr};
+    EXPECT_EQ("pre a=1,\n", Trace::ComposeLine("pre", stopped));
+    const TraceArg* eleven[] = {&a, &a, &a, &a, &a, &a, &a, &a, &a, &a, &b, nullptr};
+    EXPECT_EQ(" a=1,a=1,a=1,a=1,a=1,a=1,a=1,a=1,a=1,a=1,\n", Trace::ComposeLine("", eleven));
+    EXPECT_EQ("\n", Trace::ComposeLine(nullptr, nullptr));
+}
+
+TEST(TraceComposition, ValuesBecomeText) {
+    EXPECT_STREQ("-42", CVarAdapter(-42).Text());
+    EXPECT_STREQ("12.500", CVarAdapter(12.5, 3).Text());
+    EXPECT_STREQ("3.", CVarAdapter(3.0, 0).Text());
+    EXPECT_STREQ("0x00000000DEADBEEF", CVarAdapter(reinterpret_cast<const void*>(0xDEADBEEF)).Text());
+    EXPECT_STREQ("", CVarAdapter(static_cast<const char*>(nullptr)).Text());
+    EXPECT_STREQ("", CVarAdapter(static_cast<const wchar_t*>(nullptr)).Text());
+    EXPECT_STREQ("", CVarAdapter(L"").Text());
+    EXPECT_STREQ("caf\xE9", CVarAdapter(L"caf\u00E9").Text()) << "wide text goes out in the ANSI code page";
+}
+
+// A message of `length` characters in all: " ", the text, ",", "\n".
+std::string MessageOfLength(size_t length) {
+    std::string text(length - 3, 'x');
+    for (size_t i = 0; i < text.size(); ++i) text[i] = static_cast<char>('a' + i % 26);
+    return text;
+}
+
+TEST_F(Tracing, LongLinesGoOutInPiecesOf2047) {
+    for (const auto& [length, pieces] : std::vector<std::pair<size_t, std::vector<size_t>>>{
+             {2047, {2047}}, {2048, {2047, 1}}, {5000, {2047, 2047, 906}}}) {
+        recorder.Clear();
+        const std::string text = MessageOfLength(length);
+        TraceText(8, text.c_str());
+        const std::vector<RecordedTrace> calls = recorder.Calls();
+        ASSERT_EQ(pieces.size(), calls.size()) << "line of " << length;
+        std::string joined;
+        for (size_t i = 0; i < calls.size(); ++i) {
+            EXPECT_EQ(pieces[i], calls[i].text.size());
+            EXPECT_EQ(8, calls[i].level);
+            EXPECT_EQ(0, calls[i].reservedSum);
+            joined += calls[i].text;
+        }
+        EXPECT_EQ(" " + text + ",\n", joined);
+        EXPECT_EQ('\n', calls.back().text.back());
+    }
+}
+
+TEST_F(Tracing, ThreadsTracingAtOnceLoseNothing) {
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([t] {
+            for (int i = 0; i < 100; ++i) {
+                const CVarAdapter thread(t), index(i);
+                TraceMessage8({{"t", &thread}, {"i", &index}});
+            }
+        });
+    }
+    for (std::thread& thread : threads) thread.join();
+    const std::vector<std::string> texts = recorder.Texts();
+    ASSERT_EQ(400u, texts.size());
+    for (int t = 0; t < 4; ++t) {
+        for (int i = 0; i < 100; ++i) {
+            const std::string line = " t=" + std::to_string(t) + ",i=" + std::to_string(i) + ",\n";
+            EXPECT_EQ(1, std::count(texts.begin(), texts.end(), line)) << line;
+        }
+    }
+}
+
+TEST(LibraryHandles, OwnershipDecidesWhatFreeDoes) {
+    const std::wstring double_ = testsupport::BinFolder() + L"zvntrace.dll";
+    const HMODULE loaded = ::LoadLibraryW(double_.c_str());
+    ASSERT_TRUE(loaded);
+    {
+        CDLLHandle adopted(loaded, FALSE);
+        adopted.Free();
+        EXPECT_EQ(loaded, adopted.Handle()) << "a borrowed handle is not freed";
+    }
+    {
+        // Without force an already loaded library is reused, not owned.
+        CDLLHandle reused;
+        reused.Load(L"zvntrace.dll", nullptr, FALSE);
+        EXPECT_EQ(loaded, reused.Handle());
+        EXPECT_FALSE(reused.Owned());
+    }
+    {
+        // Forced loading takes the copy beside the given module and owns it.
+        CDLLHandle forced(L"zvntrace.dll", nullptr);
+        EXPECT_EQ(loaded, forced.Handle());
+        EXPECT_TRUE(forced.Owned());
+    }
+    EXPECT_TRUE(::GetModuleHandleW(double_.c_str())) << "our own reference keeps it";
+    ::FreeLibrary(loaded);
+
+    CDLLHandle missing(L"no-such-library.dll", nullptr);
+    EXPECT_EQ(nullptr, missing.Handle());
+    missing.Free();
+}
+
+TEST(LibraryHandles, SystemLibrariesComeFromTheSystemFolder) {
+    const HMODULE advapi = LoadSystemLibrary(L"advapi32.dll");
+    ASSERT_TRUE(advapi);
+    wchar_t path[MAX_PATH] = {}, system[MAX_PATH] = {};
+    ::GetModuleFileNameW(advapi, path, MAX_PATH);
+    ::GetSystemDirectoryW(system, MAX_PATH);
+    EXPECT_EQ(0, ::_wcsnicmp(path, system, wcslen(system)));
+    ::FreeLibrary(advapi);
+    EXPECT_EQ(nullptr, LoadSystemLibrary(L"no-such-library.dll"));
+    EXPECT_EQ(nullptr, LoadSystemLibrary(nullptr));
+}
+
+// The module traces through the library beside its own file.
+class ModuleTracing : public ::testing::Test {
+protected:
+    testsupport::TempFolder folder;
+
+    HRESULT StartAndStop(HMODULE* traceLibrary) {
+        ModuleLibrary library(folder.Path() + L"qkSJUI.dll");
+        if (!library.Loaded()) return E_UNEXPECTED;
+        Microsoft::WRL::ComPtr<IVelUIModule> module = library.Create(kDesktopClientClass);
+        auto* host = new CHostApp(L"qkhost.exe", {});
+        const HRESULT hr = module->InitModule(host, nullptr);
+        if (traceLibrary) *traceLibrary = ::GetModuleHandleW((folder.Path() + L"zvntrace.dll").c_str());
+        module->UninitModule();
+        module.Reset();
+        host->Release();
+        testsupport::PumpPending();
+        return hr;
+    }
+};
+
+TEST_F(ModuleTracing, InitAndUninitAreTracedThroughTheSiblingLibrary) {
+    ASSERT_TRUE(CopyFromOutput(folder.Path(), L"qkSJUI.dll") && CopyFromOutput(folder.Path(), L"qksjres.dll") &&
+                folder.CopyFromBin(L"zvntrace.dll"));
+    HMODULE trace = nullptr;
+    // Keep the double loaded after the module copy is gone to read it.
+    const HMODULE keep = ::LoadLibraryW((folder.Path() + L"zvntrace.dll").c_str());
+    ASSERT_EQ(S_OK, StartAndStop(&trace));
+    ASSERT_EQ(keep, trace) << "the module loads the copy beside itself";
+    const std::vector<std::string> texts = TraceRecorder(trace).Texts();
+    // Only the module object's own lines: what the settings object traces
+    // depends on whether the settings service is registered.
+    std::vector<std::string> moduleLines;
+    for (const std::string& text : texts) {
+        if (text.find("CSJUIModule::") != std::string::npos) moduleLines.push_back(text);
+    }
+    const std::vector<std::string> expected = {"--> CSJUIModule::InitModule \n", "<-- CSJUIModule::InitModule \n",
+                                               "--> CSJUIModule::UninitModule \n",
+                                               "<-- CSJUIModule::UninitModule \n"};
+    EXPECT_EQ(expected, moduleLines);
+    ::FreeLibrary(keep);
+}
+
+TEST_F(ModuleTracing, WorksWithoutTraceLibraryOrItsEntryPoint) {
+    ASSERT_TRUE(CopyFromOutput(folder.Path(), L"qkSJUI.dll") && CopyFromOutput(folder.Path(), L"qksjres.dll"));
+    EXPECT_EQ(S_OK, StartAndStop(nullptr));
+    ASSERT_TRUE(::CopyFileW((testsupport::BinFolder() + L"noentry\\zvntrace.dll").c_str(),
+                            (folder.Path() + L"zvntrace.dll").c_str(), FALSE));
+    EXPECT_EQ(S_OK, StartAndStop(nullptr));
+}
+}  // namespace

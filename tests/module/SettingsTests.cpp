@@ -1,0 +1,255 @@
+// The account settings against the suite's real settings service, registered
+// for the test, with trace lines read back from the trace library's log file.
+#include <windows.h>
+#include <wrl/client.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "QkServiceInterfaces.h"
+#include "common/ComHolders.h"
+#include "common/UniqueHandle.h"
+#include "mainframe/MainFrame.h"
+#include "module/SJUISetting.h"
+#include "support/TestSupport.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+const wchar_t kStoreKey[] = L"SOFTWARE\\Zorvan\\Quillkit\\Service";
+const wchar_t kFullAccount[] =
+    L"<Settings><Account><SiteName>acme.example.com</SiteName><UserName>ann</UserName><Password>pw</Password>"
+    L"<Remember>0</Remember><Z11SiteName>a.b.c/x</Z11SiteName><DeskreachEnable>1</DeskreachEnable>"
+    L"<SnapjoinEnable>1</SnapjoinEnable><SiteType>2</SiteType></Account><Tools><Outlook>yes</Outlook></Tools></Settings>";
+
+// The suite's service library, loaded and registered for the test's lifetime.
+class RegisteredService {
+public:
+    RegisteredService() : m_library(::LoadLibraryW((testsupport::BinFolder() + L"qkService.dll").c_str())) {
+        if (!m_library) return;
+        m_register = Export("DllRegisterServer");
+        m_unregister = Export("DllUnregisterServer");
+        canUnloadNow = Export("DllCanUnloadNow");
+    }
+    ~RegisteredService() {
+        if (m_unregister) m_unregister();
+    }
+    RegisteredService(const RegisteredService&) = delete;
+    RegisteredService& operator=(const RegisteredService&) = delete;
+
+    bool Register() { return m_register && SUCCEEDED(m_register()); }
+    bool Unregister() { return m_unregister && SUCCEEDED(m_unregister()); }
+    HRESULT(STDAPICALLTYPE* canUnloadNow)() = nullptr;
+
+private:
+    using Fn = HRESULT(STDAPICALLTYPE*)();
+    Fn Export(const char* name) { return reinterpret_cast<Fn>(::GetProcAddress(m_library.get(), name)); }
+    UniqueHmodule m_library;
+    Fn m_register = nullptr;
+    Fn m_unregister = nullptr;
+};
+
+// Trace lines go to a file of the test's own through the real trace library.
+class TraceLog {
+public:
+    TraceLog() : m_path(m_folder.Path() + L"trace.log") { ::SetEnvironmentVariableW(L"QK_TRACE_FILE", m_path.c_str()); }
+    ~TraceLog() { ::SetEnvironmentVariableW(L"QK_TRACE_FILE", nullptr); }
+    TraceLog(const TraceLog&) = delete;
+    TraceLog& operator=(const TraceLog&) = delete;
+
+    std::string Text() const {
+        std::ifstream file(std::string(m_path.begin(), m_path.end()).c_str());
+        std::stringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+    bool Contains(const std::string& level, const std::string& line) const {
+        return Text().find(level + " " + line) != std::string::npos;
+    }
+    void Clear() const { ::DeleteFileW(m_path.c_str()); }
+
+private:
+    testsupport::TempFolder m_folder;
+    std::wstring m_path;
+};
+
+class Settings : public ::testing::Test {
+protected:
+    RegisteredService service;
+    TraceLog log;
+
+    void SetUp() override {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
+        ASSERT_TRUE(service.Register());
+    }
+    void TearDown() override {
+        CSJUISetting::ReleaseInstance();
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
+    }
+
+    static ComPtr<IQKSuiteState> Control() {
+        ComPtr<IQKSuiteState> state;
+        ::CoCreateInstance(CLSID_QKSettingsService, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&state));
+        return state;
+    }
+};
+
+TEST_F(Settings, ReadsEveryFieldOfTheAccount) {
+    ASSERT_EQ(S_OK, Control()->SetAccountDocument(Bstr(kFullAccount).get()));
+    CSJUISetting* setting = CSJUISetting::GetInstance();
+    EXPECT_EQ(3u, setting->GetSiteType()) << "before the first load";
+    ASSERT_TRUE(setting->Initialize());
+    CStringEx site, user, password;
+    LONG remember = -1;
+    EXPECT_TRUE(setting->GetAccount(site, user, password, &remember));
+    EXPECT_STREQ(L"acme.example.com", site.c_str());
+    EXPECT_STREQ(L"ann", user.c_str());
+    EXPECT_STREQ(L"pw", password.c_str());
+    EXPECT_EQ(0, remember);
+    EXPECT_EQ(2u, setting->GetSiteType());
+    EXPECT_TRUE(setting->IsSiteType2());
+    EXPECT_FALSE(setting->IsZ11SiteNameEmpty());
+    EXPECT_EQ(1, setting->IsDeskreachEnabled());
+    EXPECT_EQ(1, setting->IsSnapjoinEnabled());
+    EXPECT_TRUE(setting->IsOutlookToolEnabled());
+    CStringEx url(L"old");
+    EXPECT_TRUE(setting->GetMeetingsPageUrl(url));
+    EXPECT_STREQ(L"https://a.b.c/x/collabs/#/meetings", url.c_str());
+    EXPECT_FALSE(log.Contains("L2", "Get"));
+
+    setting->Uninitlize();
+    EXPECT_FALSE(setting->IsOutlookToolEnabled()) << "no account root after Uninitlize";
+    EXPECT_TRUE(setting->GetSiteName(site));
+    EXPECT_STREQ(L"acme.example.com", site.c_str()) << "fields keep their last values";
+    EXPECT_EQ(S_OK, service.canUnloadNow()) << "every service object was released";
+}
+
+TEST_F(Settings, MissingFieldsTakeTheirDefaultsAndAreTraced) {
+    CSJUISetting* setting = CSJUISetting::GetInstance();
+    ASSERT_TRUE(setting->Initialize());
+    log.Clear();
+    ASSERT_TRUE(setting->LoadAccount(Bstr(L"<Settings><Account><SiteName>s.example</SiteName></Account></Settings>").get()));
+    CStringEx site, user, password;
+    LONG remember = 0;
+    setting->GetAccount(site, user, password, &remember);
+    EXPECT_EQ(1, remember);
+    EXPECT_EQ(0u, setting->GetSiteType());
+    EXPECT_TRUE(user.IsEmpty());
+    EXPECT_TRUE(setting->IsZ11SiteNameEmpty());
+    EXPECT_FALSE(setting->IsOutlookToolEnabled());
+    CStringEx url(L"keep me");
+    setting->GetMeetingsPageUrl(url);
+    EXPECT_STREQ(L"keep me", url.c_str());
+
+    EXPECT_TRUE(log.Contains("L2", " Get Remember failed in the SJUISetting,"));
+    EXPECT_TRUE(log.Contains("L2", " Get User Name failed in the SJUISetting,"));
+    EXPECT_TRUE(log.Contains("L2", " Get SJ Enabled flag failed in the SJUISetting,"));
+    EXPECT_FALSE(log.Contains("L2", " Get Site Name failed"));
+    EXPECT_EQ(std::string::npos, log.Text().find("SiteType")) << "a missing site type is not traced";
+}
+
+TEST_F(Settings, MalformedDocumentKeepsTheOldFields) {
+    CSJUISetting* setting = CSJUISetting::GetInstance();
+    ASSERT_TRUE(setting->LoadAccount(nullptr) == FALSE) << "no service before Initialize";
+    ASSERT_TRUE(setting->Initialize());
+    ASSERT_TRUE(setting->LoadAccount(Bstr(kFullAccount).get()));
+    for (const wchar_t* bad : {L"<Settings><Account>", L"", L"not xml at all"}) {
+        EXPECT_FALSE(setting->LoadAccount(Bstr(bad).get()));
+        CStringEx site;
+        setting->GetSiteName(site);
+        EXPECT_STREQ(L"acme.example.com", site.c_str());
+        EXPECT_EQ(2u, setting->GetSiteType());
+        EXPECT_FALSE(setting->IsOutlookToolEnabled()) << "the failed document has no root";
+    }
+}
+
+TEST_F(Settings, UnregisteredServiceFailsInitialisation) {
+    ASSERT_TRUE(service.Unregister());
+    log.Clear();
+    CSJUISetting* setting = CSJUISetting::GetInstance();
+    EXPECT_FALSE(setting->Initialize());
+    EXPECT_TRUE(log.Contains("L8", " Create qkService failed! hr=%u,(void*)hr=0x0000000080040154,"));
+    EXPECT_FALSE(setting->LoadAccount(Bstr(kFullAccount).get()));
+    EXPECT_EQ(3u, setting->GetSiteType());
+    EXPECT_EQ(0, setting->IsDeskreachEnabled());
+}
+
+TEST_F(Settings, AccountChangesArriveThroughTheServiceEvent) {
+    CSJUISetting* setting = CSJUISetting::GetInstance();
+    ASSERT_TRUE(setting->Initialize());
+    ASSERT_TRUE(setting->IsConnected());
+    CMainFrame frame;  // the process-wide frame; no window is needed to receive the call
+    ASSERT_EQ(S_OK, Control()->SetAccountDocument(Bstr(kFullAccount).get()));
+    CStringEx site;
+    setting->GetSiteName(site);
+    EXPECT_STREQ(L"acme.example.com", site.c_str());
+    EXPECT_EQ(kFullAccount, frame.LastAccountDocument());
+
+    // The login module signs out to the demo account: the same path back.
+    ASSERT_EQ(S_OK, Control()->ResetAccountDocument());
+    setting->GetSiteName(site);
+    EXPECT_STRNE(L"acme.example.com", site.c_str());
+    setting->Uninitlize();
+    EXPECT_FALSE(setting->IsConnected());
+    EXPECT_EQ(S_OK, service.canUnloadNow());
+}
+
+TEST_F(Settings, AccountEventWithWrongArgumentsIsRefused) {
+    CSJUISetting* setting = CSJUISetting::GetInstance();
+    ASSERT_TRUE(setting->Initialize());
+    CMainFrame frame;
+    Variant one{std::wstring_view(kFullAccount)};
+    Variant two{std::wstring_view(L"<x/>")};
+    VARIANTARG both[2] = {one.get(), two.get()};
+    DISPPARAMS twoArguments{both, nullptr, 2, 0};
+    EXPECT_EQ(E_INVALIDARG, setting->Invoke(4, IID_NULL, 0, DISPATCH_METHOD, &twoArguments, nullptr, nullptr, nullptr));
+    VARIANTARG nullText[1];
+    nullText[0].vt = VT_BSTR;
+    nullText[0].bstrVal = nullptr;
+    DISPPARAMS nullArgument{nullText, nullptr, 1, 0};
+    EXPECT_EQ(E_INVALIDARG, setting->Invoke(4, IID_NULL, 0, DISPATCH_METHOD, &nullArgument, nullptr, nullptr, nullptr));
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    EXPECT_EQ(E_INVALIDARG, setting->Invoke(4, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr));
+    EXPECT_EQ(S_OK, setting->Invoke(5, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr))
+        << "other dispatch ids are ignored";
+    EXPECT_TRUE(frame.LastAccountDocument().empty());
+}
+
+TEST_F(Settings, MeetingChangesReachTheFrameOnlyWhenItExists) {
+    CSJUISetting* setting = CSJUISetting::GetInstance();
+    ASSERT_TRUE(setting->Initialize());
+    const wchar_t running[] = L"<meetings><meeting><meetingKey>42</meetingKey><userType>*</userType></meeting></meetings>";
+    ComPtr<IQKSuiteState> meetings;
+    ASSERT_EQ(S_OK, ::CoCreateInstance(CLSID_QKMeetingComponent, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&meetings)));
+    // No frame yet: accepted and dropped.
+    EXPECT_EQ(S_OK, meetings->SetRunningMeetings(Bstr(L"<meetings/>").get()));
+    {
+        CMainFrame frame;
+        EXPECT_EQ(S_OK, meetings->SetRunningMeetings(Bstr(running).get()));
+        EXPECT_EQ(running, frame.LastMeetingsDocument());
+    }
+    EXPECT_EQ(S_OK, meetings->SetRunningMeetings(Bstr(L"<meetings/>").get())) << "after the frame is gone";
+}
+
+TEST(SettingsSink, AnswersOnlyItsInterfacesAndIsNotCounted) {
+    CSJUISetting* setting = CSJUISetting::GetInstance();
+    ASSERT_FALSE(setting->Connect(nullptr, &DIID_QKAccountEvents));
+    void* object = nullptr;
+    for (const IID& iid : {IID_IUnknown, IID_IDispatch, DIID_QKAccountEvents}) {
+        EXPECT_EQ(S_OK, setting->QueryInterface(iid, &object));
+        EXPECT_EQ(static_cast<IDispatch*>(setting), object);
+    }
+    EXPECT_EQ(E_NOINTERFACE, setting->QueryInterface(DIID_QKMeetingEvents, &object));
+    EXPECT_EQ(nullptr, object);
+    EXPECT_EQ(E_NOINTERFACE, setting->QueryInterface(IID_IClassFactory, &object));
+    EXPECT_EQ(1u, setting->AddRef());
+    EXPECT_EQ(1u, setting->AddRef());
+    EXPECT_EQ(0u, setting->Release());
+    EXPECT_EQ(E_NOTIMPL, setting->GetTypeInfoCount(nullptr));
+    EXPECT_FALSE(setting->Disconnect()) << "nothing to disconnect";
+    CSJUISetting::ReleaseInstance();
+}
+}  // namespace

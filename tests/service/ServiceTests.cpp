@@ -1,0 +1,253 @@
+// The suite's settings service and meeting component, loaded from their DLL.
+#include <windows.h>
+#include <olectl.h>
+#include <wrl/client.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "QkServiceInterfaces.h"
+#include "common/ComHolders.h"
+#include "common/UniqueHandle.h"
+#include "support/TestSupport.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+const wchar_t kStoreKey[] = L"SOFTWARE\\Zorvan\\Quillkit\\Service";
+const wchar_t kAccount[] = L"<QuillkitSettings><Account><SiteName>acme.example.com</SiteName></Account></QuillkitSettings>";
+
+// A reference-counted event sink that records what reaches it.
+class RecordingSink : public IDispatch {
+public:
+    RecordingSink(const IID& eventIid) : m_eventIid(eventIid) {}
+    virtual ~RecordingSink() = default;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == m_eventIid) {
+            *object = static_cast<IDispatch*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs; }  // owned by the test
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* parameters, VARIANT*, EXCEPINFO*,
+                                     UINT*) override {
+        std::wstring text = L"<no argument>";
+        if (parameters && parameters->cArgs == 1 && parameters->rgvarg[0].vt == VT_BSTR)
+            text = parameters->rgvarg[0].bstrVal ? parameters->rgvarg[0].bstrVal : L"<null>";
+        events.push_back({id, text});
+        if (onEvent) onEvent();
+        return S_OK;
+    }
+
+    struct Event {
+        DISPID id;
+        std::wstring text;
+    };
+    std::vector<Event> events;
+    std::function<void()> onEvent;
+    ULONG refs = 0;
+
+private:
+    IID m_eventIid;
+};
+
+class ServiceLibrary {
+public:
+    ServiceLibrary() : m_library(::LoadLibraryW((testsupport::BinFolder() + L"qkService.dll").c_str())) {
+        if (m_library) {
+            m_getClassObject = reinterpret_cast<decltype(m_getClassObject)>(
+                ::GetProcAddress(m_library.get(), "DllGetClassObject"));
+            canUnloadNow = reinterpret_cast<decltype(canUnloadNow)>(::GetProcAddress(m_library.get(), "DllCanUnloadNow"));
+        }
+    }
+    template <typename T>
+    ComPtr<T> Create(const CLSID& classId) {
+        ComPtr<IClassFactory> factory;
+        ComPtr<T> object;
+        if (m_getClassObject && SUCCEEDED(m_getClassObject(classId, IID_PPV_ARGS(&factory))))
+            factory->CreateInstance(nullptr, __uuidof(T), reinterpret_cast<void**>(object.GetAddressOf()));
+        return object;
+    }
+    HRESULT(STDAPICALLTYPE* canUnloadNow)() = nullptr;
+
+private:
+    UniqueHmodule m_library;
+    HRESULT(STDAPICALLTYPE* m_getClassObject)(REFCLSID, REFIID, void**) = nullptr;
+};
+
+ULONG RefCount(IUnknown* object) {
+    object->AddRef();
+    return object->Release();
+}
+
+class Service : public ::testing::Test {
+protected:
+    ServiceLibrary library;
+
+    void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey); }
+    void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey); }
+
+    ComPtr<IConnectionPoint> PointOf(IUnknown* source, const IID& eventIid) {
+        ComPtr<IConnectionPointContainer> container;
+        ComPtr<IConnectionPoint> point;
+        if (SUCCEEDED(source->QueryInterface(IID_PPV_ARGS(&container)))) container->FindConnectionPoint(eventIid, &point);
+        return point;
+    }
+};
+
+std::wstring AccountOf(IQKSettingsService* service) {
+    Bstr text;
+    service->GetAccountDocument(text.receive());
+    return text.str();
+}
+
+TEST_F(Service, AnswersTheDemoAccountUntilOneIsStored) {
+    ComPtr<IQKSettingsService> service = library.Create<IQKSettingsService>(CLSID_QKSettingsService);
+    ASSERT_TRUE(service);
+    const std::wstring demo = AccountOf(service.Get());
+    EXPECT_NE(std::wstring::npos, demo.find(L"<SiteName>"));
+    EXPECT_NE(std::wstring::npos, demo.find(L"<UserName>"));
+
+    ComPtr<IQKSuiteState> state;
+    ASSERT_EQ(S_OK, service.As(&state));
+    EXPECT_EQ(S_OK, state->SetAccountDocument(Bstr(kAccount).get()));
+    EXPECT_EQ(kAccount, AccountOf(service.Get()));
+
+    // A fresh object, as after a restart, reads the stored account.
+    service.Reset();
+    state.Reset();
+    ComPtr<IQKSettingsService> restarted = library.Create<IQKSettingsService>(CLSID_QKSettingsService);
+    EXPECT_EQ(kAccount, AccountOf(restarted.Get()));
+
+    ASSERT_EQ(S_OK, restarted.As(&state));
+    EXPECT_EQ(S_OK, state->ResetAccountDocument());
+    EXPECT_EQ(demo, AccountOf(restarted.Get()));
+
+    ComPtr<IQKMeetingComponent> meetings = library.Create<IQKMeetingComponent>(CLSID_QKMeetingComponent);
+    Bstr running;
+    ASSERT_EQ(S_OK, meetings->GetRunningMeetings(running.receive()));
+    EXPECT_EQ(L"<meetings/>", running.str());
+}
+
+TEST_F(Service, BadDocumentsAreRefusedAndChangeNothing) {
+    ComPtr<IQKSuiteState> state = library.Create<IQKSuiteState>(CLSID_QKSettingsService);
+    ASSERT_EQ(S_OK, state->SetAccountDocument(Bstr(kAccount).get()));
+    RecordingSink sink(DIID_QKAccountEvents);
+    DWORD cookie = 0;
+    ASSERT_EQ(S_OK, PointOf(state.Get(), DIID_QKAccountEvents)->Advise(&sink, &cookie));
+
+    for (const wchar_t* bad : {L"<Account><SiteName>x</Account>", L"", L"just text", L"<a/><b/>"}) {
+        EXPECT_EQ(E_INVALIDARG, state->SetAccountDocument(Bstr(bad).get())) << bad;
+        EXPECT_EQ(E_INVALIDARG, state->SetRunningMeetings(Bstr(bad).get())) << bad;
+    }
+    EXPECT_EQ(E_INVALIDARG, state->SetAccountDocument(nullptr));
+    EXPECT_TRUE(sink.events.empty());
+    ComPtr<IQKSettingsService> service;
+    ASSERT_EQ(S_OK, state.As(&service));
+    EXPECT_EQ(kAccount, AccountOf(service.Get()));
+    PointOf(state.Get(), DIID_QKAccountEvents)->Unadvise(cookie);
+}
+
+TEST_F(Service, ChangesReachEverySinkOfTheirKind) {
+    ComPtr<IQKSettingsService> first = library.Create<IQKSettingsService>(CLSID_QKSettingsService);
+    ComPtr<IQKSettingsService> second = library.Create<IQKSettingsService>(CLSID_QKSettingsService);
+    ComPtr<IQKMeetingComponent> meetings = library.Create<IQKMeetingComponent>(CLSID_QKMeetingComponent);
+    RecordingSink a(DIID_QKAccountEvents), b(DIID_QKAccountEvents), m(DIID_QKMeetingEvents);
+    DWORD ca = 0, cb = 0, cm = 0;
+    ASSERT_EQ(S_OK, PointOf(first.Get(), DIID_QKAccountEvents)->Advise(&a, &ca));
+    ASSERT_EQ(S_OK, PointOf(second.Get(), DIID_QKAccountEvents)->Advise(&b, &cb));
+    ASSERT_EQ(S_OK, PointOf(meetings.Get(), DIID_QKMeetingEvents)->Advise(&m, &cm));
+    EXPECT_FALSE(PointOf(first.Get(), DIID_QKMeetingEvents));
+
+    // The login module changes the account through an object of its own.
+    ComPtr<IQKSuiteState> login = library.Create<IQKSuiteState>(CLSID_QKSettingsService);
+    ASSERT_EQ(S_OK, login->SetAccountDocument(Bstr(kAccount).get()));
+    ASSERT_EQ(1u, a.events.size());
+    ASSERT_EQ(1u, b.events.size());
+    EXPECT_EQ(DISPID_QKAccountChanged, a.events[0].id);
+    EXPECT_EQ(kAccount, a.events[0].text);
+    EXPECT_TRUE(m.events.empty());
+
+    const wchar_t running[] = L"<meetings><meeting><meetingKey>123</meetingKey><userType>*</userType></meeting></meetings>";
+    ASSERT_EQ(S_OK, login->SetRunningMeetings(Bstr(running).get()));
+    ASSERT_EQ(1u, m.events.size());
+    EXPECT_EQ(DISPID_QKMeetingsChanged, m.events[0].id);
+    EXPECT_EQ(running, m.events[0].text);
+    EXPECT_EQ(1u, a.events.size());
+    Bstr stored;
+    meetings->GetRunningMeetings(stored.receive());
+    EXPECT_EQ(running, stored.str());
+
+    PointOf(first.Get(), DIID_QKAccountEvents)->Unadvise(ca);
+    PointOf(second.Get(), DIID_QKAccountEvents)->Unadvise(cb);
+    PointOf(meetings.Get(), DIID_QKMeetingEvents)->Unadvise(cm);
+}
+
+TEST_F(Service, SinksMayDisconnectDuringAnEvent) {
+    ComPtr<IQKSettingsService> service = library.Create<IQKSettingsService>(CLSID_QKSettingsService);
+    ComPtr<IConnectionPoint> point = PointOf(service.Get(), DIID_QKAccountEvents);
+    RecordingSink self(DIID_QKAccountEvents), other(DIID_QKAccountEvents), last(DIID_QKAccountEvents);
+    DWORD cs = 0, co = 0, cl = 0;
+    point->Advise(&self, &cs);
+    point->Advise(&other, &co);
+    point->Advise(&last, &cl);
+    self.onEvent = [&] {
+        EXPECT_EQ(S_OK, point->Unadvise(cs));
+        EXPECT_EQ(S_OK, point->Unadvise(co));
+    };
+    ComPtr<IQKSuiteState> state;
+    ASSERT_EQ(S_OK, service.As(&state));
+    ASSERT_EQ(S_OK, state->SetAccountDocument(Bstr(kAccount).get()));
+    EXPECT_EQ(1u, self.events.size());
+    EXPECT_TRUE(other.events.empty());
+    EXPECT_EQ(1u, last.events.size());
+    EXPECT_EQ(CONNECT_E_NOCONNECTION, point->Unadvise(cs));
+    EXPECT_EQ(S_OK, point->Unadvise(cl));
+    EXPECT_EQ(0u, self.refs + other.refs + last.refs);
+}
+
+TEST_F(Service, ReferenceCountsReturnToTheirStart) {
+    ComPtr<IQKSettingsService> service = library.Create<IQKSettingsService>(CLSID_QKSettingsService);
+    const ULONG start = RefCount(service.Get());
+    RecordingSink sink(DIID_QKAccountEvents);
+    {
+        ComPtr<IConnectionPoint> point = PointOf(service.Get(), DIID_QKAccountEvents);
+        IID iid{};
+        EXPECT_EQ(S_OK, point->GetConnectionInterface(&iid));
+        EXPECT_EQ(DIID_QKAccountEvents, iid);
+        DWORD cookie = 0;
+        ASSERT_EQ(S_OK, point->Advise(&sink, &cookie));
+        EXPECT_EQ(1u, sink.refs);
+        ComPtr<IQKSuiteState> state;
+        service.As(&state);
+        state->SetAccountDocument(Bstr(kAccount).get());
+        EXPECT_EQ(S_OK, point->Unadvise(cookie));
+        EXPECT_EQ(E_POINTER, point->Advise(nullptr, &cookie));
+    }
+    EXPECT_EQ(0u, sink.refs);
+    EXPECT_EQ(start, RefCount(service.Get()));
+}
+
+TEST_F(Service, ClientThatNeverDisconnectsLeaksNothing) {
+    RecordingSink sink(DIID_QKAccountEvents);
+    {
+        ComPtr<IQKSettingsService> service = library.Create<IQKSettingsService>(CLSID_QKSettingsService);
+        DWORD cookie = 0;
+        ASSERT_EQ(S_OK, PointOf(service.Get(), DIID_QKAccountEvents)->Advise(&sink, &cookie));
+        EXPECT_EQ(S_FALSE, library.canUnloadNow());
+    }
+    EXPECT_EQ(0u, sink.refs) << "the dying object lets go of its sinks";
+    EXPECT_EQ(S_OK, library.canUnloadNow());
+}
+}  // namespace
