@@ -2,7 +2,11 @@
 // gradient fills, checked pixel by pixel on a 32-bit canvas.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "UilibTestSupport.h"
+#include "support/DebugOutput.h"
 #include "uilib/VelGdiplus.h"
 
 using uilibtest::Canvas;
@@ -79,7 +83,7 @@ TEST(ResourceImages, EveryImageTheWindowsUseIsThereAndFitsItsUse) {
 
 TEST(ResourceImages, MissingImageDrawsNothingAndSaysSo) {
     Canvas canvas(20, 20, kBackground);
-    uilibtest::DebugOutputCapture debug;
+    testsupport::DebugOutputCapture debug;
     EXPECT_FALSE(CVelGdiplus::DrawImage(canvas.dc(), 0, 0, kMissingImage));
     SIZE size{77, 88};
     EXPECT_FALSE(CVelGdiplus::GetImageSize(size, kMissingImage));
@@ -88,7 +92,7 @@ TEST(ResourceImages, MissingImageDrawsNothingAndSaysSo) {
     EXPECT_EQ(CVelGdiplus::LoadResourceImage(kMissingImage), nullptr);
     EXPECT_EQ(canvas.CountOtherThan({0, 0, 20, 20}, kBackground), 0);
 
-    const std::vector<std::wstring> lines = debug.Lines();
+    const std::vector<std::wstring> lines = debug.Take();
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], L"CVelGdiplus::DrawImage LoadResource Fail\n");
     EXPECT_EQ(lines[1], L"CVelGdiplus::DrawImage LoadResource Fail\n");

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <mutex>
 
 #include "common/ModuleState.h"
 #include "support/TestSupport.h"
@@ -33,33 +32,6 @@ private:
 
 [[maybe_unused]] ::testing::Environment* const g_environment =
     ::testing::AddGlobalTestEnvironment(new ToolkitEnvironment);
-
-std::mutex g_debugMutex;
-// Systems that raise the wide form fall back to the ANSI form too when no
-// debugger takes it, so the two are kept apart.
-std::vector<std::wstring> g_wideLines;
-std::vector<std::wstring> g_ansiLines;
-
-// OutputDebugString raises a continuable exception carrying the text; a
-// vectored handler sees it before the system's own handler swallows it.
-LONG CALLBACK CatchDebugOutput(EXCEPTION_POINTERS* info) {
-    const EXCEPTION_RECORD* record = info->ExceptionRecord;
-    constexpr DWORD kPrintAnsi = 0x40010006;
-    constexpr DWORD kPrintWide = 0x4001000A;
-    if ((record->ExceptionCode == kPrintAnsi || record->ExceptionCode == kPrintWide) &&
-        record->NumberParameters >= 2) {
-        std::wstring text;
-        if (record->ExceptionCode == kPrintWide) {
-            text = reinterpret_cast<const wchar_t*>(record->ExceptionInformation[1]);
-        } else {
-            const char* ansi = reinterpret_cast<const char*>(record->ExceptionInformation[1]);
-            while (*ansi) text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(*ansi++)));
-        }
-        std::lock_guard<std::mutex> lock(g_debugMutex);
-        (record->ExceptionCode == kPrintWide ? g_wideLines : g_ansiLines).push_back(text);
-    }
-    return EXCEPTION_CONTINUE_SEARCH;
-}
 }  // namespace
 
 Canvas::Canvas(int width, int height, COLORREF fill) : m_width(width), m_height(height) {
@@ -119,20 +91,5 @@ std::unique_ptr<Gdiplus::Image> SolidImage(int width, int height, COLORREF color
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) image->SetPixel(x, y, pixel);
     return image;
-}
-
-DebugOutputCapture::DebugOutputCapture() : m_handler(::AddVectoredExceptionHandler(1, &CatchDebugOutput)) {
-    std::lock_guard<std::mutex> lock(g_debugMutex);
-    g_wideLines.clear();
-    g_ansiLines.clear();
-}
-
-DebugOutputCapture::~DebugOutputCapture() {
-    if (m_handler) ::RemoveVectoredExceptionHandler(m_handler);
-}
-
-std::vector<std::wstring> DebugOutputCapture::Lines() const {
-    std::lock_guard<std::mutex> lock(g_debugMutex);
-    return g_wideLines.empty() ? g_ansiLines : g_wideLines;
 }
 }  // namespace uilibtest

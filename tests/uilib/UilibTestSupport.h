@@ -1,7 +1,6 @@
 #pragma once
 // What the toolkit tests share: the resource library and GDI+ for the whole
-// run, a 32-bit canvas whose pixels can be read back, solid test pictures, and
-// a catcher for the debugger output.
+// run, a 32-bit canvas whose pixels can be read back, and solid test pictures.
 #include <windows.h>
 #include <objidl.h>
 
@@ -9,8 +8,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "common/UniqueHandle.h"
 
@@ -46,17 +43,4 @@ bool Near(COLORREF a, COLORREF b, int tolerance);
 
 // An opaque picture of one colour.
 std::unique_ptr<Gdiplus::Image> SolidImage(int width, int height, COLORREF color);
-
-// Collects what OutputDebugString writes on this thread while alive.
-class DebugOutputCapture {
-public:
-    DebugOutputCapture();
-    ~DebugOutputCapture();
-    DebugOutputCapture(const DebugOutputCapture&) = delete;
-    DebugOutputCapture& operator=(const DebugOutputCapture&) = delete;
-    [[nodiscard]] std::vector<std::wstring> Lines() const;
-
-private:
-    PVOID m_handler;
-};
 }  // namespace uilibtest
