@@ -15,10 +15,14 @@ WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 QK_XVFB_PID=""
 
-# Creates the prefix once: virtual desktop (no window-manager waits), no crash
-# dialog (a crash must end the process, not hang it).
+# Creates the prefix once: virtual desktop (no window-manager waits) whose shell
+# has a taskbar with a notification area (Wine 8.0 shows one on a virtual desktop
+# by default, later versions only with EnableShell), no crash dialog (a crash
+# must end the process, not hang it). The marker names the settings' version:
+# a prefix prepared with older settings is prepared again.
+QK_PREFIX_MARKER=".qk-ready-2"
 qk_prepare_prefix() {
-  [ -f "$WINEPREFIX/.qk-ready" ] && return 0
+  [ -f "$WINEPREFIX/$QK_PREFIX_MARKER" ] && return 0
   mkdir -p "$WINEPREFIX"
   DISPLAY= "$WINE" wineboot --init >/dev/null 2>&1 || true
   local reg="$WINEPREFIX/qk-settings.reg"
@@ -31,6 +35,9 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
 "Default"="1280x1024"
 
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops\Default]
+"EnableShell"=dword:00000001
+
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
 
@@ -40,7 +47,7 @@ REGEDIT4
 REG
   DISPLAY= "$WINE" regedit /S "$(winepath_of "$reg")" >/dev/null 2>&1
   "$WINESERVER" -w
-  touch "$WINEPREFIX/.qk-ready"
+  touch "$WINEPREFIX/$QK_PREFIX_MARKER"
 }
 
 winepath_of() { echo "Z:${1//\//\\}"; }

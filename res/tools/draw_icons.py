@@ -114,6 +114,11 @@ def write_ico(path, shade):
 
 ICONS = {
     "app.ico": calendar_icon((32, 110, 200)),
+    # Tray: signed out is a grey tile without a badge, signed in the coloured
+    # tile with a green presence badge, so the two differ in shape as well as
+    # colour at 16x16.
+    "tray_signed_out.ico": calendar_icon((120, 126, 136)),
+    "tray_signed_in.ico": calendar_icon((32, 110, 200), dot=(40, 170, 70)),
 }
 
 if __name__ == "__main__":

@@ -3,6 +3,8 @@
 // from it, so that a raw value can never be freed twice by accident.
 #include <windows.h>
 #include <oleauto.h>
+#include <wrl/client.h>
+
 #include <string>
 #include <string_view>
 #include <utility>
@@ -67,3 +69,13 @@ public:
 private:
     VARIANT m_value;
 };
+
+// Takes over the one reference a newly created object starts with. MinGW-w64's
+// ComPtr::Attach adds a reference of its own (unlike other implementations),
+// so it must not be used for this.
+template <typename T>
+Microsoft::WRL::ComPtr<T> AdoptReference(T* created) noexcept {
+    Microsoft::WRL::ComPtr<T> owner;
+    *owner.GetAddressOf() = created;
+    return owner;
+}

@@ -42,17 +42,11 @@ bool RegisterFrameClass(HINSTANCE resourceLibrary) {
 }
 }  // namespace
 
-namespace {
-CMainFrame* g_mainFrame = nullptr;
-}  // namespace
-
-CMainFrame::CMainFrame() { g_mainFrame = this; }
+CMainFrame::CMainFrame() noexcept { s_instance = this; }
 
 CMainFrame::~CMainFrame() {
-    if (g_mainFrame == this) g_mainFrame = nullptr;
+    if (s_instance == this) s_instance = nullptr;
 }
-
-CMainFrame* CMainFrame::GetInstance() noexcept { return g_mainFrame; }
 
 namespace {
 // Loaded once per process and never freed: objects of it may outlive any one
@@ -83,6 +77,11 @@ HRESULT CMainFrame::GetSyncObject(IQKWebApiSync** sync, BOOL reset) {
 void CMainFrame::OnAccountSettingsChanged(const wchar_t* accountXml) { m_lastAccount = accountXml ? accountXml : L""; }
 
 void CMainFrame::OnMeetingChanged(const wchar_t* meetingsXml) { m_lastMeetings = meetingsXml ? meetingsXml : L""; }
+
+UINT CMainFrame::TaskbarCreatedMessage() noexcept {
+    static const UINT message = ::RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
 
 void CMainFrame::SetApplication(IVelModuleHost* host) {
     if (!host) return;
@@ -122,10 +121,28 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
         m_host->AddMessageFilter(this);
         m_host->AddIdleHandler(this);
     }
+    m_trayIcon.Create(m_hWnd, kTrayCallbackMessage, kTrayIconId);
+    return 0;
+}
+
+LRESULT CMainFrame::OnSettingChange(UINT, WPARAM, LPARAM, BOOL& handled) {
+    // The shell may have restarted since the icon was added, and forgotten it.
+    m_trayIcon.Remove();
+    m_trayIcon.Add();
+    handled = FALSE;
+    return 0;
+}
+
+LRESULT CMainFrame::OnTaskbarCreated(UINT, WPARAM, LPARAM, BOOL& handled) {
+    // Removed first: the broadcast also reaches us when our icon is still there.
+    m_trayIcon.Remove();
+    m_trayIcon.Add();
+    handled = FALSE;
     return 0;
 }
 
 LRESULT CMainFrame::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
+    m_trayIcon.Destroy();
     if (m_host) {
         m_host->RemoveMessageFilter(this);
         m_host->RemoveIdleHandler(this);

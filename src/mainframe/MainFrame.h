@@ -8,6 +8,7 @@
 
 #include "QkMeetingLibs.h"
 #include "VelModuleHost.h"
+#include "module/TrayIcon.h"
 #include "uilib/WindowBase.h"
 
 class CMainFrame : public CWindowBase, public CMessageFilter, public CIdleHandler {
@@ -19,12 +20,15 @@ public:
     static constexpr UINT kTitleString = 61535;
     static constexpr UINT kIconResource = 102;
     static constexpr int kQuitExitCode = 1;
+    static constexpr UINT kTrayCallbackMessage = WM_USER + 305;  // 1329
+    static constexpr UINT kTrayIconId = 246;
 
-    // There is one main frame per process; construction makes it the current one.
-    CMainFrame();
+    // The process has one frame; construction makes it the current one, and
+    // windows of the module reach the host through it.
+    CMainFrame() noexcept;
     ~CMainFrame() override;
     // The process-wide main frame, or null when none exists.
-    static CMainFrame* GetInstance() noexcept;
+    [[nodiscard]] static CMainFrame* GetInstance() noexcept { return s_instance; }
 
     // Keeps a counted reference to the host and takes the command to carry out
     // from the host's command line.
@@ -59,16 +63,26 @@ public:
 
     BEGIN_MSG_MAP(CMainFrame)
         MESSAGE_HANDLER(WM_CREATE, OnCreate)
+        MESSAGE_HANDLER(WM_SETTINGCHANGE, OnSettingChange)
         MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+        MESSAGE_HANDLER(TaskbarCreatedMessage(), OnTaskbarCreated)
     END_MSG_MAP()
+
+    // Broadcast to top-level windows when the shell (re)starts its taskbar.
+    static UINT TaskbarCreatedMessage() noexcept;
 
 private:
     LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnSettingChange(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnTaskbarCreated(UINT, WPARAM, LPARAM, BOOL&);
+
+    static inline CMainFrame* s_instance = nullptr;
 
     Microsoft::WRL::ComPtr<IVelModuleHost> m_host;
     std::wstring m_commandLine;
     std::wstring m_lastAccount;
     std::wstring m_lastMeetings;
     Microsoft::WRL::ComPtr<IQKWebApiSync> m_spSync;
+    CTrayIcon m_trayIcon;
 };

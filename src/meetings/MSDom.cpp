@@ -349,14 +349,14 @@ HRESULT CMSDom::GetNodeValueInternal(IUnknown* pNode, BSTR* pText) noexcept {
     return S_OK;
 }
 
-HRESULT CMSDom::GetNodeValue(IUnknown* pNode, std::wstring& value) {
+HRESULT CMSDom::GetNodeValue(IUnknown* pNode, CStringEx& value) {
     if (!pNode) {
         Report(L"CMSDom::GetNodeValue: Invalid Argument\n");
         return E_POINTER;
     }
     Bstr text;
     const HRESULT hr = GetNodeValueInternal(pNode, text.receive());
-    value = SUCCEEDED(hr) ? text.str() : std::wstring();
+    value = SUCCEEDED(hr) ? CStringEx(text.str()) : CStringEx();
     return hr;
 }
 
@@ -401,10 +401,10 @@ HRESULT CMSDom::GetChildNodeValue(IUnknown* pNode, BSTR path, DOUBLE& value) noe
     return hr;
 }
 
-HRESULT CMSDom::GetChildNodeValue(IUnknown* pNode, BSTR path, std::wstring& value) {
+HRESULT CMSDom::GetChildNodeValue(IUnknown* pNode, BSTR path, CStringEx& value) {
     Bstr text;
     const HRESULT hr = GetChildNodeValueInternal(pNode, path, text.receive());
-    value = text.str();
+    value = CStringEx(text.str());
     return hr;
 }
 

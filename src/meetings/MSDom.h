@@ -9,7 +9,7 @@
 #include <oleauto.h>
 #include <unknwn.h>
 
-#include <string>
+#include "common/StringEx.h"
 
 class CMSDom {
 public:
@@ -41,7 +41,7 @@ public:
     static LONG GetNodeListCount(IUnknown* pList) noexcept;
     static HRESULT GetNodeFromList(IUnknown* pList, LONG index, IUnknown** ppNode) noexcept;
     static HRESULT GetNodeValueInternal(IUnknown* pNode, BSTR* pText) noexcept;
-    static HRESULT GetNodeValue(IUnknown* pNode, std::wstring& value);
+    static HRESULT GetNodeValue(IUnknown* pNode, CStringEx& value);
     static HRESULT GetChildNodeValueInternal(IUnknown* pNode, BSTR path, BSTR* pText) noexcept;
     // The number forms convert only a non-empty text and otherwise leave the
     // output as it was, so callers can preset a default.
@@ -49,7 +49,7 @@ public:
     static HRESULT GetChildNodeValue(IUnknown* pNode, BSTR path, LONG& value) noexcept;
     static HRESULT GetChildNodeValue(IUnknown* pNode, BSTR path, ULONG& value) noexcept;
     static HRESULT GetChildNodeValue(IUnknown* pNode, BSTR path, DOUBLE& value) noexcept;
-    static HRESULT GetChildNodeValue(IUnknown* pNode, BSTR path, std::wstring& value);
+    static HRESULT GetChildNodeValue(IUnknown* pNode, BSTR path, CStringEx& value);
 
     static BOOL StringToBool(const wchar_t* text) noexcept;
     // Leading white space, an optional sign, decimal digits up to the first

@@ -23,9 +23,9 @@ constexpr double kSameStart = 1e-7;
 constexpr LONG kProminenceLeadSeconds = 3600;
 
 CStringEx Text(IUnknown* meeting, const wchar_t* path) {
-    std::wstring value;
+    CStringEx value;
     CMSDom::GetChildNodeValue(meeting, Bstr(path).get(), value);
-    return CStringEx(value);
+    return value;
 }
 
 DATE Date(IUnknown* meeting, const wchar_t* path) {
@@ -57,9 +57,9 @@ void ForEachText(IUnknown* meeting, const wchar_t* path, Visit visit) {
     for (LONG i = 0; i < count; ++i) {
         ComPtr<IUnknown> node;
         if (FAILED(CMSDom::GetNodeFromList(list.Get(), i, node.GetAddressOf()))) continue;
-        std::wstring value;
+        CStringEx value;
         CMSDom::GetNodeValue(node.Get(), value);
-        visit(CStringEx(value));
+        visit(value);
     }
 }
 

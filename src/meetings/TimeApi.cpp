@@ -193,16 +193,16 @@ BOOL CTimeApi::GetTimeZoneByJoderId(const CStringEx& joderId, TIME_ZONE_INFORMAT
     for (LONG i = 0; i < count; ++i) {
         ComPtr<IUnknown> entry;
         if (FAILED(CMSDom::GetNodeFromList(entries.Get(), i, entry.GetAddressOf()))) continue;
-        std::wstring joder;
+        CStringEx joder;
         if (FAILED(CMSDom::GetChildNodeValue(entry.Get(), joderPath.get(), joder))) continue;
         if (joderId.CompareNoCase(joder.c_str()) != 0) continue;
 
-        std::wstring keyName;
+        CStringEx keyName;
         if (FAILED(CMSDom::GetChildNodeValue(entry.Get(), namePath.get(), keyName))) return FALSE;
         if (!zone) return TRUE;
-        ReadZoneNames(keyName, zone);
+        ReadZoneNames(keyName.str(), zone);
         RegistryTzi tzi{};
-        CRegistry::ReadBinary(HKEY_LOCAL_MACHINE, (std::wstring(kTimeZonesKey) + L"\\" + keyName).c_str(), L"TZI",
+        CRegistry::ReadBinary(HKEY_LOCAL_MACHINE, (std::wstring(kTimeZonesKey) + L"\\" + keyName.str()).c_str(), L"TZI",
                               reinterpret_cast<BYTE*>(&tzi), sizeof(tzi));
         zone->Bias = tzi.bias;
         zone->StandardBias = tzi.standardBias;

@@ -1,8 +1,11 @@
 // The library's four exported entry points.
 #include <windows.h>
 
+#include <wrl/client.h>
+
 #include <new>
 
+#include "common/ComHolders.h"
 #include "common/ComRegistration.h"
 #include "common/ModuleState.h"
 #include "module/ClassTable.h"
@@ -21,11 +24,10 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID iid
     if (iid != IID_IUnknown && iid != IID_IClassFactory) return E_NOINTERFACE;
     for (int i = 0; i < g_classTableCount; ++i) {
         if (!::IsEqualCLSID(*g_classTable[i].classId, classId)) continue;
-        auto* factory = new (std::nothrow) CFactory(&g_classTable[i]);
+        // The new class object's own reference goes once the caller has its own.
+        const auto factory = AdoptReference(new (std::nothrow) CFactory(&g_classTable[i]));
         if (!factory) return E_OUTOFMEMORY;
-        const HRESULT hr = factory->QueryInterface(iid, object);
-        factory->Release();
-        return hr;
+        return factory->QueryInterface(iid, object);
     }
     return CLASS_E_CLASSNOTAVAILABLE;
 }

@@ -22,9 +22,7 @@ BSTR FirstStringArgument(const DISPPARAMS* parameters) {
 }
 
 void ReadText(IUnknown* root, const wchar_t* path, CStringEx& field, const char* failure) {
-    std::wstring value;
-    const HRESULT hr = CMSDom::GetChildNodeValue(root, Bstr(path).get(), value);
-    field = value;
+    const HRESULT hr = CMSDom::GetChildNodeValue(root, Bstr(path).get(), field);
     if (hr != S_OK) TraceText(2, failure);
 }
 

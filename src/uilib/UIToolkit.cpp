@@ -1,5 +1,9 @@
 #include "uilib/UIToolkit.h"
 
+#include <objidl.h>
+
+#include <gdiplus.h>
+
 #include <cwchar>
 
 namespace {
@@ -42,6 +46,11 @@ bool CUIToolkit::Initialize(HINSTANCE resourceLibrary, const std::wstring& modul
 
     state.richEdit.reset(::LoadLibraryW(L"RICHED20.DLL"));
 
+    // Every picture of the module is drawn through GDI+; without it the
+    // windows still work, only without their images.
+    Gdiplus::GdiplusStartupInput gdiplusInput;
+    if (Gdiplus::GdiplusStartup(&state.gdiplusToken, &gdiplusInput, nullptr) != Gdiplus::Ok) state.gdiplusToken = 0;
+
     wchar_t setting[32] = {};
     if (resourceLibrary && ::LoadStringW(resourceLibrary, kToolkitSettingString, setting, 32) > 0)
         state.toolkitSetting = static_cast<int>(std::wcstol(setting, nullptr, 10));
@@ -56,6 +65,8 @@ void CUIToolkit::Uninitialize() {
     if (!state.initialized) return;
     ::SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, state.savedDragFullWindows, nullptr, 0);
     state.richEdit.reset();
+    if (state.gdiplusToken != 0) Gdiplus::GdiplusShutdown(state.gdiplusToken);
+    state.gdiplusToken = 0;
     state.initialized = false;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Start and end of the UI toolkit for one module: the system settings it
 // changes, the localized calendar names the controls show, the libraries the
-// controls need, and the toolkit setting read from the resource library.
+// controls need (GDI+ among them), and the toolkit setting read from the resource library.
 #include <windows.h>
 
 #include <array>
@@ -31,6 +31,7 @@ private:
         std::array<std::wstring, 12> monthNames;
         int toolkitSetting = 0;
         UniqueHmodule richEdit;
+        ULONG_PTR gdiplusToken = 0;
     };
     static State& Get();
 };

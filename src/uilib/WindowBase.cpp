@@ -12,6 +12,9 @@ CWindowBase::~CWindowBase() {
     if (m_hWnd && ::IsWindow(m_hWnd)) {
         ::SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
         ::RemovePropW(m_hWnd, kThisProperty);
+        // A control taken over keeps working without us.
+        if (m_superWindowProc)
+            ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superWindowProc));
         ::DestroyWindow(m_hWnd);
     }
 }
@@ -36,10 +39,35 @@ CWindowBase* CWindowBase::FromHandle(HWND hwnd) noexcept {
     return hwnd ? static_cast<CWindowBase*>(::GetPropW(hwnd, kThisProperty)) : nullptr;
 }
 
+bool CWindowBase::SubclassWindow(HWND hwnd) noexcept {
+    if (IsWindow() || !::IsWindow(hwnd) || FromHandle(hwnd)) return false;
+    m_hWnd = hwnd;
+    ::SetPropW(hwnd, kThisProperty, this);
+    m_superWindowProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWindowBase::WindowProc)));
+    return true;
+}
+
+bool CWindowBase::RegisterSuperclassOnce(const wchar_t* baseClass, const wchar_t* newName, WNDPROC* baseProc) {
+    WNDCLASSEXW wc{sizeof(wc)};
+    if (!::GetClassInfoExW(nullptr, baseClass, &wc)) return false;
+    *baseProc = wc.lpfnWndProc;
+    // The control keeps its class bytes, cursor and styles; only the name,
+    // the owner and the first procedure change.
+    wc.lpszClassName = newName;
+    wc.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
+    return RegisterClassOnce(wc);
+}
+
 void CWindowBase::OnFinalMessage(HWND) {}
 
 LRESULT CWindowBase::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
+    return CallSuper(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWindowBase::CallSuper(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (m_superWindowProc) return ::CallWindowProcW(m_superWindowProc, hwnd, message, wParam, lParam);
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK CWindowBase::StartWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -72,7 +100,7 @@ LRESULT CWindowBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexce
         // A handler that throws has failed; the message is answered as unhandled.
         handled = FALSE;
     }
-    if (!handled) result = ::DefWindowProcW(hwnd, message, wParam, lParam);
+    if (!handled) result = CallSuper(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         ::RemovePropW(hwnd, kThisProperty);
         if (m_hWnd == hwnd) m_hWnd = nullptr;

@@ -28,6 +28,14 @@ public:
     // The object behind a window created through this base, or null.
     static CWindowBase* FromHandle(HWND hwnd) noexcept;
 
+    // Takes over a window made elsewhere (a control of a dialog template); its
+    // own procedure then answers every message the map leaves unhandled.
+    bool SubclassWindow(HWND hwnd) noexcept;
+    // Registers `newName` as a copy of a system control class (such as "Button")
+    // whose messages reach the map first, against this binary's instance. The
+    // control's procedure comes back in `baseProc` for m_superWindowProc.
+    static bool RegisterSuperclassOnce(const wchar_t* baseClass, const wchar_t* newName, WNDPROC* baseProc);
+
     HWND m_hWnd = nullptr;
 
 protected:
@@ -38,8 +46,13 @@ protected:
 
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
+    // Where unhandled messages go: DefWindowProc when null, else the procedure
+    // of the control class this window extends. Set before CreateEx.
+    WNDPROC m_superWindowProc = nullptr;
+
 private:
     static LRESULT CALLBACK StartWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT CallSuper(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 };

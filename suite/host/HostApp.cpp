@@ -12,11 +12,11 @@ std::wstring Lowered(std::wstring text) {
 }  // namespace
 
 CHostApp::CHostApp(std::wstring commandLine, std::map<std::wstring, std::wstring> parameters)
-    : m_commandLine(std::move(commandLine)), m_bus(new CEventBus()) {
+    : m_commandLine(std::move(commandLine)), m_bus(AdoptReference(new CEventBus())) {
     for (auto& [name, value] : parameters) m_parameters[Lowered(name)] = value;
 }
 
-CHostApp::~CHostApp() { m_bus->Release(); }
+CHostApp::~CHostApp() = default;
 
 HRESULT STDMETHODCALLTYPE CHostApp::QueryInterface(REFIID iid, void** object) {
     if (!object) return E_POINTER;
@@ -86,9 +86,7 @@ HRESULT STDMETHODCALLTYPE CHostApp::CloseHost(LONG exitCode) {
 
 HRESULT STDMETHODCALLTYPE CHostApp::GetEventBus(IVelEventBus** bus) {
     if (!bus) return E_POINTER;
-    *bus = m_bus;
-    m_bus->AddRef();
-    return S_OK;
+    return m_bus.CopyTo(bus);
 }
 
 BOOL CHostApp::PreTranslateMessage(MSG* msg) {

@@ -3,6 +3,7 @@
 // parameters, the message loop's filters and idle handlers, the close request
 // and the event service.
 #include <windows.h>
+#include <wrl/client.h>
 
 #include <map>
 #include <string>
@@ -55,7 +56,7 @@ public:
     [[nodiscard]] ULONG ReferenceCount() const noexcept { return static_cast<ULONG>(m_refCount); }
     [[nodiscard]] bool CloseRequested() const noexcept { return m_closeRequested; }
     [[nodiscard]] LONG RequestedExitCode() const noexcept { return m_exitCode; }
-    [[nodiscard]] CEventBus& Bus() noexcept { return *m_bus; }
+    [[nodiscard]] CEventBus& Bus() noexcept { return *m_bus.Get(); }
 
 private:
     ~CHostApp();
@@ -65,7 +66,7 @@ private:
     std::map<std::wstring, std::wstring> m_parameters;  // keys lower-cased
     CallbackList<CMessageFilter> m_filters;
     CallbackList<CIdleHandler> m_idleHandlers;
-    CEventBus* m_bus;
+    Microsoft::WRL::ComPtr<CEventBus> m_bus;
     bool m_closeRequested = false;
     LONG m_exitCode = 0;
 };

@@ -3,10 +3,12 @@
 #include <objbase.h>
 #include <ole2.h>
 #include <shellapi.h>
+#include <wrl/client.h>
 
 #include <cstdio>
 #include <vector>
 
+#include "common/ComHolders.h"
 #include "host/HostApp.h"
 #include "host/HostOptions.h"
 #include "host/MessageLoop.h"
@@ -47,17 +49,16 @@ int RunHost(const HostOptions& options) {
         return kModuleNotCreated;
     }
 
-    auto* host = new CHostApp(options.moduleCommandLine, options.parameters);
-    hr = loaded.module->InitModule(host, nullptr);
+    const auto host = AdoptReference(new CHostApp(options.moduleCommandLine, options.parameters));
+    hr = loaded.module->InitModule(host.Get(), nullptr);
     int exitCode = kInitFailed;
     if (hr == S_OK) {
-        exitCode = RunMessageLoop(*host);
+        exitCode = RunMessageLoop(*host.Get());
     } else {
         std::fwprintf(stderr, L"qkhost: InitModule answered 0x%08lX\n", static_cast<unsigned long>(hr));
     }
     loaded.module->UninitModule();
     loaded.module.Reset();
-    host->Release();
     return exitCode;
 }
 }  // namespace

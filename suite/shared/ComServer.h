@@ -3,8 +3,11 @@
 // and server locks for DllCanUnloadNow, and a class factory for one class.
 #include <windows.h>
 #include <unknwn.h>
+#include <wrl/client.h>
 
 #include <new>
+
+#include "common/ComHolders.h"
 
 namespace ComServer {
 void ObjectCreated() noexcept;
@@ -47,10 +50,8 @@ public:
         *object = nullptr;
         if (outer) return CLASS_E_NOAGGREGATION;
         try {
-            T* created = new T();
-            const HRESULT hr = created->QueryInterface(iid, object);
-            created->Release();
-            return hr;
+            const auto created = AdoptReference(new T());
+            return created->QueryInterface(iid, object);
         } catch (...) {
             return E_OUTOFMEMORY;
         }
@@ -62,11 +63,9 @@ public:
 
     // DllGetClassObject's work for this class.
     static HRESULT Get(REFIID iid, void** object) {
-        auto* factory = new (std::nothrow) CClassFactory<T>();
+        const auto factory = AdoptReference(new (std::nothrow) CClassFactory<T>());
         if (!factory) return E_OUTOFMEMORY;
-        const HRESULT hr = factory->QueryInterface(iid, object);
-        factory->Release();
-        return hr;
+        return factory->QueryInterface(iid, object);
     }
 
 private:

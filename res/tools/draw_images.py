@@ -1,0 +1,284 @@
+#!/usr/bin/env python3
+"""Draws the resource library's "IMAGE" pictures as RGBA PNG files.
+
+Pure Python (zlib and struct only), so the images can be rebuilt anywhere:
+    python3 res/tools/draw_images.py            # writes res/images/*.png and res/images.rc
+Each picture is a function that returns the colour (r, g, b, alpha 0..1) of a
+sample point in pixel coordinates; every pixel is supersampled so edges are
+anti-aliased and the alpha channel carries the coverage.
+
+Buttons are drawn small and flat with transparent rounded corners: the image
+button stretches them as nine-grids, so their corners must fit inside the
+corner size the windows use (6 px for the meeting buttons).
+"""
+import math
+import os
+import struct
+import sys
+import zlib
+
+SAMPLES = 5  # per axis
+
+# The palette the module's windows are built around.
+ACCENT = (61, 156, 185)        # the highlighted row's middle colour
+PRIMARY = (46, 160, 90)        # start and join: the one action that matters
+RECORD = (220, 53, 69)
+WARN = (230, 126, 34)
+SLATE = (92, 110, 128)
+WHITE = (255, 255, 255)
+
+
+# ---------------------------------------------------------------- geometry
+
+def in_round_rect(x, y, left, top, right, bottom, radius):
+    if not (left <= x <= right and top <= y <= bottom):
+        return False
+    cx = min(max(x, left + radius), right - radius)
+    cy = min(max(y, top + radius), bottom - radius)
+    return (x - cx) ** 2 + (y - cy) ** 2 <= radius ** 2
+
+
+def segment_distance(x, y, ax, ay, bx, by):
+    dx, dy = bx - ax, by - ay
+    length2 = dx * dx + dy * dy
+    t = 0.0 if length2 == 0 else max(0.0, min(1.0, ((x - ax) * dx + (y - ay) * dy) / length2))
+    px, py = ax + t * dx, ay + t * dy
+    return math.hypot(x - px, y - py)
+
+
+def on_polyline(x, y, points, width):
+    return any(segment_distance(x, y, *points[i], *points[i + 1]) <= width / 2 for i in range(len(points) - 1))
+
+
+def in_triangle(x, y, a, b, c):
+    def side(p, q):
+        return (x - q[0]) * (p[1] - q[1]) - (p[0] - q[0]) * (y - q[1])
+    d1, d2, d3 = side(a, b), side(b, c), side(c, a)
+    negative = d1 < 0 or d2 < 0 or d3 < 0
+    positive = d1 > 0 or d2 > 0 or d3 > 0
+    return not (negative and positive)
+
+
+def angle_of(x, y, cx, cy):
+    """Angle in degrees, counter-clockwise on screen, 0 pointing right."""
+    return math.degrees(math.atan2(cy - y, x - cx)) % 360
+
+
+def on_arc(x, y, cx, cy, radius, width, start, end):
+    if abs(math.hypot(x - cx, y - cy) - radius) > width / 2:
+        return False
+    a = angle_of(x, y, cx, cy)
+    return (a - start) % 360 <= (end - start) % 360
+
+
+def arc_point(cx, cy, radius, degrees):
+    r = math.radians(degrees)
+    return cx + radius * math.cos(r), cy - radius * math.sin(r)
+
+
+def arrow_head(cx, cy, radius, degrees, clockwise, size):
+    """A triangle at the end of an arc, pointing along the direction of travel."""
+    px, py = arc_point(cx, cy, radius, degrees)
+    r = math.radians(degrees)
+    # Screen-space tangent of a clockwise turn at this angle.
+    tx, ty = math.sin(r), math.cos(r)
+    if not clockwise:
+        tx, ty = -tx, -ty
+    nx, ny = math.cos(r), -math.sin(r)
+    tip = (px + tx * size, py + ty * size)
+    return tip, (px + nx * size, py + ny * size), (px - nx * size, py - ny * size)
+
+
+# ---------------------------------------------------------------- pictures
+
+def paint(color, alpha=1.0):
+    return color + (alpha,)
+
+
+def button(fill, border=None, radius=4.0):
+    """A flat rounded button face; `border` draws a one-pixel outline inside the edge."""
+    def shade(x, y, w, h):
+        if not in_round_rect(x, y, 0, 0, w, h, radius):
+            return None
+        if border and not in_round_rect(x, y, 1, 1, w - 1, h - 1, radius - 1):
+            return paint(border)
+        return paint(fill)
+    return shade
+
+
+def chevron(color, direction, arm_w, arm_h, width):
+    """An open arrowhead pointing up, down, left or right, centred in the image."""
+    def shade(x, y, w, h):
+        cx, cy = w / 2, h / 2
+        if direction in ("up", "down"):
+            s = -1 if direction == "up" else 1
+            pts = [(cx - arm_w / 2, cy - s * arm_h / 2), (cx, cy + s * arm_h / 2), (cx + arm_w / 2, cy - s * arm_h / 2)]
+        else:
+            s = -1 if direction == "left" else 1
+            pts = [(cx - s * arm_w / 2, cy - arm_h / 2), (cx + s * arm_w / 2, cy), (cx - s * arm_w / 2, cy + arm_h / 2)]
+        return paint(color) if on_polyline(x, y, pts, width) else None
+    return shade
+
+
+def record_dot(color):
+    """A recording light: a solid dot inside a thin ring."""
+    def shade(x, y, w, h):
+        d = math.hypot(x - w / 2, y - h / 2)
+        if d <= w * 0.25:
+            return paint(color)
+        if abs(d - w * 0.42) <= 0.7:
+            return paint(color, 0.85)
+        return None
+    return shade
+
+
+def live_dot(color):
+    """The in-progress mark: a dot with a soft halo."""
+    def shade(x, y, w, h):
+        d = math.hypot(x - w / 2, y - h / 2)
+        if d <= w * 0.3:
+            return paint(color)
+        if d <= w * 0.48:
+            return paint(color, 0.3)
+        return None
+    return shade
+
+
+def recurring(color, slash=None):
+    """Two arrows chasing each other round a circle; `slash` strikes it through."""
+    def shade(x, y, w, h):
+        cx, cy, r = w / 2, h / 2, w * 0.31
+        if slash and segment_distance(x, y, 2.5, h - 2.5, w - 2.5, 2.5) <= 1.0:
+            return paint(slash)
+        if slash and segment_distance(x, y, 2.5, h - 2.5, w - 2.5, 2.5) <= 2.0:
+            return None  # a gap keeps the strike readable
+        for start, end in ((40, 160), (220, 340)):
+            if on_arc(x, y, cx, cy, r, 1.7, start, end):
+                return paint(color)
+            if in_triangle(x, y, *arrow_head(cx, cy, r, start, True, 2.4)):
+                return paint(color)
+        return None
+    return shade
+
+
+def letter_badge(color, letter):
+    """A rounded square carrying one white stroke letter (X or Y)."""
+    def shade(x, y, w, h):
+        if not in_round_rect(x, y, 0.5, 0.5, w - 0.5, h - 0.5, 3.0):
+            return None
+        l, r, t, b = 4.5, w - 4.5, 4.0, h - 4.0
+        if letter == "X":
+            strokes = [[(l, t), (r, b)], [(r, t), (l, b)]]
+        else:
+            mid = (w / 2, h / 2 + 0.5)
+            strokes = [[(l, t), mid, (r, t)], [mid, (w / 2, b)]]
+        if any(on_polyline(x, y, s, 1.8) for s in strokes):
+            return paint(WHITE)
+        return paint(color)
+    return shade
+
+
+def camera(color):
+    """Has a recording: a film camera seen from the side."""
+    def shade(x, y, w, h):
+        if in_round_rect(x, y, 1.0, 4.0, 10.5, 12.0, 1.8):
+            return paint(color)
+        if in_triangle(x, y, (10.0, 8.0), (15.0, 4.5), (15.0, 11.5)):
+            return paint(color)
+        return None
+    return shade
+
+
+def spinner(color, frame, frames=12):
+    """One frame of the busy animation: a ring of dots with a fading tail."""
+    def shade(x, y, w, h):
+        cx, cy = w / 2, h / 2
+        for i in range(frames):
+            # Dot 0 is at twelve o'clock; the head moves clockwise one dot per frame.
+            a = math.radians(90 - i * 360 / frames)
+            px, py = cx + w * 0.33 * math.cos(a), cy - h * 0.33 * math.sin(a)
+            if math.hypot(x - px, y - py) <= w * 0.075:
+                behind = (frame - i) % frames
+                return paint(color, max(0.15, 1.0 - behind / (frames * 0.6)))
+        return None
+    return shade
+
+
+# ---------------------------------------------------------------- rendering
+
+def render(shade, width, height):
+    rows = []
+    for row in range(height):
+        line = bytearray()
+        for col in range(width):
+            acc = [0.0, 0.0, 0.0, 0.0]
+            for sy in range(SAMPLES):
+                for sx in range(SAMPLES):
+                    c = shade(col + (sx + 0.5) / SAMPLES, row + (sy + 0.5) / SAMPLES, width, height)
+                    if c is None:
+                        continue
+                    a = c[3]
+                    acc[0] += c[0] * a
+                    acc[1] += c[1] * a
+                    acc[2] += c[2] * a
+                    acc[3] += a
+            alpha = acc[3] / (SAMPLES * SAMPLES)
+            rgb = [round(acc[i] / acc[3]) for i in range(3)] if acc[3] > 0 else [0, 0, 0]
+            line += bytes(rgb + [round(alpha * 255)])
+        rows.append(bytes(line))
+    return rows
+
+
+def png_bytes(rows, width, height):
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF)
+    raw = b"".join(b"\x00" + r for r in rows)  # filter type 0 on every row
+    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)  # 8-bit RGBA
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9))
+            + chunk(b"IEND", b""))
+
+
+# number, file name, size, picture, what uses it
+IMAGES = [
+    (148, "recording_indicator", (16, 16), record_dot(RECORD), "item: recording indicator (all states)"),
+    (150, "date_previous", (20, 20), chevron(WHITE, "left", 5, 10, 2.0), "date strip: previous day"),
+    (151, "date_next", (20, 20), chevron(WHITE, "right", 5, 10, 2.0), "date strip: next day"),
+    (173, "scroll_up", (36, 10), chevron((128, 128, 128), "up", 12, 5, 1.8), "scroll strip up: normal, pushed, hot"),
+    (174, "scroll_up_disabled", (36, 10), chevron((214, 214, 214), "up", 12, 5, 1.8), "scroll strip up: disabled"),
+    (175, "scroll_down", (36, 10), chevron((128, 128, 128), "down", 12, 5, 1.8), "scroll strip down: normal, pushed, hot"),
+    (176, "scroll_down_disabled", (36, 10), chevron((214, 214, 214), "down", 12, 5, 1.8), "scroll strip down: disabled"),
+    (179, "meeting_primary_normal", (24, 24), button(PRIMARY), "meeting button, primary: normal"),
+    (180, "meeting_primary_pushed", (24, 24), button((36, 132, 74)), "meeting button, primary: pushed"),
+    (181, "meeting_primary_hot", (24, 24), button((58, 180, 106)), "meeting button, primary: hot"),
+    (182, "meeting_primary_disabled", (24, 24), button((226, 226, 226)), "meeting button, primary: disabled"),
+    (183, "meeting_secondary_normal", (24, 24), button(WHITE, (196, 196, 196)), "meeting button, secondary: normal"),
+    (184, "meeting_secondary_hot", (24, 24), button((238, 245, 249), (120, 170, 196)), "meeting button, secondary: hot"),
+    (185, "meeting_secondary_pushed", (24, 24), button((218, 229, 236), (104, 146, 168)), "meeting button, secondary: pushed"),
+    (186, "meeting_secondary_disabled", (24, 24), button((246, 246, 246), (222, 222, 222)), "meeting button, secondary: disabled"),
+    (216, "in_progress_mark", (12, 12), live_dot(PRIMARY), "tall item: meeting in progress"),
+    (259, "has_recording_mark", (16, 16), camera(RECORD), "bubble title: has recording"),
+    (290, "service_rx_mark", (16, 16), letter_badge((94, 92, 200), "X"), "service type RX"),
+    (291, "service_ry_mark", (16, 16), letter_badge((0, 150, 136), "Y"), "service type RY"),
+    (292, "recurring_mark", (16, 16), recurring(ACCENT), "recurring meeting"),
+    (422, "exception_mark", (16, 16), recurring(SLATE, WARN), "exception of a series"),
+] + [
+    (410 + i, "busy_%02d" % i, (24, 24), spinner(ACCENT, i), "refresh button busy frame %d" % i) for i in range(12)
+]
+
+
+def write_all(root):
+    folder = os.path.join(root, "images")
+    os.makedirs(folder, exist_ok=True)
+    rc = ["// Images taken by number (type \"IMAGE\"): generated by tools/draw_images.py, do not edit.", ""]
+    for number, name, (w, h), shade, use in IMAGES:
+        file_name = "%d_%s.png" % (number, name)
+        with open(os.path.join(folder, file_name), "wb") as f:
+            f.write(png_bytes(render(shade, w, h), w, h))
+        rc.append('%d IMAGE "images/%s"  // %dx%d %s' % (number, file_name, w, h, use))
+    with open(os.path.join(root, "images.rc"), "w", newline="\n") as f:
+        f.write("\n".join(rc) + "\n")
+    print("wrote %d images and images.rc under %s" % (len(IMAGES), os.path.normpath(root)))
+
+
+if __name__ == "__main__":
+    write_all(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))

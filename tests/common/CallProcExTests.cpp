@@ -1,0 +1,283 @@
+// Starting programs through the shell and waiting for them, with the trace
+// lines read back from the recording trace double beside this executable.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/CallProcEx.h"
+#include "common/Trace.h"
+#include "common/TraceRecorder.h"
+#include "common/UniqueHandle.h"
+#include "support/TestSupport.h"
+
+namespace {
+const std::string kShellLabel = "CCallProcEx::ZvnShellEx(LPCTSTR lpszFileFullPath, LPCTSTR lpszCmdLine, BOOL bRunAsAdmin)";
+const std::string kWaitLabel =
+    "CCallProcEx::ZvnWaitForObjExit(HANDLE hProcess, DWORD dwWaitExitType, LPDWORD lpdwExitCode)";
+constexpr DWORD kUntouched = 0xDEADBEEF;
+
+std::wstring Child() { return testsupport::BinFolder() + L"qkproc_child.exe"; }
+
+std::string Ansi(const std::wstring& text) { return Trace::ToAnsi(text.c_str()); }
+
+std::wstring ReadUtf16(const std::wstring& path) {
+    const UniqueFileHandle file(
+        ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return {};
+    std::wstring text(4096, L'\0');
+    DWORD read = 0;
+    ::ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &read, nullptr);
+    text.resize(read / sizeof(wchar_t));
+    return text;
+}
+
+std::string ReadBytes(const std::wstring& path) {
+    const UniqueFileHandle file(
+        ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return {};
+    std::string text(65536, '\0');
+    DWORD read = 0;
+    ::ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr);
+    text.resize(read);
+    return text;
+}
+
+// Starts the child directly, for the tests that need its handle.
+UniqueKernelHandle StartChild(const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + Child() + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return UniqueKernelHandle();
+    const UniqueKernelHandle thread(info.hThread);
+    return UniqueKernelHandle(info.hProcess);
+}
+
+// A named event that a waiting child ends on; set on destruction so that no
+// child outlives its test.
+class Release {
+public:
+    Release()
+        : m_name(L"qkproc-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++s_count)),
+          m_event(::CreateEventW(nullptr, TRUE, FALSE, m_name.c_str())) {}
+    ~Release() { Set(); }
+    void Set() const { ::SetEvent(m_event.get()); }
+    [[nodiscard]] const std::wstring& Name() const { return m_name; }
+
+private:
+    static inline int s_count = 0;
+    std::wstring m_name;
+    UniqueKernelHandle m_event;
+};
+
+int g_ticks = 0;
+void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) { ++g_ticks; }
+
+int g_quitsPosted = 0;
+void CALLBACK PostQuitOnce(HWND, UINT, UINT_PTR, DWORD) {
+    if (g_quitsPosted++ == 0) ::PostQuitMessage(5);
+}
+
+class ProcessLaunch : public ::testing::Test {
+protected:
+    TraceRecorder recorder{nullptr};
+
+    void SetUp() override {
+        TraceText(2, "warm up");  // the first trace loads the library
+        recorder = TraceRecorder(::GetModuleHandleW((testsupport::BinFolder() + L"zvntrace.dll").c_str()));
+        ASSERT_TRUE(recorder.Valid()) << "the recording double must be beside the test";
+        recorder.Clear();
+        testsupport::PumpPending();
+    }
+};
+}  // namespace
+
+TEST_F(ProcessLaunch, WaitedProgramGivesItsExitCodeAndTraces) {
+    DWORD code = kUntouched;
+    ASSERT_TRUE(CCallProcEx::ZvnShellEx(Child().c_str(), L"exit 42", CCallProcEx::kWaitBlocking, FALSE, &code));
+    EXPECT_EQ(42u, code);
+    const std::vector<RecordedTrace> expected = {
+        {2, 0, "--> " + kShellLabel + " \n"},
+        {2, 0, " lpszFileFullPath=" + Ansi(Child()) + ",lpszCmdLine=exit 42,\n"},
+        {2, 0, " CCallProcEx::ZvnShellEx: Launching spec process to start at spec directory.\n,\n"},
+        {2, 0, " exit 42,\n"},
+        {2, 0, "--> " + kWaitLabel + " \n"},
+        {2, 0, "<-- " + kWaitLabel + " \n"},
+        {2, 0, "<-- " + kShellLabel + " \n"},
+    };
+    EXPECT_EQ(expected, recorder.Calls());
+
+    // Waiting with messages dispatched ends the same way.
+    ASSERT_TRUE(CCallProcEx::ZvnShellEx(Child().c_str(), L"sleep 100 exit 7", CCallProcEx::kWaitPumping, FALSE, &code));
+    EXPECT_EQ(7u, code);
+    // The exit code is optional.
+    EXPECT_TRUE(CCallProcEx::ZvnShellEx(Child().c_str(), L"exit 1", CCallProcEx::kWaitBlocking, FALSE, nullptr));
+}
+
+TEST_F(ProcessLaunch, MissingProgramOrArgumentsStartNothing) {
+    testsupport::TempFolder folder;
+    const std::wstring missing = folder.Path() + L"absent.exe";
+    DWORD code = kUntouched;
+    EXPECT_FALSE(CCallProcEx::ZvnShellEx(missing.c_str(), L"/CheckVersion", CCallProcEx::kWaitBlocking, FALSE, &code));
+    EXPECT_EQ(kUntouched, code);
+    const std::vector<std::string> missingLines = {
+        "--> " + kShellLabel + " \n",
+        " lpszFileFullPath=" + Ansi(missing) + ",lpszCmdLine=/CheckVersion,\n",
+        " CCallProcEx::ZvnShellEx: Launching spec process to start at spec directory.\n,\n",
+        " /CheckVersion,\n",
+        " CCallProcEx::ZvnShellEx: can not find the file!\n,\n",
+        "<-- " + kShellLabel + " \n",
+    };
+    EXPECT_EQ(missingLines, recorder.Texts());
+    recorder.Clear();
+
+    EXPECT_FALSE(CCallProcEx::ZvnShellEx(nullptr, L"x", CCallProcEx::kWaitBlocking, FALSE, &code));
+    EXPECT_FALSE(CCallProcEx::ZvnShellEx(Child().c_str(), nullptr, CCallProcEx::kWaitBlocking, FALSE, &code));
+    EXPECT_EQ(kUntouched, code);
+    const std::vector<std::string> nullLines = {
+        "--> " + kShellLabel + " \n",
+        " lpszFileFullPath=,lpszCmdLine=x,\n",
+        " CCallProcEx::ZvnShellEx: input para is NULL!\n,\n",
+        "<-- " + kShellLabel + " \n",
+        "--> " + kShellLabel + " \n",
+        " lpszFileFullPath=" + Ansi(Child()) + ",lpszCmdLine=,\n",
+        " CCallProcEx::ZvnShellEx: input para is NULL!\n,\n",
+        "<-- " + kShellLabel + " \n",
+    };
+    EXPECT_EQ(nullLines, recorder.Texts());
+}
+
+TEST_F(ProcessLaunch, NoWaitReturnsWhileTheProgramRuns) {
+    Release release;
+    DWORD code = kUntouched;
+    ASSERT_TRUE(CCallProcEx::ZvnShellEx(Child().c_str(), (L"wait " + release.Name()).c_str(), CCallProcEx::kNoWait,
+                                        FALSE, &code));
+    EXPECT_EQ(static_cast<DWORD>(STILL_ACTIVE), code);
+    // Any wait type that is not 1 or 2 does not wait either.
+    code = kUntouched;
+    ASSERT_TRUE(CCallProcEx::ZvnShellEx(Child().c_str(), (L"wait " + release.Name()).c_str(), 3, FALSE, &code));
+    EXPECT_EQ(static_cast<DWORD>(STILL_ACTIVE), code);
+}
+
+TEST_F(ProcessLaunch, ProgramStartsInItsOwnFolderEvenWithSpacesInThePath) {
+    testsupport::TempFolder temp;
+    const std::wstring folder = temp.Path() + L"with space";
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    const std::wstring copy = folder + L"\\child program.exe";
+    ASSERT_TRUE(::CopyFileW(Child().c_str(), copy.c_str(), FALSE));
+    const std::wstring report = temp.Path() + L"cwd.txt";
+    DWORD code = kUntouched;
+    ASSERT_TRUE(CCallProcEx::ZvnShellEx(copy.c_str(), (L"cwd \"" + report + L"\" exit 3").c_str(),
+                                        CCallProcEx::kWaitBlocking, FALSE, &code));
+    EXPECT_EQ(3u, code);
+    const std::wstring cwd = ReadUtf16(report);
+    EXPECT_EQ(CSTR_EQUAL, ::CompareStringOrdinal(folder.c_str(), -1, cwd.c_str(), -1, TRUE)) << cwd;
+}
+
+TEST_F(ProcessLaunch, PumpingWaitDispatchesMessagesAndBlockingWaitDoesNot) {
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, &CountTick);
+    ASSERT_NE(0u, timer);
+    g_ticks = 0;
+    DWORD code = kUntouched;
+    ASSERT_TRUE(CCallProcEx::ZvnShellEx(Child().c_str(), L"sleep 300 exit 4", CCallProcEx::kWaitBlocking, FALSE, &code));
+    EXPECT_EQ(4u, code);
+    EXPECT_EQ(0, g_ticks);
+    ASSERT_TRUE(CCallProcEx::ZvnShellEx(Child().c_str(), L"sleep 300 exit 5", CCallProcEx::kWaitPumping, FALSE, &code));
+    EXPECT_EQ(5u, code);
+    EXPECT_GT(g_ticks, 0);
+    ::KillTimer(nullptr, timer);
+    testsupport::PumpPending();
+}
+
+TEST_F(ProcessLaunch, QuitDuringPumpingWaitEndsTheWaitAndSurvives) {
+    Release release;
+    UniqueKernelHandle child = StartChild(L"wait " + release.Name());
+    ASSERT_TRUE(child);
+    g_quitsPosted = 0;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, &PostQuitOnce);
+    DWORD code = kUntouched;
+    EXPECT_TRUE(CCallProcEx::ZvnWaitForObjExit(child.get(), CCallProcEx::kWaitPumping, &code));
+    ::KillTimer(nullptr, timer);
+    EXPECT_EQ(1, g_quitsPosted);
+    // The wait ended on the quit request, not on the program.
+    EXPECT_EQ(static_cast<DWORD>(STILL_ACTIVE), code);
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), ::WaitForSingleObject(child.get(), 0));
+    // The thread's own loop still finds the request, with exit code -1.
+    MSG msg{};
+    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(-1, static_cast<int>(msg.wParam));
+    release.Set();
+    EXPECT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), ::WaitForSingleObject(child.get(), 10000));
+}
+
+TEST_F(ProcessLaunch, WaitRefusesMissingHandlesAndReportsUnreadableExitCodes) {
+    DWORD code = kUntouched;
+    EXPECT_FALSE(CCallProcEx::ZvnWaitForObjExit(nullptr, CCallProcEx::kWaitBlocking, &code));
+    EXPECT_FALSE(CCallProcEx::ZvnWaitForObjExit(INVALID_HANDLE_VALUE, CCallProcEx::kWaitBlocking, &code));
+    EXPECT_EQ(kUntouched, code);
+    // Not a process: the wait itself succeeds, reading an exit code does not.
+    const UniqueKernelHandle event(::CreateEventW(nullptr, TRUE, TRUE, nullptr));
+    EXPECT_TRUE(CCallProcEx::ZvnWaitForObjExit(event.get(), CCallProcEx::kWaitBlocking, &code));
+    const std::vector<std::string> expected = {
+        "--> " + kWaitLabel + " \n",
+        " CCallProcEx::ZvnWaitForObjExit: hProcess is NULL!\n,\n",
+        "<-- " + kWaitLabel + " \n",
+        "--> " + kWaitLabel + " \n",
+        " CCallProcEx::ZvnWaitForObjExit: hProcess is INVALID_HANDLE_VALUE!\n,\n",
+        "<-- " + kWaitLabel + " \n",
+        "--> " + kWaitLabel + " \n",
+        " CCallProcEx::ZvnWaitForObjExit: GetExitCodeProcess FAILED, Error=" +
+            std::to_string(ERROR_INVALID_HANDLE) + ",\n",
+        "<-- " + kWaitLabel + " \n",
+    };
+    EXPECT_EQ(expected, recorder.Texts());
+}
+
+TEST_F(ProcessLaunch, UpdateProgramRecordsTheVersionCheck) {
+    testsupport::TempFolder temp;
+    const std::wstring log = temp.Path() + L"update.log";
+    ASSERT_TRUE(::SetEnvironmentVariableW(L"QK_UPDATE_LOG", log.c_str()));
+    const std::wstring updater = testsupport::BinFolder() + L"..\\qkUpdate.exe";
+    // The way the main frame starts it: not waited for.
+    ASSERT_TRUE(CCallProcEx::ZvnShellEx(updater.c_str(), L"/CheckVersion", CCallProcEx::kNoWait, FALSE, nullptr));
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return ReadBytes(log).find("\r\n") != std::string::npos; }, 10000));
+    DWORD code = kUntouched;
+    ASSERT_TRUE(CCallProcEx::ZvnShellEx(updater.c_str(), L"/Other x", CCallProcEx::kWaitBlocking, FALSE, &code));
+    EXPECT_EQ(2u, code);
+    ::SetEnvironmentVariableW(L"QK_UPDATE_LOG", nullptr);
+
+    const std::string text = ReadBytes(log);
+    const size_t first = text.find("\r\n");
+    ASSERT_NE(std::string::npos, first);
+    const std::string check = text.substr(0, first);
+    EXPECT_NE(std::string::npos, check.find(" CheckVersion args=/CheckVersion")) << check;
+    // It starts with the local date and time of the check.
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    char year[8];
+    std::snprintf(year, sizeof year, "%04u-", now.wYear);
+    EXPECT_EQ(0u, check.find(year)) << check;
+    EXPECT_NE(std::string::npos, text.find(" Unknown args=/Other x\r\n", first)) << text;
+}
+
+TEST(ProcessLaunchRules, VerbAndFolder) {
+    EXPECT_STREQ(L"runas", CCallProcEx::ShellVerb(TRUE, 8));
+    for (const int older : {0, 1, 3, 5, 6}) EXPECT_STREQ(L"open", CCallProcEx::ShellVerb(TRUE, older)) << older;
+    EXPECT_STREQ(L"open", CCallProcEx::ShellVerb(FALSE, 8));
+
+    EXPECT_EQ(L"C:\\a\\b", CCallProcEx::FolderOf(L"C:\\a\\b\\c.exe"));
+    EXPECT_EQ(L"C:\\", CCallProcEx::FolderOf(L"C:\\c.exe"));
+    EXPECT_EQ(L"\\\\server\\share", CCallProcEx::FolderOf(L"\\\\server\\share\\c.exe"));
+    EXPECT_EQ(L"C:", CCallProcEx::FolderOf(L"C:c.exe"));
+    EXPECT_EQ(L"", CCallProcEx::FolderOf(L"c.exe"));
+}
+
+TEST_F(ProcessLaunch, RunAsAdministratorStillStartsAndWaits) {
+    // Under the test system the elevation verb starts the program without a
+    // consent prompt; the program runs and its exit code comes back.
+    DWORD code = kUntouched;
+    ASSERT_TRUE(CCallProcEx::ZvnShellEx(Child().c_str(), L"exit 9", CCallProcEx::kWaitBlocking, TRUE, &code));
+    EXPECT_EQ(9u, code);
+}

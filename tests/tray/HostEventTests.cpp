@@ -1,0 +1,106 @@
+// Events between the module's windows travel over the real host's bus, reached
+// through the main frame's host object.
+#include <gtest/gtest.h>
+#include <wrl/client.h>
+
+#include <memory>
+#include <vector>
+
+#include "host/HostApp.h"
+#include "mainframe/MainFrame.h"
+#include "module/ModuleEvents.h"
+#include "tray/TestHost.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+struct Received {
+    UINT code;
+    INT_PTR first, second, third;
+    bool operator==(const Received&) const = default;
+};
+
+class RecordingListener : public CVelEventListener {
+public:
+    virtual ~RecordingListener() = default;
+    HRESULT HandleEvent(UINT code, INT_PTR first, INT_PTR second, INT_PTR third) override {
+        received.push_back({code, first, second, third});
+        return S_OK;
+    }
+    std::vector<Received> received;
+};
+
+// A value that only survives when parameters are pointer-sized.
+const INT_PTR kWide = static_cast<INT_PTR>(0x0000123456789ABCLL);
+}  // namespace
+
+TEST(HostEvents, FiringBeforeTheFrameHasItsHostDoesNothing) {
+    TestHost host;
+    RecordingListener listener;
+    host.app->Bus().Subscribe(VelEvent::TrayTooltip, &listener);
+
+    FireHostEvent(VelEvent::TrayTooltip, 1, 2, 3);  // no frame at all
+    {
+        CMainFrame frame;
+        ComPtr<IVelEventService> service;
+        EXPECT_EQ(E_FAIL, GetHostEventService(&frame, service.GetAddressOf()));
+        FireHostEvent(VelEvent::TrayTooltip, 1, 2, 3);  // a frame without host
+        SubscribeHostEvent(VelEvent::TrayImageState, &listener);
+        EXPECT_EQ(0u, host.app->Bus().ListenerCount(VelEvent::TrayImageState));
+        EXPECT_TRUE(listener.received.empty());
+
+        frame.SetApplication(host.app);
+        FireHostEvent(VelEvent::TrayTooltip, 7, 8, kWide);
+        EXPECT_EQ((std::vector<Received>{{VelEvent::TrayTooltip, 7, 8, kWide}}), listener.received);
+    }
+    // The frame is gone with its host reference: the bus is out of reach again.
+    EXPECT_EQ(nullptr, CMainFrame::GetInstance());
+    FireHostEvent(VelEvent::TrayTooltip, 1, 2, 3);
+    EXPECT_EQ(1u, listener.received.size());
+    host.app->Bus().Unsubscribe(VelEvent::TrayTooltip, &listener);
+}
+
+TEST(HostEvents, EventsReachExactlyTheSubscribedListeners) {
+    TestHost host;
+    CMainFrame frame;
+    frame.SetApplication(host.app);
+    RecordingListener tooltipAndImage, imageOnly, balloonOnly;
+    SubscribeHostEvents({VelEvent::TrayTooltip, VelEvent::TrayImageState}, &tooltipAndImage);
+    SubscribeHostEvent(VelEvent::TrayImageState, &imageOnly);
+    SubscribeHostEvent(VelEvent::TrayBalloon, &balloonOnly);
+
+    FireHostEvent(VelEvent::TrayImageState, kWide, 0, -1);
+    FireHostEvent(VelEvent::TrayTooltip, 5);
+    FireHostEvent(VelEvent::SignInSynchronized, 1, 2, 3);
+
+    EXPECT_EQ((std::vector<Received>{{VelEvent::TrayImageState, kWide, 0, -1}, {VelEvent::TrayTooltip, 5, 0, 0}}),
+              tooltipAndImage.received);
+    EXPECT_EQ((std::vector<Received>{{VelEvent::TrayImageState, kWide, 0, -1}}), imageOnly.received);
+    EXPECT_TRUE(balloonOnly.received.empty());
+
+    UnsubscribeHostEvents({VelEvent::TrayTooltip, VelEvent::TrayImageState}, &tooltipAndImage);
+    UnsubscribeHostEvent(VelEvent::TrayImageState, &imageOnly);
+    UnsubscribeHostEvent(VelEvent::TrayBalloon, &balloonOnly);
+    for (UINT code : {VelEvent::TrayTooltip, VelEvent::TrayImageState, VelEvent::TrayBalloon})
+        EXPECT_EQ(0u, host.app->Bus().ListenerCount(code)) << code;
+}
+
+TEST(HostEvents, AListenerDestroyedAfterUnsubscribingReceivesNothing) {
+    TestHost host;
+    CMainFrame frame;
+    frame.SetApplication(host.app);
+    RecordingListener staying;
+    auto leaving = std::make_unique<RecordingListener>();
+    SubscribeHostEvent(VelEvent::CloseBubble, &staying);
+    SubscribeHostEvent(VelEvent::CloseBubble, leaving.get());
+
+    FireHostEvent(VelEvent::CloseBubble);
+    EXPECT_EQ(1u, leaving->received.size());
+
+    UnsubscribeHostEvent(VelEvent::CloseBubble, leaving.get());
+    leaving.reset();  // a call into it now would touch freed memory
+    FireHostEvent(VelEvent::CloseBubble);
+    EXPECT_EQ(2u, staying.received.size());
+    EXPECT_EQ(1u, host.app->Bus().ListenerCount(VelEvent::CloseBubble));
+    UnsubscribeHostEvent(VelEvent::CloseBubble, &staying);
+}

@@ -1,0 +1,276 @@
+// Pictures of the resource library drawn through GDI+, nine-grids and
+// gradient fills, checked pixel by pixel on a 32-bit canvas.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "UilibTestSupport.h"
+#include "support/DebugOutput.h"
+#include "uilib/VelGdiplus.h"
+
+using uilibtest::Canvas;
+using uilibtest::Near;
+
+namespace {
+const COLORREF kBackground = RGB(255, 0, 255);
+const UINT kMissingImage = 4242;
+
+// The meeting buttons' faces: opaque flat colour with rounded, transparent corners.
+const UINT kButtonFace = 179;
+
+SIZE ImageSize(UINT id) {
+    SIZE size{-1, -1};
+    EXPECT_TRUE(CVelGdiplus::GetImageSize(size, id)) << "image " << id;
+    return size;
+}
+
+TEST(ResourceImages, ImageIsDrawnAtItsOwnSizeWithItsTransparency) {
+    const SIZE size = ImageSize(kButtonFace);
+    ASSERT_GT(size.cx, 4);
+    ASSERT_GT(size.cy, 4);
+    Canvas canvas(size.cx + 20, size.cy + 20, kBackground);
+    const int x = 7, y = 5;
+    ASSERT_TRUE(CVelGdiplus::DrawImage(canvas.dc(), x, y, kButtonFace));
+
+    const int midY = y + size.cy / 2;
+    const int midX = x + size.cx / 2;
+    // The face covers exactly its own width and height...
+    EXPECT_NE(canvas.At(x, midY), kBackground);
+    EXPECT_NE(canvas.At(x + size.cx - 1, midY), kBackground);
+    EXPECT_NE(canvas.At(midX, y), kBackground);
+    EXPECT_NE(canvas.At(midX, y + size.cy - 1), kBackground);
+    EXPECT_EQ(canvas.At(x - 1, midY), kBackground);
+    EXPECT_EQ(canvas.At(x + size.cx, midY), kBackground);
+    EXPECT_EQ(canvas.At(midX, y - 1), kBackground);
+    EXPECT_EQ(canvas.At(midX, y + size.cy), kBackground);
+    // ...and its rounded corner lets the background through.
+    EXPECT_EQ(canvas.At(x, y), kBackground);
+    EXPECT_EQ(canvas.CountOtherThan({0, 0, canvas.width(), y}, kBackground), 0);
+}
+
+TEST(ResourceImages, EveryImageTheWindowsUseIsThereAndFitsItsUse) {
+    // Scroll strips size their buttons to the pictures; a button's two looks must agree.
+    EXPECT_EQ(ImageSize(173).cx, ImageSize(174).cx);
+    EXPECT_EQ(ImageSize(173).cy, ImageSize(174).cy);
+    EXPECT_EQ(ImageSize(175).cx, ImageSize(176).cx);
+    EXPECT_EQ(ImageSize(175).cy, ImageSize(176).cy);
+    // The date strip is 24 pixels high.
+    for (UINT id : {150u, 151u}) EXPECT_LE(ImageSize(id).cy, 24) << id;
+    // Meeting-button faces are nine-grids with 6-pixel corners.
+    for (UINT id = 179; id <= 186; ++id) {
+        const SIZE size = ImageSize(id);
+        EXPECT_GT(size.cx, 12) << id;
+        EXPECT_GT(size.cy, 12) << id;
+    }
+    // The bubble lays its title marks out at the size of the recurring mark.
+    const SIZE mark = ImageSize(292);
+    for (UINT id : {148u, 216u, 259u, 290u, 291u, 422u}) {
+        const SIZE size = ImageSize(id);
+        EXPECT_GT(size.cx, 0) << id;
+        if (id != 148 && id != 216) {
+            EXPECT_EQ(size.cx, mark.cx) << id;
+            EXPECT_EQ(size.cy, mark.cy) << id;
+        }
+    }
+    // The busy frames replace one another in the same button.
+    const SIZE frame = ImageSize(410);
+    for (UINT id = 411; id <= 421; ++id) {
+        EXPECT_EQ(ImageSize(id).cx, frame.cx) << id;
+        EXPECT_EQ(ImageSize(id).cy, frame.cy) << id;
+    }
+}
+
+TEST(ResourceImages, MissingImageDrawsNothingAndSaysSo) {
+    Canvas canvas(20, 20, kBackground);
+    testsupport::DebugOutputCapture debug;
+    EXPECT_FALSE(CVelGdiplus::DrawImage(canvas.dc(), 0, 0, kMissingImage));
+    SIZE size{77, 88};
+    EXPECT_FALSE(CVelGdiplus::GetImageSize(size, kMissingImage));
+    EXPECT_EQ(size.cx, 77);
+    EXPECT_EQ(size.cy, 88);
+    EXPECT_EQ(CVelGdiplus::LoadResourceImage(kMissingImage), nullptr);
+    EXPECT_EQ(canvas.CountOtherThan({0, 0, 20, 20}, kBackground), 0);
+
+    const std::vector<std::wstring> lines = debug.Take();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], L"CVelGdiplus::DrawImage LoadResource Fail\n");
+    EXPECT_EQ(lines[1], L"CVelGdiplus::DrawImage LoadResource Fail\n");
+}
+
+TEST(ResourceImages, KeptCopyMatchesTheResource) {
+    std::unique_ptr<Gdiplus::Image> kept = CVelGdiplus::LoadResourceImage(kButtonFace);
+    ASSERT_NE(kept, nullptr);
+    const SIZE size = ImageSize(kButtonFace);
+    EXPECT_EQ(static_cast<LONG>(kept->GetWidth()), size.cx);
+    EXPECT_EQ(static_cast<LONG>(kept->GetHeight()), size.cy);
+
+    Canvas fromResource(size.cx, size.cy, kBackground);
+    Canvas fromCopy(size.cx, size.cy, kBackground);
+    ASSERT_TRUE(CVelGdiplus::DrawImage(fromResource.dc(), 0, 0, kButtonFace));
+    ASSERT_TRUE(CVelGdiplus::DrawImage(fromCopy.dc(), 0, 0, kept.get()));
+    for (int y = 0; y < size.cy; ++y)
+        for (int x = 0; x < size.cx; ++x)
+            ASSERT_TRUE(Near(fromResource.At(x, y), fromCopy.At(x, y), 2)) << x << "," << y;
+}
+
+// A 9 x 9 picture with 3-pixel corners: every one of the nine pieces has its own colour.
+struct NineColours {
+    COLORREF topLeft = RGB(200, 0, 0), top = RGB(0, 200, 200), topRight = RGB(0, 200, 0);
+    COLORREF left = RGB(250, 150, 0), centre = RGB(128, 128, 128), right = RGB(120, 0, 160);
+    COLORREF bottomLeft = RGB(0, 0, 200), bottom = RGB(200, 0, 200), bottomRight = RGB(220, 220, 0);
+};
+
+std::unique_ptr<Gdiplus::Image> NineGridPicture(const NineColours& c) {
+    auto image = std::make_unique<Gdiplus::Bitmap>(9, 9, PixelFormat32bppARGB);
+    const COLORREF grid[3][3] = {{c.topLeft, c.top, c.topRight},
+                                 {c.left, c.centre, c.right},
+                                 {c.bottomLeft, c.bottom, c.bottomRight}};
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 9; ++x) {
+            const COLORREF col = grid[y / 3][x / 3];
+            image->SetPixel(x, y, Gdiplus::Color(255, GetRValue(col), GetGValue(col), GetBValue(col)));
+        }
+    return image;
+}
+
+void ExpectBlock(const Canvas& canvas, int left, int top, int size, COLORREF color) {
+    for (int y = top; y < top + size; ++y)
+        for (int x = left; x < left + size; ++x)
+            EXPECT_TRUE(Near(canvas.At(x, y), color, 3))
+                << "pixel " << x << "," << y << " is " << std::hex << canvas.At(x, y) << " not " << color;
+}
+
+TEST(NineGrid, StretchesEdgesAndCentreAndKeepsCorners) {
+    const NineColours c;
+    auto picture = NineGridPicture(c);
+    Canvas canvas(60, 50, kBackground);
+    const RECT target{10, 10, 40, 31};  // 30 x 21
+    CVelGdiplus::DrawNineGrid(canvas.dc(), target.left, target.top, target.right, target.bottom, picture.get(), 3);
+
+    ExpectBlock(canvas, 10, 10, 3, c.topLeft);
+    ExpectBlock(canvas, 37, 10, 3, c.topRight);
+    ExpectBlock(canvas, 10, 28, 3, c.bottomLeft);
+    ExpectBlock(canvas, 37, 28, 3, c.bottomRight);
+    // Edges keep their thickness and run the whole length between the corners.
+    for (int x = 14; x <= 35; ++x) {
+        EXPECT_TRUE(Near(canvas.At(x, 11), c.top, 8)) << x;
+        EXPECT_TRUE(Near(canvas.At(x, 29), c.bottom, 8)) << x;
+    }
+    for (int y = 14; y <= 26; ++y) {
+        EXPECT_TRUE(Near(canvas.At(11, y), c.left, 8)) << y;
+        EXPECT_TRUE(Near(canvas.At(38, y), c.right, 8)) << y;
+    }
+    EXPECT_TRUE(Near(canvas.At(25, 20), c.centre, 3));
+    EXPECT_TRUE(Near(canvas.At(14, 14), c.centre, 8));
+    EXPECT_TRUE(Near(canvas.At(35, 26), c.centre, 8));
+    // Nothing outside the target.
+    Canvas untouched(60, 50, kBackground);
+    int outside = 0;
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 60; ++x) {
+            const POINT p{x, y};
+            if (!::PtInRect(&target, p) && canvas.At(x, y) != kBackground) ++outside;
+        }
+    EXPECT_EQ(outside, 0);
+}
+
+TEST(NineGrid, TooSmallTargetStillShowsTheCornersAndNothingElse) {
+    const NineColours c;
+    auto picture = NineGridPicture(c);
+    Canvas canvas(30, 30, kBackground);
+    // 4 x 4 is narrower than two corners: they overlap, the rest has no room.
+    CVelGdiplus::DrawNineGrid(canvas.dc(), 10, 10, 14, 14, picture.get(), 3);
+    EXPECT_TRUE(Near(canvas.At(10, 10), c.topLeft, 3));
+    EXPECT_TRUE(Near(canvas.At(13, 10), c.topRight, 3));
+    EXPECT_TRUE(Near(canvas.At(10, 13), c.bottomLeft, 3));
+    EXPECT_TRUE(Near(canvas.At(13, 13), c.bottomRight, 3));
+    EXPECT_EQ(canvas.CountOtherThan({0, 0, 30, 10}, kBackground), 0);
+    EXPECT_EQ(canvas.CountOtherThan({0, 14, 30, 30}, kBackground), 0);
+    EXPECT_EQ(canvas.CountOtherThan({0, 10, 10, 14}, kBackground), 0);
+    EXPECT_EQ(canvas.CountOtherThan({14, 10, 30, 14}, kBackground), 0);
+    // No piece may show up mirrored: the centre and edge colours have no place here.
+    for (COLORREF inner : {c.centre, c.top, c.bottom, c.left, c.right})
+        EXPECT_EQ(canvas.Count({10, 10, 14, 14}, inner), 0);
+}
+
+TEST(NineGrid, PiecesMeetWithoutSeams) {
+    // A plain picture must come out plain, however its pieces are stretched.
+    const COLORREF plain = RGB(46, 160, 90);
+    auto picture = uilibtest::SolidImage(24, 24, plain);
+    for (const SIZE target : {SIZE{80, 26}, SIZE{25, 24}, SIZE{133, 61}}) {
+        Canvas canvas(target.cx + 10, target.cy + 10, kBackground);
+        CVelGdiplus::DrawNineGrid(canvas.dc(), 5, 5, 5 + target.cx, 5 + target.cy, picture.get(), 6);
+        EXPECT_EQ(canvas.Count({5, 5, 5 + target.cx, 5 + target.cy}, plain), target.cx * target.cy)
+            << target.cx << " x " << target.cy;
+    }
+}
+
+TEST(NineGrid, NoPictureDrawsNothing) {
+    Canvas canvas(20, 20, kBackground);
+    CVelGdiplus::DrawNineGrid(canvas.dc(), 0, 0, 20, 20, nullptr, 3);
+    EXPECT_EQ(canvas.CountOtherThan({0, 0, 20, 20}, kBackground), 0);
+}
+
+TEST(NineGrid, ZeroCornerStretchesTheWholePicture) {
+    auto picture = uilibtest::SolidImage(4, 4, RGB(10, 120, 230));
+    Canvas canvas(40, 30, kBackground);
+    CVelGdiplus::DrawNineGrid(canvas.dc(), 0, 0, 40, 30, picture.get(), 0);
+    EXPECT_EQ(canvas.Count({0, 0, 40, 30}, RGB(10, 120, 230)), 40 * 30);
+}
+
+const COLORREF kTop = RGB(240, 20, 0);
+const COLORREF kBottom = RGB(0, 60, 220);
+
+TEST(GradientFill, TopToBottom) {
+    Canvas canvas(20, 100, kBackground);
+    CVelGdiplus::FillGradient(canvas.dc(), 0, 0, 20, 100, kTop, kBottom, CVelGdiplus::kGradientTopToBottom);
+    EXPECT_TRUE(Near(canvas.At(5, 0), kTop, 6));
+    EXPECT_TRUE(Near(canvas.At(5, 98), kBottom, 8));
+    EXPECT_TRUE(Near(canvas.At(5, 50), RGB(120, 40, 110), 8));
+    // Red falls and blue rises steadily down every column; rows are uniform.
+    for (int y = 1; y < 99; ++y) {
+        EXPECT_LE(GetRValue(canvas.At(5, y)), GetRValue(canvas.At(5, y - 1))) << y;
+        EXPECT_GE(GetBValue(canvas.At(5, y)), GetBValue(canvas.At(5, y - 1))) << y;
+        EXPECT_EQ(canvas.At(0, y), canvas.At(19, y)) << y;
+    }
+}
+
+TEST(GradientFill, TopToBottomIsAnchoredAtTheDeviceOrigin) {
+    Canvas canvas(20, 100, kBackground);
+    CVelGdiplus::FillGradient(canvas.dc(), 0, 50, 20, 100, kTop, kBottom, CVelGdiplus::kGradientTopToBottom);
+    EXPECT_EQ(canvas.CountOtherThan({0, 0, 20, 50}, kBackground), 0);
+    // The rectangle starts half way down the gradient, not at its first colour.
+    EXPECT_TRUE(Near(canvas.At(5, 50), RGB(120, 40, 110), 10));
+    EXPECT_TRUE(Near(canvas.At(5, 98), kBottom, 8));
+}
+
+TEST(GradientFill, MirroredHasTheSecondColourInTheMiddle) {
+    Canvas canvas(30, 101, kBackground);
+    CVelGdiplus::FillGradient(canvas.dc(), 0, 0, 30, 101, kTop, kBottom, CVelGdiplus::kGradientMirrored);
+    EXPECT_TRUE(Near(canvas.At(3, 0), kTop, 8));
+    EXPECT_TRUE(Near(canvas.At(3, 50), kBottom, 8));
+    EXPECT_TRUE(Near(canvas.At(3, 100), kTop, 8));
+    EXPECT_TRUE(Near(canvas.At(3, 25), canvas.At(3, 75), 8));
+    EXPECT_FALSE(Near(canvas.At(3, 25), kTop, 30));
+    EXPECT_FALSE(Near(canvas.At(3, 25), kBottom, 30));
+}
+
+TEST(GradientFill, EqualColoursFillPlainlyAndOnlyTheRectangle) {
+    for (int mode : {0, 1}) {
+        Canvas canvas(40, 40, kBackground);
+        const COLORREF plain = RGB(231, 241, 245);
+        CVelGdiplus::FillGradient(canvas.dc(), 5, 6, 35, 30, plain, plain, mode);
+        EXPECT_EQ(canvas.Count({5, 6, 35, 30}, plain), 30 * 24) << "mode " << mode;
+        EXPECT_EQ(canvas.Count({0, 0, 40, 40}, plain), 30 * 24) << "mode " << mode;
+    }
+}
+
+TEST(GradientFill, OtherModesFillNothing) {
+    for (int mode : {-1, 2, 7}) {
+        Canvas canvas(20, 20, kBackground);
+        CVelGdiplus::FillGradient(canvas.dc(), 0, 0, 20, 20, kTop, kBottom, mode);
+        EXPECT_EQ(canvas.CountOtherThan({0, 0, 20, 20}, kBackground), 0) << "mode " << mode;
+    }
+}
+}  // namespace
