@@ -126,14 +126,7 @@ TEST(ShadowRender, NineGridKeepsCornersAndStretchesTheRest) {
 TEST(ShadowRender, FramesAndTheOtherModes) {
     // Two frames side by side: frame 1 starts at source x 3.
     const CZvnShadowImage frames = MakeImage(6, 4, Coordinates);
-    ASSERT_TRUE(frames.IsValid());
-    CZvnShadowImage twoFrames;
-    {
-        std::uint32_t* bits = nullptr;
-        ASSERT_TRUE(twoFrames.Attach(CreateTopDownBitmap(6, 4, &bits), 2));
-        for (int y = 0; y < 4; ++y)
-            for (int x = 0; x < 6; ++x) bits[y * 6 + x] = Coordinates(x, y);
-    }
+    const CZvnShadowImage twoFrames = MakeImage(6, 4, Coordinates, 2);
     Rendered r = Render(twoFrames, kShadowNineGrid, RECT{1, 1, 1, 1}, 1, SIZE{8, 8});
     ASSERT_EQ(r.width, 8);
     EXPECT_EQ(r.At(0, 0), Coordinates(3, 0));

@@ -28,10 +28,10 @@ private:
     ::testing::AddGlobalTestEnvironment(new ResourceEnvironment);
 }  // namespace
 
-CZvnShadowImage MakeImage(int width, int height, const std::function<std::uint32_t(int, int)>& pixel) {
+CZvnShadowImage MakeImage(int width, int height, const std::function<std::uint32_t(int, int)>& pixel, int frames) {
     std::uint32_t* bits = nullptr;
     CZvnShadowImage image;
-    image.Attach(CreateTopDownBitmap(width, height, &bits));
+    image.Attach(CreateTopDownBitmap(width, height, &bits), frames);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) bits[y * width + x] = pixel(x, y);
     return image;

@@ -15,7 +15,7 @@ namespace shadowtest {
 constexpr UINT kDrawShadowMessage = WM_APP + 7;
 
 // A premultiplied picture whose pixel (x, y) is `pixel(x, y)` (0xAARRGGBB).
-CZvnShadowImage MakeImage(int width, int height, const std::function<std::uint32_t(int, int)>& pixel);
+CZvnShadowImage MakeImage(int width, int height, const std::function<std::uint32_t(int, int)>& pixel, int frames = 1);
 // The pixels of a 32-bit DIB section, top row first.
 std::vector<std::uint32_t> ReadPixels(HBITMAP bitmap, int* width, int* height);
 RECT WindowRect(HWND hwnd);

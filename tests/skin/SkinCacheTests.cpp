@@ -24,15 +24,10 @@ protected:
     CZvnSkinMgrUILib skin;
 };
 
-TEST_F(SkinCache, OneThreadGetsTheSameBitmapEveryTime) {
-    const HBITMAP first = skin.GetBitmap(104, FALSE);
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(skin.GetBitmap(104, FALSE), first);
-    EXPECT_EQ(skin.GetBitmap(104, TRUE), first) << "cached by number whatever the form";
-}
-
-TEST_F(SkinCache, AnotherThreadLoadsItsOwnCopy) {
+TEST_F(SkinCache, EachThreadLoadsOnceIntoItsOwnCache) {
     const HBITMAP mine = skin.GetBitmap(104, FALSE);
+    ASSERT_NE(mine, nullptr);
+    EXPECT_EQ(skin.GetBitmap(104, TRUE), mine) << "cached by number whatever the form";
     HBITMAP theirs = nullptr;
     HBITMAP theirsAgain = nullptr;
     std::thread worker([&] {
@@ -46,56 +41,50 @@ TEST_F(SkinCache, AnotherThreadLoadsItsOwnCopy) {
     EXPECT_EQ(skin.GetBitmap(104, FALSE), mine);
 }
 
-TEST_F(SkinCache, LiveThreadsKeepTheirCachesWhileOthersLookUp) {
-    UniqueKernelHandle readyEvent(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    UniqueKernelHandle finishEvent(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    HANDLE ready = readyEvent.get();
-    HANDLE finish = finishEvent.get();
-    HBITMAP theirs = nullptr;
-    bool stillLive = false;
+// Lookups walk every cache: a running thread's cache must survive them, an
+// ended thread's must not.
+TEST_F(SkinCache, LookupsReclaimOnlyCachesOfEndedThreads) {
+    UniqueKernelHandle ready(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    UniqueKernelHandle finish(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    HBITMAP running = nullptr;
+    bool keptWhileRunning = false;
     std::thread worker([&] {
-        theirs = skin.GetBitmap(105, FALSE);
-        ::SetEvent(ready);
-        ::WaitForSingleObject(finish, 10000);
-        stillLive = IsLiveBitmap(theirs) && skin.GetBitmap(105, FALSE) == theirs;
+        running = skin.GetBitmap(105, FALSE);
+        ::SetEvent(ready.get());
+        ::WaitForSingleObject(finish.get(), 10000);
+        keptWhileRunning = IsLiveBitmap(running);
     });
-    ::WaitForSingleObject(ready, 10000);
-    // Our own lookups and those of a third thread walk past the waiting thread's cache.
-    ASSERT_NE(skin.GetBitmap(105, FALSE), nullptr);
-    ASSERT_NE(LoadOnNewThread(skin, 105), nullptr);
-    ::SetEvent(finish);
+    ::WaitForSingleObject(ready.get(), 10000);
+    EXPECT_NE(skin.GetBitmap(105, FALSE), nullptr);
+    const HBITMAP ended = LoadOnNewThread(skin, 105);  // a third thread walks past the waiting one
+    ::SetEvent(finish.get());
     worker.join();
-    EXPECT_TRUE(stillLive);
-}
-
-TEST_F(SkinCache, CacheOfAnEndedThreadIsReclaimedByALaterLookup) {
-    ASSERT_NE(skin.GetBitmap(104, FALSE), nullptr);  // this thread's cache comes first in the list
-    const HBITMAP ended = LoadOnNewThread(skin, 104);
     ASSERT_NE(ended, nullptr);
-    EXPECT_TRUE(IsLiveBitmap(ended)) << "nobody has looked since the thread ended";
+    EXPECT_TRUE(keptWhileRunning);
+    EXPECT_TRUE(IsLiveBitmap(ended)) << "nobody has looked since that thread ended";
 
-    const HBITMAP mine = skin.GetBitmap(104, FALSE);
+    // A new thread's lookup walks the whole list.
+    ASSERT_NE(LoadOnNewThread(skin, 105), nullptr);
     EXPECT_FALSE(IsLiveBitmap(ended));
-    EXPECT_TRUE(IsLiveBitmap(mine));
+    EXPECT_FALSE(IsLiveBitmap(running));
+    EXPECT_TRUE(IsLiveBitmap(skin.GetBitmap(105, FALSE)));
 }
 
 TEST_F(SkinCache, SwitchingSkinsDropsEveryThreadsBitmaps) {
     const HBITMAP mine = skin.GetBitmap(104, FALSE);
     HBITMAP theirs = nullptr;
-    UniqueKernelHandle loadedEvent(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    UniqueKernelHandle switchedEvent(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    HANDLE loaded = loadedEvent.get();
-    HANDLE switched = switchedEvent.get();
+    UniqueKernelHandle loaded(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    UniqueKernelHandle switched(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     bool theirsDropped = false;
     std::thread worker([&] {
         theirs = skin.GetBitmap(104, FALSE);
-        ::SetEvent(loaded);
-        ::WaitForSingleObject(switched, 10000);
+        ::SetEvent(loaded.get());
+        ::WaitForSingleObject(switched.get(), 10000);
         theirsDropped = !IsLiveBitmap(theirs);
     });
-    ::WaitForSingleObject(loaded, 10000);
+    ::WaitForSingleObject(loaded.get(), 10000);
     EXPECT_TRUE(skin.LoadSkin(ResourceLibraryPath().c_str()));
-    ::SetEvent(switched);
+    ::SetEvent(switched.get());
     worker.join();
     EXPECT_FALSE(IsLiveBitmap(mine));
     EXPECT_TRUE(theirsDropped);
