@@ -7,6 +7,7 @@
 #include <cwchar>
 
 #include "uilib/ZvnSkinMgrUILib.h"
+#include "uilib/ZvnUIShadowWnd.h"
 
 namespace {
 const UINT kToolkitSettingString = 111;
@@ -70,6 +71,7 @@ void CUIToolkit::Uninitialize() {
     ::SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, state.savedDragFullWindows, nullptr, 0);
     state.richEdit.reset();
     ReleaseZvnSkinMgr();
+    CZvnUIShadowWnd::UnregisterWindowClass();
     if (state.gdiplusToken != 0) Gdiplus::GdiplusShutdown(state.gdiplusToken);
     state.gdiplusToken = 0;
     state.initialized = false;

@@ -1,6 +1,7 @@
 #include "uilib/ZvnUIShadowWnd.h"
 
 #include "common/DcGuards.h"
+#include "common/ModuleState.h"
 #include "common/UniqueHandle.h"
 
 namespace {
@@ -33,6 +34,8 @@ HWND CZvnUIShadowWnd::Create(HWND owner) {
     return CreateEx(kShadowExStyle, kClassName, nullptr, kShadowStyle, 0, 0, kInitialWidth, m_image.Height(), owner,
                     nullptr);
 }
+
+void CZvnUIShadowWnd::UnregisterWindowClass() noexcept { ::UnregisterClassW(kClassName, ModuleState::Instance()); }
 
 void CZvnUIShadowWnd::SetImage(CZvnShadowImage image, int mode, const RECT& margins) {
     m_image = std::move(image);
