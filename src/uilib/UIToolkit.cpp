@@ -6,8 +6,12 @@
 
 #include <cwchar>
 
+#include "uilib/ZvnSkinMgrUILib.h"
+#include "uilib/ZvnUIShadowWnd.h"
+
 namespace {
 const UINT kToolkitSettingString = 111;
+const wchar_t kSkinLibrary[] = L"qksjres.DLL";
 
 std::wstring FormatDate(const SYSTEMTIME& day, const wchar_t* picture) {
     wchar_t buffer[64] = {};
@@ -54,7 +58,8 @@ bool CUIToolkit::Initialize(HINSTANCE resourceLibrary, const std::wstring& modul
     wchar_t setting[32] = {};
     if (resourceLibrary && ::LoadStringW(resourceLibrary, kToolkitSettingString, setting, 32) > 0)
         state.toolkitSetting = static_cast<int>(std::wcstol(setting, nullptr, 10));
-    (void)moduleFolder;  // the skin is loaded from here once the skin manager exists
+    // Without a skin the controls draw with their built-in colours and no bitmaps.
+    if (CZvnSkinMgrUILib* skin = GetZvnSkinMgr()) skin->LoadSkin((moduleFolder + kSkinLibrary).c_str());
 
     state.initialized = true;
     return true;
@@ -65,6 +70,8 @@ void CUIToolkit::Uninitialize() {
     if (!state.initialized) return;
     ::SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, state.savedDragFullWindows, nullptr, 0);
     state.richEdit.reset();
+    ReleaseZvnSkinMgr();
+    CZvnUIShadowWnd::UnregisterWindowClass();
     if (state.gdiplusToken != 0) Gdiplus::GdiplusShutdown(state.gdiplusToken);
     state.gdiplusToken = 0;
     state.initialized = false;

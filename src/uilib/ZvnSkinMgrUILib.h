@@ -1,0 +1,67 @@
+#pragma once
+// The toolkit's skin manager: the file names of its bitmaps in a skin folder,
+// the frame shapes cut from the border bitmaps, its caption icons and its
+// colours. One per process, through GetZvnSkinMgr.
+#include <array>
+
+#include "common/UniqueHandle.h"
+#include "uilib/ZvnSkinMgr.h"
+
+class CZvnSkinMgrUILib : public CZvnSkinMgr {
+public:
+    enum BitmapId : UINT {
+        kCaptionButtons = 104,
+        kBorderBottom = 105,
+        kBorderRight = 106,
+        kBorderTop = 107,
+        kBorderLeft = 108,
+    };
+    // Colour slots; the skin text of each is kColorStringBase + slot.
+    enum ColorSlot : int {
+        kColorText = 0,
+        kColorGrayText,
+        kColorLink,
+        kColorLinkHot,
+        kColorBorder,
+        kColorBackground,
+        kColorSelection,
+        kColorCount
+    };
+    static constexpr UINT kColorStringBase = 32120;
+    static constexpr UINT kCaptionIcon = 31002;
+
+    CZvnSkinMgrUILib();
+    ~CZvnSkinMgrUILib() override;
+
+    void Clear() override;
+    void OnBitmapLoaded(UINT id, HBITMAP bitmap) override;
+    const wchar_t* GetBitmapName(UINT id) override;
+
+    // The colour of a slot, read from the skin once; the slot's default when
+    // the skin has no usable text for it.
+    COLORREF GetSkinColor(ColorSlot slot);
+    COLORREF GetTextColor() { return GetSkinColor(kColorText); }
+    COLORREF GetGrayTextColor() { return GetSkinColor(kColorGrayText); }
+    static COLORREF DefaultColor(ColorSlot slot) noexcept;
+
+    // Icon 31002 of a skin library at 16x16 (small) or 32x32, kept by the
+    // manager; null for a folder skin or when the library has none.
+    HICON GetCaptionIcon(bool small);
+
+    // The shapes of the frame's corners, cut from the top and bottom border
+    // bitmaps when those are loaded: left and right halves of the upper half
+    // of each, magenta left out. Kept by the manager; null until loaded.
+    [[nodiscard]] HRGN TopRegion(int half) const noexcept { return m_topRegions[half & 1].get(); }
+    [[nodiscard]] HRGN BottomRegion(int half) const noexcept { return m_bottomRegions[half & 1].get(); }
+
+private:
+    std::array<UniqueHrgn, 2> m_topRegions;
+    std::array<UniqueHrgn, 2> m_bottomRegions;
+    std::array<UniqueHicon, 2> m_captionIcons;  // small, large
+    std::array<COLORREF, kColorCount> m_colors;
+};
+
+// The process-wide toolkit skin manager, made on first use.
+CZvnSkinMgrUILib* GetZvnSkinMgr();
+// Deletes it; the next GetZvnSkinMgr makes a fresh one.
+void ReleaseZvnSkinMgr();

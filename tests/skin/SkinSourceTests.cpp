@@ -1,0 +1,202 @@
+// Skins from a folder and from a resource library, switching between them and
+// refusing what cannot be opened.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "SkinFiles.h"
+#include "support/TestSupport.h"
+#include "uilib/UIToolkit.h"
+#include "uilib/ZvnSkinMgrUILib.h"
+
+using namespace skintest;
+
+namespace {
+const COLORREF kMagenta = RGB(255, 0, 255);
+
+class FolderSkin : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = NoSlash(temp.Path());
+        ASSERT_TRUE(WriteSolidBitmap(folder + L"\\capbuttons.bmp", 64, 16, RGB(10, 20, 30)));
+        ASSERT_TRUE(WriteSolidBitmap(folder + L"\\border_left.bmp", 4, 8, RGB(1, 2, 3)));
+        ASSERT_TRUE(::CreateDirectoryW((folder + L"\\fit").c_str(), nullptr));
+        ASSERT_TRUE(WriteSolidBitmap(folder + L"\\fit\\btn_check.bmp", 13, 26, RGB(0, 200, 0)));
+        ASSERT_TRUE(WriteSkinText(folder, L"32120", L"10,20,30"));
+        ASSERT_TRUE(WriteSkinText(folder, L"capbuttons.bmp", L"caption buttons"));
+        ASSERT_TRUE(skin.LoadSkin(folder.c_str()));
+    }
+
+    testsupport::TempFolder temp;
+    std::wstring folder;
+    CZvnSkinMgrUILib skin;
+};
+
+TEST_F(FolderSkin, LoadsBitmapsByFileNameIncludingSubfolders) {
+    EXPECT_TRUE(skin.IsFolderSkin());
+    EXPECT_EQ(BitmapSize(skin.GetBitmap(104, FALSE)).cx, 64);
+    EXPECT_EQ(BitmapSize(skin.GetBitmap(32114, FALSE)).cy, 26);  // "\fit\btn_check.bmp"
+    DIBSECTION section{};
+    EXPECT_EQ(::GetObjectW(skin.GetBitmap(108, TRUE), sizeof(section), &section), static_cast<int>(sizeof(section)))
+        << "the DIB flag gives a DIB section";
+}
+
+TEST_F(FolderSkin, MissingFileAndUnknownIdsLoadNothingAndCacheNothing) {
+    EXPECT_EQ(skin.GetBitmap(106, FALSE), nullptr);  // border_right.bmp is not in the folder
+    ASSERT_TRUE(WriteSolidBitmap(folder + L"\\border_right.bmp", 4, 8, RGB(9, 9, 9)));
+    EXPECT_NE(skin.GetBitmap(106, FALSE), nullptr) << "a failed load must not be remembered";
+    EXPECT_EQ(skin.GetBitmap(0, FALSE), nullptr);
+    EXPECT_EQ(skin.GetBitmap(12345, FALSE), nullptr);
+}
+
+TEST_F(FolderSkin, TextsComeFromTheIniFile) {
+    wchar_t text[64] = {};
+    EXPECT_EQ(skin.GetSkinString(104, text, 64), 1);
+    EXPECT_STREQ(text, L"caption buttons");
+    EXPECT_EQ(skin.GetTextColor(), RGB(10, 20, 30));
+    EXPECT_EQ(skin.GetGrayTextColor(), 0x979797u) << "no text for it: the default";
+    EXPECT_EQ(skin.GetCaptionIcon(true), nullptr) << "caption icons come from skin libraries only";
+}
+
+TEST_F(FolderSkin, FailedLoadKeepsTheCurrentSkinAndItsCache) {
+    const HBITMAP before = skin.GetBitmap(104, FALSE);
+    ASSERT_NE(before, nullptr);
+    EXPECT_FALSE(skin.LoadSkin((folder + L"\\no such skin").c_str()));
+    EXPECT_FALSE(skin.LoadSkin(nullptr));
+    // An existing file that is no library.
+    EXPECT_FALSE(skin.LoadSkin((folder + L"\\ZvnUI.ini").c_str()));
+    EXPECT_TRUE(skin.IsFolderSkin());
+    EXPECT_TRUE(IsLiveBitmap(before));
+    EXPECT_EQ(skin.GetBitmap(104, FALSE), before);
+}
+
+struct Flag : CZvnSkinOwned {
+    explicit Flag(bool& deleted) : m_deleted(deleted) {}
+    ~Flag() override { m_deleted = true; }
+    bool& m_deleted;
+};
+
+TEST_F(FolderSkin, SwitchingSkinsDropsCachedBitmapsOwnedObjectsAndFirstThreeColours) {
+    const HBITMAP folderBitmap = skin.GetBitmap(104, FALSE);
+    bool ownedDeleted = false;
+    skin.AddOwnedObject(std::make_unique<Flag>(ownedDeleted));
+    ASSERT_TRUE(WriteSkinText(folder, L"32124", L"1,1,1"));
+    EXPECT_EQ(skin.GetTextColor(), RGB(10, 20, 30));
+    EXPECT_EQ(skin.GetSkinColor(CZvnSkinMgrUILib::kColorBorder), RGB(1, 1, 1));
+
+    testsupport::TempFolder second;
+    ASSERT_TRUE(WriteSkinText(second.Path(), L"32120", L"40,50,60"));
+    ASSERT_TRUE(WriteSkinText(second.Path(), L"32124", L"2,2,2"));
+    ASSERT_TRUE(skin.LoadSkin(NoSlash(second.Path()).c_str()));
+
+    EXPECT_FALSE(IsLiveBitmap(folderBitmap));
+    EXPECT_TRUE(ownedDeleted);
+    EXPECT_EQ(skin.GetBitmap(104, FALSE), nullptr) << "the new skin has no caption buttons";
+    EXPECT_EQ(skin.GetTextColor(), RGB(40, 50, 60));
+    // Only the first three colours are read again after a switch.
+    EXPECT_EQ(skin.GetSkinColor(CZvnSkinMgrUILib::kColorBorder), RGB(1, 1, 1));
+}
+
+TEST(LibrarySkin, BitmapsTextsAndIconsByNumber) {
+    CZvnSkinMgrUILib skin;
+    EXPECT_EQ(skin.GetBitmap(104, FALSE), nullptr) << "no skin loaded yet";
+    ASSERT_TRUE(skin.LoadSkin(ResourceLibraryPath().c_str()));
+    EXPECT_FALSE(skin.IsFolderSkin());
+
+    const SIZE caption = BitmapSize(skin.GetBitmap(104, FALSE));
+    EXPECT_EQ(caption.cx, 64);
+    EXPECT_EQ(caption.cy, 16);
+    // Numbers outside the folder name table still load from a library.
+    EXPECT_NE(skin.GetBitmap(251, TRUE), nullptr);
+    EXPECT_EQ(skin.GetBitmap(9999, FALSE), nullptr);
+
+    wchar_t text[64] = {};
+    EXPECT_EQ(skin.GetSkinString(32122, text, 64), 9);
+    EXPECT_STREQ(text, L"0,102,204");
+    EXPECT_EQ(skin.GetSkinColor(CZvnSkinMgrUILib::kColorLink), RGB(0, 102, 204));
+
+    for (const bool small : {true, false}) {
+        ICONINFO info{};
+        ASSERT_TRUE(::GetIconInfo(skin.GetCaptionIcon(small), &info));
+        UniqueHbitmap color(info.hbmColor), mask(info.hbmMask);
+        EXPECT_EQ(BitmapSize(info.hbmColor).cx, small ? 16 : 32);
+        EXPECT_EQ(skin.GetCaptionIcon(small), skin.GetCaptionIcon(small)) << "kept, not loaded again";
+    }
+}
+
+// The frame corners: the upper half of each border bitmap, split into its
+// left and right halves, with the magenta pixels cut away.
+TEST(LibrarySkin, BorderBitmapsGiveCornerShapes) {
+    CZvnSkinMgrUILib skin;
+    ASSERT_TRUE(skin.LoadSkin(ResourceLibraryPath().c_str()));
+    EXPECT_EQ(skin.TopRegion(0), nullptr);
+    ASSERT_NE(skin.GetBitmap(107, FALSE), nullptr);
+    ASSERT_NE(skin.GetBitmap(105, FALSE), nullptr);
+
+    struct Probe {
+        HRGN region;
+        int x, y;
+        bool inside;
+    };
+    const Probe probes[] = {
+        {skin.TopRegion(0), 0, 0, false},  // rounded away
+        {skin.TopRegion(0), 7, 0, true},
+        {skin.TopRegion(0), 8, 3, false},  // the right half's
+        {skin.TopRegion(0), 3, 8, false},  // the inactive state below
+        {skin.TopRegion(1), 15, 0, false},
+        {skin.TopRegion(1), 15, 7, true},
+        {skin.BottomRegion(0), 0, 7, false},
+        {skin.BottomRegion(1), 15, 0, true},
+    };
+    for (const Probe& p : probes)
+        EXPECT_EQ(::PtInRegion(p.region, p.x, p.y) != FALSE, p.inside) << p.x << "," << p.y;
+
+    // A bitmap of another number leaves them alone.
+    const HRGN top = skin.TopRegion(0);
+    ASSERT_NE(skin.GetBitmap(108, FALSE), nullptr);
+    EXPECT_EQ(skin.TopRegion(0), top);
+}
+
+TEST(LibrarySkin, FolderShapesAreReplacedByTheNextSkinsBorders) {
+    testsupport::TempFolder temp;
+    const std::wstring folder = NoSlash(temp.Path());
+    // Only the top-left pixel is cut away.
+    ASSERT_TRUE(WriteBitmapFile(folder + L"\\border_top.bmp", 4, 4,
+                                [](int x, int y) { return x == 0 && y == 0 ? kMagenta : RGB(0, 0, 128); }));
+    CZvnSkinMgrUILib skin;
+    ASSERT_TRUE(skin.LoadSkin(folder.c_str()));
+    ASSERT_NE(skin.GetBitmap(107, FALSE), nullptr);
+    RECT box{};
+    ASSERT_NE(::GetRgnBox(skin.TopRegion(0), &box), ERROR);
+    EXPECT_EQ(box.right, 2);
+    EXPECT_FALSE(::PtInRegion(skin.TopRegion(0), 0, 0));
+    EXPECT_TRUE(::PtInRegion(skin.TopRegion(0), 1, 0));
+
+    ASSERT_TRUE(skin.LoadSkin(ResourceLibraryPath().c_str()));
+    EXPECT_NE(skin.TopRegion(0), nullptr) << "shapes stay until replaced";
+    ASSERT_NE(skin.GetBitmap(107, FALSE), nullptr);
+    ASSERT_NE(::GetRgnBox(skin.TopRegion(0), &box), ERROR);
+    EXPECT_EQ(box.right, 8);
+}
+
+TEST(ToolkitSkin, StartLoadsTheModuleFoldersLibraryAndStopReleasesIt) {
+    UniqueHmodule resources(::LoadLibraryW(ResourceLibraryPath().c_str()));
+    ASSERT_TRUE(resources);
+    ASSERT_TRUE(CUIToolkit::Initialize(resources.get(), testsupport::BinFolder()));
+    CZvnSkinMgrUILib* started = GetZvnSkinMgr();
+    ASSERT_NE(started, nullptr);
+    EXPECT_EQ(GetZvnSkinMgr(), started);
+    EXPECT_TRUE(started->HasSource());
+    EXPECT_FALSE(started->IsFolderSkin());
+    const HBITMAP caption = started->GetBitmap(104, FALSE);
+    EXPECT_TRUE(IsLiveBitmap(caption));
+
+    CUIToolkit::Uninitialize();
+    EXPECT_FALSE(IsLiveBitmap(caption)) << "the skin's bitmaps go with the toolkit";
+    CZvnSkinMgrUILib* fresh = GetZvnSkinMgr();
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_FALSE(fresh->HasSource());
+    ReleaseZvnSkinMgr();
+}
+}  // namespace
