@@ -2,8 +2,18 @@
 
 SavedRegistryValues::SavedRegistryValues(HKEY root, std::wstring subKey, std::vector<std::wstring> names)
     : m_root(root), m_subKey(std::move(subKey)), m_names(std::move(names)) {
+    for (std::wstring path = m_subKey; !path.empty();) {
+        HKEY existing = nullptr;
+        if (::RegOpenKeyExW(m_root, path.c_str(), 0, KEY_QUERY_VALUE, &existing) == ERROR_SUCCESS) {
+            ::RegCloseKey(existing);
+            break;
+        }
+        m_newKeys.push_back(path);
+        const size_t slash = path.find_last_of(L'\\');
+        path.resize(slash == std::wstring::npos ? 0 : slash);
+    }
     HKEY key = nullptr;
-    m_keyExisted = ::RegOpenKeyExW(m_root, m_subKey.c_str(), 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS;
+    ::RegOpenKeyExW(m_root, m_subKey.c_str(), 0, KEY_QUERY_VALUE, &key);
     for (const auto& name : m_names) {
         std::optional<Saved> saved;
         DWORD type = 0, size = 0;
@@ -29,8 +39,10 @@ SavedRegistryValues::~SavedRegistryValues() {
             ::RegDeleteValueW(key, name.c_str());
     }
     ::RegCloseKey(key);
-    // A key this test created and left empty goes again.
-    if (!m_keyExisted) ::RegDeleteKeyW(m_root, m_subKey.c_str());
+    // Keys the test's writes created go again, unless something else now lives in them.
+    for (const auto& path : m_newKeys) {
+        if (::RegDeleteKeyW(m_root, path.c_str()) != ERROR_SUCCESS) break;
+    }
 }
 
 bool SavedRegistryValues::SetText(const std::wstring& name, const std::wstring& value) const {

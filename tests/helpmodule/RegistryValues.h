@@ -30,5 +30,6 @@ private:
     std::wstring m_subKey;
     std::vector<std::wstring> m_names;
     std::map<std::wstring, std::optional<Saved>> m_saved;
-    bool m_keyExisted = false;
+    // Keys this object's writes may create, deepest first, up to the first that existed.
+    std::vector<std::wstring> m_newKeys;
 };

@@ -14,13 +14,16 @@ std::wstring RecordPath() {
     return std::wstring(folder) + L"qk-opened-pages-" + std::to_wstring(::GetCurrentProcessId()) + L".txt";
 }
 
+// A process that is still starting may not show its name yet, but it shows
+// its parent: any child of this process counts as a recorder on its way.
 bool RecorderRunning() {
     const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE) return false;
     PROCESSENTRY32W entry{sizeof(entry)};
     bool running = false;
     for (BOOL more = ::Process32FirstW(snapshot, &entry); more && !running; more = ::Process32NextW(snapshot, &entry))
-        running = _wcsicmp(entry.szExeFile, UrlHandler::kRecorder) == 0;
+        running = _wcsicmp(entry.szExeFile, UrlHandler::kRecorder) == 0 ||
+                  entry.th32ParentProcessID == ::GetCurrentProcessId();
     ::CloseHandle(snapshot);
     return running;
 }
