@@ -1,14 +1,108 @@
 #include "module/IPCSrvUIModule.h"
 
+#include <shellapi.h>
+
+#include "common/FontPool.h"
+#include "common/ModuleState.h"
+#include "common/Trace.h"
+#include "module/HelpPageChooser.h"
+
+namespace {
+void OpenPage(const CStringEx& address) {
+    const CVarAdapter text(address.c_str());
+    TraceMessage4({{"OpenPage", &text}});
+    ::ShellExecuteW(nullptr, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+}  // namespace
+
+CQKIPCSrvUIModule::CQKIPCSrvUIModule(IUnknown* outer) : CUnknown(outer) { s_instance = this; }
+
+CQKIPCSrvUIModule::~CQKIPCSrvUIModule() {
+    if (s_instance == this) s_instance = nullptr;
+}
+
 HRESULT STDMETHODCALLTYPE CQKIPCSrvUIModule::NondelegatingQueryInterface(REFIID iid, void** object) {
     if (!object) return E_INVALIDARG;
     if (iid == __uuidof(IVelUIModule)) return FinishQI(static_cast<IVelUIModule*>(this), object);
     return CUnknown::NondelegatingQueryInterface(iid, object);
 }
 
-// The help page lookup is not built yet: the class can be created and counted,
-// but starting it reports that the operation is not available.
-HRESULT STDMETHODCALLTYPE CQKIPCSrvUIModule::InitModule(IVelModuleHost*, HWND) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE CQKIPCSrvUIModule::InitModule(IVelModuleHost* host, HWND) {
+    CAutoFunTrace trace("CQKIPCSrvUIModule::InitModule");
+    try {
+        m_host = host;
+        if (!host) return S_OK;
+        return StartUp();
+    } catch (...) {
+        return E_FAIL;
+    }
+}
+
+HRESULT CQKIPCSrvUIModule::StartUp() {
+    m_resources.reset(::LoadLibraryW((ModuleState::Folder() + kResourceLibrary).c_str()));
+    if (!m_resources) {
+        TraceText(8, "CQKIPCSrvUIModule::InitModule: cannot load qkres.dll");
+        return E_FAIL;
+    }
+    ModuleState::SetResourceInstance(m_resources.get());
+
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = &CQKIPCSrvUIModule::HiddenWindowProc;
+    wc.hInstance = ModuleState::Instance();
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = kWindowClass;
+    // A module object made earlier in this process may have left the class behind.
+    if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        TraceText(8, "CQKIPCSrvUIModule::InitModule: RegisterClassEx failed");
+        return E_FAIL;
+    }
+
+    m_hiddenWindow = ::CreateWindowExW(0, kWindowClass, kWindowTitle, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                       CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, ModuleState::Instance(), nullptr);
+    return m_hiddenWindow ? S_OK : E_FAIL;
+}
+
+LRESULT CALLBACK CQKIPCSrvUIModule::HiddenWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        switch (message) {
+        case WM_CLOSE:
+            ::DestroyWindow(hwnd);
+            return 0;
+        case WM_DESTROY:
+            if (s_instance) s_instance->OnDestroy();
+            return 0;
+        case WM_CREATE:
+            if (s_instance && s_instance->m_host) return s_instance->OnCreate(hwnd);
+            break;
+        default:
+            break;
+        }
+    } catch (...) {
+        // A creation that went wrong must not leave a window that never closes.
+        if (message == WM_CREATE) return -1;
+        return 0;
+    }
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT CQKIPCSrvUIModule::OnCreate(HWND hwnd) {
+    CAutoFunTrace trace("CQKIPCSrvUIModule::OnCreate");
+    m_windowSeen = hwnd;
+    const HelpChoice choice = CHelpPageChooser(m_resources.get()).Choose(m_host.Get());
+    if (choice.customLinkMissing) s_exitCode = HelpPages::kCustomLinkMissing;
+    if (!choice.target.IsEmpty()) OpenPage(choice.target);
+    if (!choice.proceed) return -1;
+    ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    return 0;
+}
+
+void CQKIPCSrvUIModule::OnDestroy() {
+    if (CFontPool::Exists()) CFontPool::Instance().Release();
+    if (m_host) m_host->CloseHost(s_exitCode);
+}
 
 BOOL STDMETHODCALLTYPE CQKIPCSrvUIModule::IsModuleClosed() {
     return m_hiddenWindow == nullptr || !::IsWindow(m_hiddenWindow);
@@ -18,4 +112,21 @@ HWND STDMETHODCALLTYPE CQKIPCSrvUIModule::GetModuleWindow() { return m_hiddenWin
 
 HRESULT STDMETHODCALLTYPE CQKIPCSrvUIModule::ShowModule(BOOL) { return m_hiddenWindow ? S_OK : E_FAIL; }
 
-HRESULT STDMETHODCALLTYPE CQKIPCSrvUIModule::UninitModule() { return S_OK; }
+HRESULT STDMETHODCALLTYPE CQKIPCSrvUIModule::UninitModule() {
+    CAutoFunTrace trace("CQKIPCSrvUIModule::UninitModule");
+    try {
+        if (m_hiddenWindow && ::IsWindow(m_hiddenWindow)) ::DestroyWindow(m_hiddenWindow);
+        m_hiddenWindow = nullptr;
+        m_windowSeen = nullptr;
+        if (m_resources) {
+            // Only the slot this object filled is cleared.
+            if (ModuleState::ResourceInstance() == m_resources.get()) ModuleState::SetResourceInstance(nullptr);
+            m_resources.reset();
+        }
+        ::UnregisterClassW(kWindowClass, ModuleState::Instance());
+        m_host.Reset();
+    } catch (...) {
+        // The host ends either way.
+    }
+    return S_OK;
+}

@@ -1,0 +1,47 @@
+// qkIstMt.dll: the suite's meetings library.
+#include <windows.h>
+
+#include "common/ComRegistration.h"
+#include "meetinglib/MeetingOperations.h"
+#include "meetinglib/MeetingPages.h"
+#include "shared/ComServer.h"
+
+namespace {
+const ComClassRegistration kClasses[] = {
+    {&CLSID_QKMeetingOperations, L"QK.MeetingOperations.0", L"qkIstMt.Operations.1", L"qkIstMt.Operations"},
+    {&CLSID_QKMeetingPages, L"QK.MeetingPages.0", L"qkIstMt.Pages.1", L"qkIstMt.Pages"},
+};
+}  // namespace
+
+extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID iid, void** object) {
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    try {
+        if (classId == CLSID_QKMeetingOperations) return CClassFactory<MeetingLib::CMeetingOperations>::Get(iid, object);
+        if (classId == CLSID_QKMeetingPages) return CClassFactory<MeetingLib::CMeetingPages>::Get(iid, object);
+        return CLASS_E_CLASSNOTAVAILABLE;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
+extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() { return ComServer::CanUnloadNow(); }
+
+extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
+    try {
+        const std::wstring path = Registrar::ThisModulePath();
+        for (const auto& entry : kClasses) Registrar::RegisterClass(entry, path);
+        return S_OK;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
+extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
+    try {
+        for (const auto& entry : kClasses) Registrar::UnregisterClass(entry);
+        return S_OK;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}

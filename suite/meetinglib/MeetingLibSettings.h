@@ -1,0 +1,33 @@
+#pragma once
+// How the meetings library answers, read from the current user's registry at
+// every call so that a test can steer each one.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace MeetingLibSettings {
+inline constexpr const wchar_t* kKey = L"SOFTWARE\\Zorvan\\Quillkit\\MeetingLib";
+inline constexpr const wchar_t* kResultCodeValue = L"ResultCode";          // DWORD, GetResult's code
+inline constexpr const wchar_t* kResultXmlValue = L"ResultXml";            // REG_SZ, GetResult's XML
+inline constexpr const wchar_t* kInstantMeetingKeyValue = L"InstantMeetingKey";  // REG_SZ, key of a new meeting
+inline constexpr const wchar_t* kLibraryCurrentValue = L"LibraryCurrentResult";  // DWORD, HRESULT of slot 23
+inline constexpr const wchar_t* kActionResultValue = L"ActionResult";      // DWORD, HRESULT of every other call
+
+// Started or joined.
+inline constexpr LONG kDefaultResultCode = 2;
+// Where the call log goes when QK_MEETINGLIB_LOG names no file.
+inline constexpr const wchar_t* kLogEnvironment = L"QK_MEETINGLIB_LOG";
+
+LONG ResultCode();
+// The configured XML, or nothing when the value is absent (an empty value is an empty XML).
+std::optional<std::wstring> ResultXml();
+// The configured key, or a fresh one from this process's sequence.
+std::wstring InstantMeetingKey();
+HRESULT LibraryCurrentResult();
+HRESULT ActionResult();
+
+// The environment variable's file, else %LOCALAPPDATA%\Zorvan\Quillkit\Logs\meetinglib.log
+// (its folders created); empty when neither can be found.
+std::wstring LogPath();
+}  // namespace MeetingLibSettings

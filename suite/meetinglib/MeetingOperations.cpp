@@ -1,0 +1,126 @@
+#include "meetinglib/MeetingOperations.h"
+
+#include "meetinglib/CallLog.h"
+#include "meetinglib/MeetingLibSettings.h"
+
+namespace MeetingLib {
+
+HRESULT STDMETHODCALLTYPE CMeetingOperations::QueryInterface(REFIID iid, void** object) {
+    if (!object) return E_POINTER;
+    if (iid == IID_IUnknown || iid == __uuidof(IQKMeetingOperations)) {
+        *object = static_cast<IQKMeetingOperations*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG STDMETHODCALLTYPE CMeetingOperations::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&m_refCount)); }
+
+ULONG STDMETHODCALLTYPE CMeetingOperations::Release() {
+    const LONG count = ::InterlockedDecrement(&m_refCount);
+    if (count == 0) delete this;
+    return static_cast<ULONG>(count);
+}
+
+HRESULT STDMETHODCALLTYPE CMeetingOperations::StartInstantMeeting(HWND owner, LONG callerCode, BSTR phoneNumber,
+                                                                  LONG reserved) {
+    try {
+        CCallLine(L"StartInstantMeeting")
+            .Window(L"owner", owner)
+            .Number(L"caller", callerCode)
+            .Text(L"phone", phoneNumber)
+            .Number(L"reserved", reserved)
+            .Write();
+        m_lastAction = Action::InstantMeeting;
+        return MeetingLibSettings::ActionResult();
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
+HRESULT STDMETHODCALLTYPE CMeetingOperations::JoinMeeting(HWND owner, BSTR meetingKey, BSTR password, BSTR siteUrl,
+                                                          LONG value, BSTR meetingKey2, LONG callerCode,
+                                                          BSTR phoneNumber, BSTR attendeeId) {
+    try {
+        CCallLine(L"JoinMeeting")
+            .Window(L"owner", owner)
+            .Text(L"key", meetingKey)
+            .Text(L"password", password)
+            .Text(L"site", siteUrl)
+            .Number(L"value", value)
+            .Text(L"key2", meetingKey2)
+            .Number(L"caller", callerCode)
+            .Text(L"phone", phoneNumber)
+            .Text(L"attendee", attendeeId)
+            .Write();
+        m_lastAction = Action::Join;
+        return MeetingLibSettings::ActionResult();
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
+HRESULT STDMETHODCALLTYPE CMeetingOperations::StartScheduledMeeting(HWND owner, BSTR meetingKey, BSTR topic,
+                                                                    LONG value, BSTR meetingKey2, LONG callerCode,
+                                                                    BSTR phoneNumber, BSTR attendeeId) {
+    try {
+        CCallLine(L"StartScheduledMeeting")
+            .Window(L"owner", owner)
+            .Text(L"key", meetingKey)
+            .Text(L"topic", topic)
+            .Number(L"value", value)
+            .Text(L"key2", meetingKey2)
+            .Number(L"caller", callerCode)
+            .Text(L"phone", phoneNumber)
+            .Text(L"attendee", attendeeId)
+            .Write();
+        m_lastAction = Action::Start;
+        return MeetingLibSettings::ActionResult();
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
+HRESULT STDMETHODCALLTYPE CMeetingOperations::StartPersonalConference(HWND owner) {
+    try {
+        CCallLine(L"StartPersonalConference").Window(L"owner", owner).Write();
+        m_lastAction = Action::PersonalConference;
+        return MeetingLibSettings::ActionResult();
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
+HRESULT STDMETHODCALLTYPE CMeetingOperations::GetResult(HWND owner, LONG* resultCode, BSTR* resultXml, LONG flag) {
+    if (resultXml) *resultXml = nullptr;
+    if (!resultCode) return E_POINTER;
+    try {
+        const LONG code = MeetingLibSettings::ResultCode();
+        std::wstring xml;
+        bool haveXml = false;
+        if (auto configured = MeetingLibSettings::ResultXml()) {
+            xml = std::move(*configured);
+            haveXml = true;
+        } else if (m_lastAction == Action::InstantMeeting && code == MeetingLibSettings::kDefaultResultCode) {
+            xml = L"<Result><meetingKey>" + MeetingLibSettings::InstantMeetingKey() + L"</meetingKey></Result>";
+            haveXml = true;
+        }
+        CCallLine line(L"GetResult");
+        line.Window(L"owner", owner).Number(L"flag", flag).Number(L"code", code);
+        if (resultXml && haveXml) {
+            *resultXml = ::SysAllocStringLen(xml.data(), static_cast<UINT>(xml.size()));
+            if (!*resultXml) return E_OUTOFMEMORY;
+            line.Text(L"xml", *resultXml);
+        } else {
+            line.Text(L"xml", nullptr);
+        }
+        line.Write();
+        *resultCode = code;
+        return S_OK;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+}  // namespace MeetingLib

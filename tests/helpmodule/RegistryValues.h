@@ -1,0 +1,35 @@
+#pragma once
+// Registry values a test changes, put back as they were when it ends.
+#include <windows.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+class SavedRegistryValues {
+public:
+    // Remembers `names` under root\subKey (the key's default value is the name "").
+    SavedRegistryValues(HKEY root, std::wstring subKey, std::vector<std::wstring> names);
+    ~SavedRegistryValues();
+    SavedRegistryValues(const SavedRegistryValues&) = delete;
+    SavedRegistryValues& operator=(const SavedRegistryValues&) = delete;
+
+    bool SetText(const std::wstring& name, const std::wstring& value) const;
+    bool SetDword(const std::wstring& name, DWORD value) const;
+    void Remove(const std::wstring& name) const;
+    // Removes every remembered value.
+    void RemoveAll() const;
+
+private:
+    struct Saved {
+        DWORD type = 0;
+        std::vector<BYTE> data;
+    };
+    HKEY m_root;
+    std::wstring m_subKey;
+    std::vector<std::wstring> m_names;
+    std::map<std::wstring, std::optional<Saved>> m_saved;
+    // Keys this object's writes may create, deepest first, up to the first that existed.
+    std::vector<std::wstring> m_newKeys;
+};

@@ -1,0 +1,34 @@
+#pragma once
+// Points the shell's "open" verb of https and http addresses at the recording
+// program built with these tests, and restores the browser afterwards. What
+// the recorder saw is read back from its record file.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "helpmodule/RegistryValues.h"
+
+class UrlHandler {
+public:
+    UrlHandler();
+    ~UrlHandler();
+    UrlHandler(const UrlHandler&) = delete;
+    UrlHandler& operator=(const UrlHandler&) = delete;
+
+    // Waits until no recorder runs any more, then returns every opened address.
+    [[nodiscard]] std::vector<std::wstring> OpenedPages() const;
+    // Waits up to `timeoutMs` for `count` addresses (for recorders started by
+    // another process, which may still be on their way).
+    [[nodiscard]] std::vector<std::wstring> WaitForPages(size_t count, DWORD timeoutMs) const;
+    void Clear() const;
+
+    static constexpr const wchar_t* kRecorder = L"qkurlrecorder.exe";
+
+private:
+    [[nodiscard]] std::vector<std::wstring> ReadRecord() const;
+
+    std::wstring m_recordFile;
+    SavedRegistryValues m_https;
+    SavedRegistryValues m_http;
+};
