@@ -49,6 +49,11 @@ protected:
         ASSERT_EQ(S_OK, service->GetEventBus(&bus));
         ASSERT_TRUE(bus);
     }
+    std::vector<int> Listeners() const {
+        std::vector<int> ids;
+        for (const Delivery& d : log) ids.push_back(d.listener);
+        return ids;
+    }
 };
 
 TEST_F(EventBus, DeliversToTheListenersOfTheFiredCodeOnly) {
@@ -76,32 +81,18 @@ TEST_F(EventBus, SubscribingTwiceDeliversOnceAndUnsubscribingStopsDelivery) {
     EXPECT_EQ(1u, log.size());
 }
 
-TEST_F(EventBus, ListenerMayUnsubscribeItselfDuringAFire) {
-    bus->Subscribe(6, &a);
-    bus->Subscribe(6, &b);
-    a.onEvent = [&] { bus->Unsubscribe(6, &a); };
-    bus->Fire(6, 0, 0, 0);
-    bus->Fire(6, 0, 0, 0);
-    const std::vector<int> order = [&] {
-        std::vector<int> ids;
-        for (const Delivery& d : log) ids.push_back(d.listener);
-        return ids;
-    }();
-    EXPECT_EQ((std::vector<int>{1, 2, 2}), order);
-}
-
-TEST_F(EventBus, ListenerUnsubscribedByAnotherDuringAFireIsNotCalled) {
+TEST_F(EventBus, ListenersUnsubscribedDuringAFireAreNotCalledAgain) {
     bus->Subscribe(17, &a);
     bus->Subscribe(17, &b);
     bus->Subscribe(17, &c);
+    // a leaves and takes b with it before b's turn; c stays.
     a.onEvent = [&] {
         bus->Unsubscribe(17, &b);
         bus->Unsubscribe(17, &a);
     };
     bus->Fire(17, 0, 0, 0);
-    ASSERT_EQ(2u, log.size());
-    EXPECT_EQ(1, log[0].listener);
-    EXPECT_EQ(3, log[1].listener);
+    bus->Fire(17, 0, 0, 0);
+    EXPECT_EQ((std::vector<int>{1, 3, 3}), Listeners());
 }
 
 TEST_F(EventBus, ListenerAddedDuringAFireWaitsForTheNextOne) {
@@ -115,7 +106,7 @@ TEST_F(EventBus, ListenerAddedDuringAFireWaitsForTheNextOne) {
     a.onEvent = nullptr;
     bus->Fire(20, 0, 0, 0);
     bus->Fire(21, 0, 0, 0);
-    EXPECT_EQ(4u, log.size());
+    EXPECT_EQ((std::vector<int>{1, 1, 2, 3}), Listeners());
 }
 
 TEST_F(EventBus, FireWithinAFireIsDeliveredAtOnce) {
@@ -123,9 +114,7 @@ TEST_F(EventBus, FireWithinAFireIsDeliveredAtOnce) {
     bus->Subscribe(23, &b);
     a.onEvent = [&] { bus->Fire(23, 7, 8, 9); };
     bus->Fire(3, 1, 0, 0);
-    ASSERT_EQ(2u, log.size());
-    EXPECT_EQ((Delivery{1, 3, 1, 0, 0}), log[0]);
-    EXPECT_EQ((Delivery{2, 23, 7, 8, 9}), log[1]);
+    EXPECT_EQ((std::vector<Delivery>{{1, 3, 1, 0, 0}, {2, 23, 7, 8, 9}}), log);
 }
 
 TEST_F(EventBus, ListenerDroppingTheLastBusReferenceDuringAFireIsSafe) {

@@ -24,36 +24,18 @@ TEST_F(ClassObjects, AnswerOnlyForKnownClassesAndFactoryInterfaces) {
     EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE, library.GetClassObject(kUnknownClass, IID_IClassFactory, &object));
 
     for (const CLSID& classId : {kDesktopClientClass, kHelpModuleClass}) {
-        ComPtr<IUnknown> unknown;
+        ComPtr<IUnknown> unknown, other;
         ASSERT_EQ(S_OK, library.GetClassObject(classId, IID_IUnknown, &unknown));
+        ASSERT_EQ(S_OK, library.GetClassObject(classId, IID_IUnknown, &other));
+        EXPECT_NE(unknown.Get(), other.Get()) << "every call hands out a new class object";
         ComPtr<IClassFactory> factory;
         EXPECT_EQ(S_OK, unknown.As(&factory));
         ComPtr<IDispatch> dispatch;
         EXPECT_EQ(E_NOINTERFACE, unknown.As(&dispatch));
         EXPECT_EQ(nullptr, dispatch.Get());
-    }
-}
-
-TEST_F(ClassObjects, EveryCallHandsOutANewClassObject) {
-    ComPtr<IClassFactory> first, second;
-    ASSERT_EQ(S_OK, library.GetClassObject(kDesktopClientClass, IID_PPV_ARGS(&first)));
-    ASSERT_EQ(S_OK, library.GetClassObject(kDesktopClientClass, IID_PPV_ARGS(&second)));
-    EXPECT_NE(first.Get(), second.Get());
-    // Only the caller's reference is left on a fresh class object.
-    EXPECT_EQ(2u, first->AddRef());
-    EXPECT_EQ(1u, first->Release());
-}
-
-TEST_F(ClassObjects, RefuseAggregation) {
-    for (const CLSID& classId : {kDesktopClientClass, kHelpModuleClass}) {
-        ComPtr<IClassFactory> factory;
-        ASSERT_EQ(S_OK, library.GetClassObject(classId, IID_PPV_ARGS(&factory)));
-        ComPtr<IClassFactory> outer;  // any IUnknown will do as the would-be outer object
-        ASSERT_EQ(S_OK, library.GetClassObject(classId, IID_PPV_ARGS(&outer)));
-        void* object = reinterpret_cast<void*>(1);
-        EXPECT_EQ(CLASS_E_NOAGGREGATION, factory->CreateInstance(outer.Get(), IID_IUnknown, &object));
-        EXPECT_EQ(CLASS_E_NOAGGREGATION, factory->CreateInstance(outer.Get(), __uuidof(IVelUIModule), &object));
-        EXPECT_EQ(S_OK, library.CanUnloadNow()) << "a refused creation must not leave a live object";
+        // Only the caller's references (unknown and factory) are on a fresh class object.
+        EXPECT_EQ(3u, unknown->AddRef());
+        EXPECT_EQ(2u, unknown->Release());
     }
 }
 
@@ -81,10 +63,15 @@ TEST_F(ClassObjects, UnloadRuleFollowsLiveObjectsAndLocks) {
     EXPECT_EQ(S_OK, library.CanUnloadNow());
 }
 
-TEST_F(ClassObjects, ModuleObjectsAnswerForOneIdentity) {
+TEST_F(ClassObjects, ModuleObjectsRefuseAggregationAndAnswerForOneIdentity) {
     for (const CLSID& classId : {kDesktopClientClass, kHelpModuleClass}) {
         ComPtr<IClassFactory> factory;
         ASSERT_EQ(S_OK, library.GetClassObject(classId, IID_PPV_ARGS(&factory)));
+        void* refused = reinterpret_cast<void*>(1);  // any IUnknown will do as the would-be outer object
+        EXPECT_EQ(CLASS_E_NOAGGREGATION, factory->CreateInstance(factory.Get(), IID_IUnknown, &refused));
+        EXPECT_EQ(CLASS_E_NOAGGREGATION, factory->CreateInstance(factory.Get(), __uuidof(IVelUIModule), &refused));
+        EXPECT_EQ(S_OK, library.CanUnloadNow()) << "a refused creation must not leave a live object";
+
         ComPtr<IUnknown> unknown;
         ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, IID_PPV_ARGS(&unknown)));
         ComPtr<IVelUIModule> module;

@@ -1,30 +1,16 @@
 // The desktop-client module started and stopped by a host in this process.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
-#include "common/ComHolders.h"
-#include "host/HostApp.h"
 #include "module/ModuleLibrary.h"
+#include "module/TestHost.h"
 #include "support/TestSupport.h"
 
 using Microsoft::WRL::ComPtr;
 
 namespace {
-// A host application object owned by the test: the real host's, with the
-// command line and start parameters the test chooses.
-struct TestHost {
-    explicit TestHost(std::wstring commandLine = L"\"C:\\suite\\qkhost.exe\"",
-                      std::map<std::wstring, std::wstring> parameters = {})
-        : host(new CHostApp(std::move(commandLine), std::move(parameters))) {}
-    ~TestHost() { host->Release(); }
-    TestHost(const TestHost&) = delete;
-    TestHost& operator=(const TestHost&) = delete;
-    CHostApp* host;
-};
-
 bool ResourceLibraryLoaded() { return ::GetModuleHandleW(L"qksjres.dll") != nullptr; }
 
 class Lifecycle : public ::testing::Test {
@@ -44,17 +30,14 @@ protected:
     }
 };
 
-TEST_F(Lifecycle, NullHostDoesNothing) {
+TEST_F(Lifecycle, ClosedAndWindowlessBeforeAStartAndWithoutAHost) {
+    EXPECT_TRUE(module->IsModuleClosed());
+    EXPECT_EQ(nullptr, module->GetModuleWindow());
+    EXPECT_EQ(S_OK, module->ShowModule(TRUE));
     EXPECT_EQ(S_FALSE, module->InitModule(nullptr, nullptr));
     EXPECT_TRUE(module->IsModuleClosed());
     EXPECT_EQ(nullptr, module->GetModuleWindow());
     EXPECT_EQ(nullptr, ::FindWindowW(kFrameClass, nullptr));
-}
-
-TEST_F(Lifecycle, ClosedAndWindowlessBeforeInitialisation) {
-    EXPECT_TRUE(module->IsModuleClosed());
-    EXPECT_EQ(nullptr, module->GetModuleWindow());
-    EXPECT_EQ(S_OK, module->ShowModule(TRUE));
     EXPECT_EQ(S_OK, module->UninitModule());
     EXPECT_EQ(S_OK, module->UninitModule());
     EXPECT_TRUE(module->IsModuleClosed());
@@ -63,7 +46,7 @@ TEST_F(Lifecycle, ClosedAndWindowlessBeforeInitialisation) {
 TEST_F(Lifecycle, UninitialisingAnIdleObjectLeavesAnotherInstanceAlone) {
     TestHost host;
     ComPtr<IVelUIModule> running = library.Create(kDesktopClientClass);
-    ASSERT_EQ(S_OK, running->InitModule(host.host, nullptr));
+    ASSERT_EQ(S_OK, running->InitModule(host.app, nullptr));
     EXPECT_EQ(S_OK, module->UninitModule());
     EXPECT_TRUE(ResourceLibraryLoaded());
     EXPECT_FALSE(running->IsModuleClosed());
@@ -72,7 +55,7 @@ TEST_F(Lifecycle, UninitialisingAnIdleObjectLeavesAnotherInstanceAlone) {
 
 TEST_F(Lifecycle, InitialisationCreatesTheHiddenFrame) {
     TestHost host(L"\"C:\\suite\\qkhost.exe\" /AutoRun /OpenSetting=1");
-    ASSERT_EQ(S_OK, module->InitModule(host.host, reinterpret_cast<HWND>(0x1234)));
+    ASSERT_EQ(S_OK, module->InitModule(host.app, reinterpret_cast<HWND>(0x1234)));
     EXPECT_FALSE(module->IsModuleClosed());
     const HWND frame = module->GetModuleWindow();
     ASSERT_TRUE(::IsWindow(frame));
@@ -96,30 +79,30 @@ TEST_F(Lifecycle, InitialisationCreatesTheHiddenFrame) {
     EXPECT_NE(0u, ::GetClassLongPtrW(frame, GCLP_HICONSM));
 
     // The frame joins the host's loop and keeps its own reference to the host.
-    EXPECT_EQ(1u, host.host->MessageFilterCount());
-    EXPECT_EQ(1u, host.host->IdleHandlerCount());
-    EXPECT_GE(host.host->ReferenceCount(), 2u);
+    EXPECT_EQ(1u, host.app->MessageFilterCount());
+    EXPECT_EQ(1u, host.app->IdleHandlerCount());
+    EXPECT_GE(host.app->ReferenceCount(), 2u);
 
     // A second start in the same session finds the first frame.
     ComPtr<IVelUIModule> second = library.Create(kDesktopClientClass);
     TestHost secondHost;
-    EXPECT_EQ(E_FAIL, second->InitModule(secondHost.host, nullptr));
+    EXPECT_EQ(E_FAIL, second->InitModule(secondHost.app, nullptr));
     EXPECT_TRUE(second->IsModuleClosed());
-    EXPECT_EQ(1u, secondHost.host->ReferenceCount()) << "a refused start keeps no host reference";
+    EXPECT_EQ(1u, secondHost.app->ReferenceCount()) << "a refused start keeps no host reference";
 
     EXPECT_EQ(S_OK, module->UninitModule());
     EXPECT_FALSE(::IsWindow(frame));
     EXPECT_TRUE(module->IsModuleClosed());
     EXPECT_EQ(nullptr, module->GetModuleWindow());
     EXPECT_FALSE(ResourceLibraryLoaded());
-    EXPECT_EQ(0u, host.host->MessageFilterCount());
-    EXPECT_EQ(0u, host.host->IdleHandlerCount());
-    EXPECT_EQ(1u, host.host->ReferenceCount());
+    EXPECT_EQ(0u, host.app->MessageFilterCount());
+    EXPECT_EQ(0u, host.app->IdleHandlerCount());
+    EXPECT_EQ(1u, host.app->ReferenceCount());
 }
 
 TEST_F(Lifecycle, DestroyedFrameEndsTheLoopWithExitCodeOne) {
     TestHost host;
-    ASSERT_EQ(S_OK, module->InitModule(host.host, nullptr));
+    ASSERT_EQ(S_OK, module->InitModule(host.app, nullptr));
     const HWND frame = module->GetModuleWindow();
     ::DestroyWindow(frame);
     EXPECT_TRUE(module->IsModuleClosed());
@@ -132,7 +115,7 @@ TEST_F(Lifecycle, DestroyedFrameEndsTheLoopWithExitCodeOne) {
 
 TEST_F(Lifecycle, CloseRequestWithNothingRunningCreatesNothing) {
     TestHost host(L"qkhost.exe", {{L"Close", L""}});
-    EXPECT_EQ(E_FAIL, module->InitModule(host.host, nullptr));
+    EXPECT_EQ(E_FAIL, module->InitModule(host.app, nullptr));
     EXPECT_TRUE(module->IsModuleClosed());
     EXPECT_EQ(nullptr, ::FindWindowW(kFrameClass, nullptr));
     EXPECT_FALSE(ResourceLibraryLoaded());
@@ -141,20 +124,17 @@ TEST_F(Lifecycle, CloseRequestWithNothingRunningCreatesNothing) {
 TEST_F(Lifecycle, MissingResourceLibraryFailsTheStart) {
     testsupport::TempFolder folder;
     ASSERT_TRUE(folder.CopyFromBin(L"qkSJUI.dll"));
-    ComPtr<IVelUIModule> lonely;
-    {
-        ModuleLibrary copy(folder.Path() + L"qkSJUI.dll");
-        ASSERT_TRUE(copy.Loaded());
-        lonely = copy.Create(kDesktopClientClass);
-        ASSERT_TRUE(lonely);
-        TestHost host;
-        EXPECT_EQ(E_FAIL, lonely->InitModule(host.host, nullptr));
-        EXPECT_TRUE(lonely->IsModuleClosed());
-        EXPECT_EQ(nullptr, ::FindWindowW(kFrameClass, nullptr));
-        EXPECT_EQ(S_OK, lonely->UninitModule());
-        lonely.Reset();
-        EXPECT_EQ(S_OK, copy.CanUnloadNow());
-    }
+    ModuleLibrary copy(folder.Path() + L"qkSJUI.dll");
+    ASSERT_TRUE(copy.Loaded());
+    ComPtr<IVelUIModule> lonely = copy.Create(kDesktopClientClass);
+    ASSERT_TRUE(lonely);
+    TestHost host;
+    EXPECT_EQ(E_FAIL, lonely->InitModule(host.app, nullptr));
+    EXPECT_TRUE(lonely->IsModuleClosed());
+    EXPECT_EQ(nullptr, ::FindWindowW(kFrameClass, nullptr));
+    EXPECT_EQ(S_OK, lonely->UninitModule());
+    lonely.Reset();
+    EXPECT_EQ(S_OK, copy.CanUnloadNow());
 }
 
 // A stand-in for a desktop client that already runs: a window of the frame's
@@ -206,37 +186,32 @@ private:
     HWND m_window;
 };
 
-TEST_F(Lifecycle, SecondStartForwardsItsCommandLine) {
+TEST_F(Lifecycle, SecondStartHandsOverToTheRunningInstance) {
     RunningInstance running;
     const std::wstring commandLine = L"\"C:\\suite\\qkhost.exe\" /OpenSetting";
-    TestHost host(commandLine);
-    EXPECT_EQ(E_FAIL, module->InitModule(host.host, nullptr));
-    ASSERT_EQ(1u, running.copies.size());
+    for (const std::wstring& line : {commandLine, std::wstring()}) {
+        ComPtr<IVelUIModule> starting = library.Create(kDesktopClientClass);
+        TestHost host(line);
+        EXPECT_EQ(E_FAIL, starting->InitModule(host.app, nullptr));
+        EXPECT_TRUE(starting->IsModuleClosed());
+    }
+    ASSERT_EQ(2u, running.copies.size());
     EXPECT_EQ(0xFFFFFFFFu, running.copies[0].tag);
     EXPECT_EQ(commandLine.size() * 2 + 2, running.copies[0].bytes);
     EXPECT_EQ(commandLine + L'\0', running.copies[0].text);
+    // An empty command line goes as an empty record.
+    EXPECT_EQ(0xFFFFFFFFu, running.copies[1].tag);
+    EXPECT_EQ(0u, running.copies[1].bytes);
+    EXPECT_TRUE(running.copies[1].nullData);
     EXPECT_TRUE(running.closes.empty());
     EXPECT_FALSE(ResourceLibraryLoaded());
-    EXPECT_TRUE(module->IsModuleClosed());
-}
 
-TEST_F(Lifecycle, EmptyCommandLineIsForwardedAsAnEmptyRecord) {
-    RunningInstance running;
-    TestHost host(L"");
-    EXPECT_EQ(E_FAIL, module->InitModule(host.host, nullptr));
-    ASSERT_EQ(1u, running.copies.size());
-    EXPECT_EQ(0xFFFFFFFFu, running.copies[0].tag);
-    EXPECT_EQ(0u, running.copies[0].bytes);
-    EXPECT_TRUE(running.copies[0].nullData);
-}
-
-TEST_F(Lifecycle, CloseRequestIsPostedToTheRunningInstance) {
-    RunningInstance running;
-    TestHost host(L"qkhost.exe", {{L"close", L"1"}});
-    EXPECT_EQ(E_FAIL, module->InitModule(host.host, nullptr));
+    // A close request is posted instead, with no command line.
+    TestHost closing(L"qkhost.exe", {{L"close", L"1"}});
+    EXPECT_EQ(E_FAIL, module->InitModule(closing.app, nullptr));
     testsupport::PumpUntil([&] { return !running.closes.empty(); }, 2000);
     ASSERT_EQ(1u, running.closes.size());
     EXPECT_EQ(static_cast<WPARAM>(0xFFFFFFFF), running.closes[0]);
-    EXPECT_TRUE(running.copies.empty());
+    EXPECT_EQ(2u, running.copies.size());
 }
 }  // namespace

@@ -9,11 +9,3 @@ ModuleLibrary::ModuleLibrary(const std::wstring& path)
     RegisterServer = reinterpret_cast<NoArgumentFn>(::GetProcAddress(library, "DllRegisterServer"));
     UnregisterServer = reinterpret_cast<NoArgumentFn>(::GetProcAddress(library, "DllUnregisterServer"));
 }
-
-Microsoft::WRL::ComPtr<IVelUIModule> ModuleLibrary::Create(const CLSID& classId) const {
-    Microsoft::WRL::ComPtr<IClassFactory> factory;
-    Microsoft::WRL::ComPtr<IVelUIModule> module;
-    if (SUCCEEDED(GetClassObject(classId, IID_PPV_ARGS(&factory))))
-        factory->CreateInstance(nullptr, IID_PPV_ARGS(&module));
-    return module;
-}

@@ -1,5 +1,5 @@
 #pragma once
-// The built module loaded the way COM loads it: by file, through its exports.
+// A built COM library loaded the way COM loads it: by file, through its exports.
 #include <windows.h>
 #include <wrl/client.h>
 
@@ -20,7 +20,15 @@ public:
     explicit ModuleLibrary(const std::wstring& path);
     [[nodiscard]] bool Loaded() const noexcept { return m_library.valid() && GetClassObject && CanUnloadNow; }
 
-    Microsoft::WRL::ComPtr<IVelUIModule> Create(const CLSID& classId) const;
+    // A new object of the class through its class object; null on any failure.
+    template <typename T = IVelUIModule>
+    Microsoft::WRL::ComPtr<T> Create(const CLSID& classId) const {
+        Microsoft::WRL::ComPtr<IClassFactory> factory;
+        Microsoft::WRL::ComPtr<T> object;
+        if (SUCCEEDED(GetClassObject(classId, IID_PPV_ARGS(&factory))))
+            factory->CreateInstance(nullptr, IID_PPV_ARGS(&object));
+        return object;
+    }
 
     GetClassObjectFn GetClassObject = nullptr;
     NoArgumentFn CanUnloadNow = nullptr;

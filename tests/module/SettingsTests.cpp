@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 #include "common/ComHolders.h"
 #include "common/UniqueHandle.h"
 #include "mainframe/MainFrame.h"
+#include "module/ModuleLibrary.h"
 #include "module/SJUISetting.h"
 #include "support/TestSupport.h"
 
@@ -25,31 +27,12 @@ const wchar_t kFullAccount[] =
     L"<Remember>0</Remember><Z11SiteName>a.b.c/x</Z11SiteName><DeskreachEnable>1</DeskreachEnable>"
     L"<SnapjoinEnable>1</SnapjoinEnable><SiteType>2</SiteType></Account><Tools><Outlook>yes</Outlook></Tools></Settings>";
 
-// The suite's service library, loaded and registered for the test's lifetime.
-class RegisteredService {
-public:
-    RegisteredService() : m_library(::LoadLibraryW((testsupport::BinFolder() + L"qkService.dll").c_str())) {
-        if (!m_library) return;
-        m_register = Export("DllRegisterServer");
-        m_unregister = Export("DllUnregisterServer");
-        canUnloadNow = Export("DllCanUnloadNow");
-    }
+// The suite's service library, loaded for the test and unregistered at its end.
+struct RegisteredService : ModuleLibrary {
+    RegisteredService() : ModuleLibrary(testsupport::BinFolder() + L"qkService.dll") {}
     ~RegisteredService() {
-        if (m_unregister) m_unregister();
+        if (UnregisterServer) UnregisterServer();
     }
-    RegisteredService(const RegisteredService&) = delete;
-    RegisteredService& operator=(const RegisteredService&) = delete;
-
-    bool Register() { return m_register && SUCCEEDED(m_register()); }
-    bool Unregister() { return m_unregister && SUCCEEDED(m_unregister()); }
-    HRESULT(STDAPICALLTYPE* canUnloadNow)() = nullptr;
-
-private:
-    using Fn = HRESULT(STDAPICALLTYPE*)();
-    Fn Export(const char* name) { return reinterpret_cast<Fn>(::GetProcAddress(m_library.get(), name)); }
-    UniqueHmodule m_library;
-    Fn m_register = nullptr;
-    Fn m_unregister = nullptr;
 };
 
 // Trace lines go to a file of the test's own through the real trace library.
@@ -83,7 +66,8 @@ protected:
 
     void SetUp() override {
         ::RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
-        ASSERT_TRUE(service.Register());
+        ASSERT_TRUE(service.Loaded() && service.RegisterServer && service.UnregisterServer);
+        ASSERT_EQ(S_OK, service.RegisterServer());
     }
     void TearDown() override {
         CSJUISetting::ReleaseInstance();
@@ -124,7 +108,7 @@ TEST_F(Settings, ReadsEveryFieldOfTheAccount) {
     EXPECT_FALSE(setting->IsOutlookToolEnabled()) << "no account root after Uninitlize";
     EXPECT_TRUE(setting->GetSiteName(site));
     EXPECT_STREQ(L"acme.example.com", site.c_str()) << "fields keep their last values";
-    EXPECT_EQ(S_OK, service.canUnloadNow()) << "every service object was released";
+    EXPECT_EQ(S_OK, service.CanUnloadNow()) << "every service object was released";
 }
 
 TEST_F(Settings, MissingFieldsTakeTheirDefaultsAndAreTraced) {
@@ -167,7 +151,7 @@ TEST_F(Settings, MalformedDocumentKeepsTheOldFields) {
 }
 
 TEST_F(Settings, UnregisteredServiceFailsInitialisation) {
-    ASSERT_TRUE(service.Unregister());
+    ASSERT_EQ(S_OK, service.UnregisterServer());
     log.Clear();
     CSJUISetting* setting = CSJUISetting::GetInstance();
     EXPECT_FALSE(setting->Initialize());
@@ -194,27 +178,25 @@ TEST_F(Settings, AccountChangesArriveThroughTheServiceEvent) {
     EXPECT_STRNE(L"acme.example.com", site.c_str());
     setting->Uninitlize();
     EXPECT_FALSE(setting->IsConnected());
-    EXPECT_EQ(S_OK, service.canUnloadNow());
+    EXPECT_EQ(S_OK, service.CanUnloadNow());
 }
 
 TEST_F(Settings, AccountEventWithWrongArgumentsIsRefused) {
     CSJUISetting* setting = CSJUISetting::GetInstance();
     ASSERT_TRUE(setting->Initialize());
     CMainFrame frame;
+    auto invoke = [&](DISPID id, std::vector<VARIANTARG> arguments) {
+        DISPPARAMS parameters{arguments.data(), nullptr, static_cast<UINT>(arguments.size()), 0};
+        return setting->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &parameters, nullptr, nullptr, nullptr);
+    };
     Variant one{std::wstring_view(kFullAccount)};
     Variant two{std::wstring_view(L"<x/>")};
-    VARIANTARG both[2] = {one.get(), two.get()};
-    DISPPARAMS twoArguments{both, nullptr, 2, 0};
-    EXPECT_EQ(E_INVALIDARG, setting->Invoke(4, IID_NULL, 0, DISPATCH_METHOD, &twoArguments, nullptr, nullptr, nullptr));
-    VARIANTARG nullText[1];
-    nullText[0].vt = VT_BSTR;
-    nullText[0].bstrVal = nullptr;
-    DISPPARAMS nullArgument{nullText, nullptr, 1, 0};
-    EXPECT_EQ(E_INVALIDARG, setting->Invoke(4, IID_NULL, 0, DISPATCH_METHOD, &nullArgument, nullptr, nullptr, nullptr));
-    DISPPARAMS none{nullptr, nullptr, 0, 0};
-    EXPECT_EQ(E_INVALIDARG, setting->Invoke(4, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr));
-    EXPECT_EQ(S_OK, setting->Invoke(5, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr))
-        << "other dispatch ids are ignored";
+    VARIANTARG nullText{};
+    nullText.vt = VT_BSTR;
+    EXPECT_EQ(E_INVALIDARG, invoke(4, {one.get(), two.get()}));
+    EXPECT_EQ(E_INVALIDARG, invoke(4, {nullText}));
+    EXPECT_EQ(E_INVALIDARG, invoke(4, {}));
+    EXPECT_EQ(S_OK, invoke(5, {})) << "other dispatch ids are ignored";
     EXPECT_TRUE(frame.LastAccountDocument().empty());
 }
 

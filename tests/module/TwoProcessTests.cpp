@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "host/HostApp.h"
 #include "module/ModuleLibrary.h"
+#include "module/TestHost.h"
 #include "support/TestSupport.h"
 
 using Microsoft::WRL::ComPtr;
@@ -56,19 +56,17 @@ private:
 class TwoProcesses : public ::testing::Test {
 protected:
     ModuleLibrary library{testsupport::BinFolder() + L"qkSJUI.dll"};
+    TestHost host{L"qkhost.exe"};
     ComPtr<IVelUIModule> first;
-    CHostApp* host = nullptr;
 
     void SetUp() override {
         ASSERT_TRUE(library.Loaded());
         first = library.Create(kDesktopClientClass);
-        host = new CHostApp(L"qkhost.exe", {});
-        ASSERT_EQ(S_OK, first->InitModule(host, nullptr));
+        ASSERT_EQ(S_OK, first->InitModule(host.app, nullptr));
     }
     void TearDown() override {
         first->UninitModule();
         first.Reset();
-        host->Release();
         testsupport::PumpPending();
     }
 

@@ -11,7 +11,7 @@
 
 #include "QkServiceInterfaces.h"
 #include "common/ComHolders.h"
-#include "common/UniqueHandle.h"
+#include "module/ModuleLibrary.h"
 #include "support/TestSupport.h"
 
 using Microsoft::WRL::ComPtr;
@@ -62,30 +62,6 @@ private:
     IID m_eventIid;
 };
 
-class ServiceLibrary {
-public:
-    ServiceLibrary() : m_library(::LoadLibraryW((testsupport::BinFolder() + L"qkService.dll").c_str())) {
-        if (m_library) {
-            m_getClassObject = reinterpret_cast<decltype(m_getClassObject)>(
-                ::GetProcAddress(m_library.get(), "DllGetClassObject"));
-            canUnloadNow = reinterpret_cast<decltype(canUnloadNow)>(::GetProcAddress(m_library.get(), "DllCanUnloadNow"));
-        }
-    }
-    template <typename T>
-    ComPtr<T> Create(const CLSID& classId) {
-        ComPtr<IClassFactory> factory;
-        ComPtr<T> object;
-        if (m_getClassObject && SUCCEEDED(m_getClassObject(classId, IID_PPV_ARGS(&factory))))
-            factory->CreateInstance(nullptr, __uuidof(T), reinterpret_cast<void**>(object.GetAddressOf()));
-        return object;
-    }
-    HRESULT(STDAPICALLTYPE* canUnloadNow)() = nullptr;
-
-private:
-    UniqueHmodule m_library;
-    HRESULT(STDAPICALLTYPE* m_getClassObject)(REFCLSID, REFIID, void**) = nullptr;
-};
-
 ULONG RefCount(IUnknown* object) {
     object->AddRef();
     return object->Release();
@@ -93,9 +69,12 @@ ULONG RefCount(IUnknown* object) {
 
 class Service : public ::testing::Test {
 protected:
-    ServiceLibrary library;
+    ModuleLibrary library{testsupport::BinFolder() + L"qkService.dll"};
 
-    void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey); }
+    void SetUp() override {
+        ASSERT_TRUE(library.Loaded());
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
+    }
     void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey); }
 
     ComPtr<IConnectionPoint> PointOf(IUnknown* source, const IID& eventIid) {
@@ -245,9 +224,9 @@ TEST_F(Service, ClientThatNeverDisconnectsLeaksNothing) {
         ComPtr<IQKSettingsService> service = library.Create<IQKSettingsService>(CLSID_QKSettingsService);
         DWORD cookie = 0;
         ASSERT_EQ(S_OK, PointOf(service.Get(), DIID_QKAccountEvents)->Advise(&sink, &cookie));
-        EXPECT_EQ(S_FALSE, library.canUnloadNow());
+        EXPECT_EQ(S_FALSE, library.CanUnloadNow());
     }
     EXPECT_EQ(0u, sink.refs) << "the dying object lets go of its sinks";
-    EXPECT_EQ(S_OK, library.canUnloadNow());
+    EXPECT_EQ(S_OK, library.CanUnloadNow());
 }
 }  // namespace

@@ -9,7 +9,7 @@
 #include "common/UniqueHandle.h"
 #include "module/ModuleLibrary.h"
 #include "support/TestSupport.h"
-#include "tray/TestHost.h"
+#include "module/TestHost.h"
 #include "tray/TrayView.h"
 
 using Microsoft::WRL::ComPtr;
@@ -66,28 +66,20 @@ TEST_F(FrameTray, IconComesAndGoesWithTheFrame) {
     for (UINT code : {13u, 14u, 25u}) EXPECT_EQ(0u, host.app->Bus().ListenerCount(code)) << code;
 }
 
-TEST_F(FrameTray, SettingChangeBringsBackALostIcon) {
+TEST_F(FrameTray, SettingChangeAndTaskbarCreatedBringBackALostIcon) {
     ASSERT_TRUE(trayview::WaitUntil(signedOut.get(), true));
     host.app->Bus().Fire(14, 1, 0, 0);
     ASSERT_TRUE(trayview::WaitUntil(signedIn.get(), true)) << "the host's image event reaches the icon";
     EXPECT_FALSE(trayview::Shows(signedOut.get()));
-    ShellForgetsTheIcon();
-    ASSERT_TRUE(trayview::WaitUntil(signedIn.get(), false));
-
-    ::SendMessageW(frame, WM_SETTINGCHANGE, 0, 0);
-    EXPECT_TRUE(trayview::WaitUntil(signedIn.get(), true)) << "re-added with its current image";
+    for (const UINT message : {UINT{WM_SETTINGCHANGE}, ::RegisterWindowMessageW(L"TaskbarCreated")}) {
+        ShellForgetsTheIcon();
+        ASSERT_TRUE(trayview::WaitUntil(signedIn.get(), false)) << message;
+        ::SendMessageW(frame, message, 0, 0);
+        EXPECT_TRUE(trayview::WaitUntil(signedIn.get(), true)) << "re-added with its current image: " << message;
+    }
 
     // With the icon still there, the change leaves exactly one icon behind.
     ::SendMessageW(frame, WM_SETTINGCHANGE, 0, 0);
     module->UninitModule();
     EXPECT_TRUE(trayview::WaitUntil(signedIn.get(), false));
-}
-
-TEST_F(FrameTray, TaskbarCreatedBringsBackALostIcon) {
-    ASSERT_TRUE(trayview::WaitUntil(signedOut.get(), true));
-    ShellForgetsTheIcon();
-    ASSERT_TRUE(trayview::WaitUntil(signedOut.get(), false));
-
-    ::SendMessageW(frame, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-    EXPECT_TRUE(trayview::WaitUntil(signedOut.get(), true));
 }

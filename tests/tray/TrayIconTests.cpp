@@ -13,7 +13,7 @@
 #include "module/ModuleEvents.h"
 #include "module/TrayIcon.h"
 #include "support/TestSupport.h"
-#include "tray/TestHost.h"
+#include "module/TestHost.h"
 #include "tray/TrayView.h"
 
 namespace {
@@ -176,15 +176,8 @@ TEST_F(TrayIconTest, IncompleteBalloonIsRefusedAndChangesNothing) {
     EXPECT_EQ(icon.SignedOutImage(), icon.Record().hIcon);
 }
 
-TEST(TrayResources, SignedInAndSignedOutDifferAtSixteenPixels) {
-    UniqueHmodule library(::LoadLibraryW((testsupport::BinFolder() + L"qksjres.dll").c_str()));
-    ASSERT_TRUE(library.valid());
-    auto load = [&](UINT id) {
-        return UniqueHicon(
-            static_cast<HICON>(::LoadImageW(library.get(), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0)));
-    };
-    const UniqueHicon out = load(CTrayIcon::kSignedOutIcon), in = load(CTrayIcon::kSignedInIcon);
-    const std::vector<DWORD> outBits = trayview::IconBits(out.get()), inBits = trayview::IconBits(in.get());
+TEST_F(TrayIconTest, SignedInAndSignedOutImagesDifferAtSixteenPixels) {
+    const std::vector<DWORD> outBits = trayview::IconBits(signedOut.get()), inBits = trayview::IconBits(signedIn.get());
     ASSERT_EQ(256u, outBits.size());
     ASSERT_EQ(256u, inBits.size());
 
@@ -205,7 +198,7 @@ TEST(TrayResources, SignedInAndSignedOutDifferAtSixteenPixels) {
     // The tooltips the frame sends must fit the record uncut.
     for (UINT id : {61506u, 61507u, 61627u}) {
         wchar_t text[256] = {};
-        const int length = ::LoadStringW(library.get(), id, text, 256);
+        const int length = ::LoadStringW(Resources().get(), id, text, 256);
         EXPECT_GT(length, 0) << id;
         EXPECT_LE(length, 127) << id;
     }

@@ -18,6 +18,16 @@ struct Pixels {
     [[nodiscard]] DWORD At(int x, int y) const { return bits[static_cast<size_t>(y) * width + x]; }
 };
 
+BITMAPINFO TopDown32(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    return info;
+}
+
 // Copies a screen rectangle into a top-down 32-bit DIB.
 Pixels Capture(const RECT& area) {
     Pixels out;
@@ -26,12 +36,7 @@ Pixels Capture(const RECT& area) {
     if (out.width <= 0 || out.height <= 0) return out;
     HDC screen = ::GetDC(nullptr);
     UniqueMemDC memory(::CreateCompatibleDC(screen));
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = out.width;
-    info.bmiHeader.biHeight = -out.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    BITMAPINFO info = TopDown32(out.width, out.height);
     void* bits = nullptr;
     UniqueHbitmap bitmap(::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (bitmap && bits) {
@@ -55,12 +60,7 @@ Pixels IconPixels(HICON icon) {
     UniqueHbitmap color(parts.hbmColor);
     UniqueHbitmap mask(parts.hbmMask);
     if (!color) return out;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = kIconSize;
-    info.bmiHeader.biHeight = -kIconSize;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    BITMAPINFO info = TopDown32(kIconSize, kIconSize);
     out.bits.resize(kIconSize * kIconSize);
     HDC screen = ::GetDC(nullptr);
     const int rows = ::GetDIBits(screen, color.get(), 0, kIconSize, out.bits.data(), &info, DIB_RGB_COLORS);

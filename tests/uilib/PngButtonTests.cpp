@@ -57,10 +57,9 @@ protected:
 
     CPngButton& MakeButton(DWORD style, int width = 80, int height = 30) {
         m_button = std::make_unique<CPngButton>(style);
-        m_button->SetImage(0, uilibtest::SolidImage(8, 8, kNormalFace));
-        m_button->SetImage(1, uilibtest::SolidImage(8, 8, kPushedFace));
-        m_button->SetImage(2, uilibtest::SolidImage(8, 8, kHotFace));
-        m_button->SetImage(3, uilibtest::SolidImage(8, 8, kDisabledFace));
+        int slot = 0;
+        for (COLORREF face : {kNormalFace, kPushedFace, kHotFace, kDisabledFace})
+            m_button->SetImage(slot++, uilibtest::SolidImage(8, 8, face));
         m_button->SetFonts(m_font.get(), m_font.get());
         m_button->SetTextColors(kNormalText, kDisabledText);
         const RECT rect{10, 10, 10 + width, 10 + height};
