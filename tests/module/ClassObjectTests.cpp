@@ -119,12 +119,13 @@ TEST(ModuleFile, CarriesItsVersionResource) {
     EXPECT_EQ(MAKELONG(2018, 28), fixed->dwFileVersionMS);
     EXPECT_EQ(MAKELONG(3, 12), fixed->dwFileVersionLS);
     EXPECT_EQ(fixed->dwFileVersionMS, fixed->dwProductVersionMS);
-    const wchar_t* text = nullptr;
-    ASSERT_TRUE(::VerQueryValueW(buffer.data(), L"\\StringFileInfo\\040904b0\\FileDescription",
-                                 reinterpret_cast<void**>(const_cast<wchar_t**>(&text)), &length));
-    EXPECT_STREQ(L"SJUI Module", text);
-    ASSERT_TRUE(::VerQueryValueW(buffer.data(), L"\\StringFileInfo\\040904b0\\OriginalFilename",
-                                 reinterpret_cast<void**>(const_cast<wchar_t**>(&text)), &length));
-    EXPECT_STREQ(L"SJUI.DLL", text);
+    auto text = [&](const std::wstring& name) {
+        void* value = nullptr;
+        const std::wstring path = L"\\StringFileInfo\\040904b0\\" + name;
+        const bool found = ::VerQueryValueW(buffer.data(), path.c_str(), &value, &length);
+        return std::wstring(found ? static_cast<const wchar_t*>(value) : L"<none>");
+    };
+    EXPECT_EQ(L"SJUI Module", text(L"FileDescription"));
+    EXPECT_EQ(L"SJUI.DLL", text(L"OriginalFilename"));
 }
 }  // namespace

@@ -9,17 +9,15 @@
 
 namespace {
 struct ClassKeys {
-    const wchar_t* classKey;
+    const wchar_t* classIdText;
     const wchar_t* friendlyName;
     const wchar_t* progId;
     const wchar_t* independentProgId;
-    const wchar_t* classIdText;
+    std::wstring ClassKey() const { return std::wstring(L"CLSID\\") + classIdText; }
 };
 const ClassKeys kClasses[] = {
-    {L"CLSID\\{2DD8BA03-E8BC-421C-461F-4936E19F0103}", L"QK.UIModule.DesktopClient.0", L"qkSJUI 0.0.0.3",
-     L"qkSJUI 0.0.0", L"{2DD8BA03-E8BC-421C-461F-4936E19F0103}"},
-    {L"CLSID\\{FEF76793-BAE4-4B89-6A14-2F6CB6875A50}", L"QK.UIModule.VelIPC.0", L"QKIPC 0.0.0.3", L"QKIPC 0.0.0",
-     L"{FEF76793-BAE4-4B89-6A14-2F6CB6875A50}"},
+    {L"{2DD8BA03-E8BC-421C-461F-4936E19F0103}", L"QK.UIModule.DesktopClient.0", L"qkSJUI 0.0.0.3", L"qkSJUI 0.0.0"},
+    {L"{FEF76793-BAE4-4B89-6A14-2F6CB6875A50}", L"QK.UIModule.VelIPC.0", L"QKIPC 0.0.0.3", L"QKIPC 0.0.0"},
 };
 
 bool KeyExists(const std::wstring& path) {
@@ -56,7 +54,7 @@ TEST_F(Registration, WritesEveryKeyOfBothClasses) {
     const std::wstring modulePath = testsupport::BinFolder() + L"qkSJUI.dll";
     for (const ClassKeys& c : kClasses) {
         SCOPED_TRACE(::testing::Message() << c.friendlyName);
-        const std::wstring classKey = c.classKey;
+        const std::wstring classKey = c.ClassKey();
         DWORD type = 0;
         EXPECT_EQ(Stored(c.friendlyName), RawString(classKey, nullptr, &type));
         EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
@@ -82,7 +80,7 @@ TEST_F(Registration, UnregistrationLeavesNoKeyBehind) {
     EXPECT_EQ(S_OK, library.UnregisterServer());
     for (const ClassKeys& c : kClasses) {
         for (const std::wstring& key :
-             {std::wstring(c.classKey), std::wstring(c.progId), std::wstring(c.independentProgId)}) {
+             {c.ClassKey(), std::wstring(c.progId), std::wstring(c.independentProgId)}) {
             EXPECT_FALSE(KeyExists(key)) << "left behind: " << std::string(key.begin(), key.end());
         }
     }

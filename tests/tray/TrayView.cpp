@@ -88,10 +88,8 @@ bool MatchesAt(const Pixels& screen, const Pixels& icon, int left, int top) {
 
 std::vector<DWORD> IconBits(HICON icon) { return IconPixels(icon).bits; }
 
-HWND TrayWindow() { return ::FindWindowW(L"Shell_TrayWnd", nullptr); }
-
 bool Shows(HICON icon) {
-    const HWND tray = TrayWindow();
+    const HWND tray = ::FindWindowW(L"Shell_TrayWnd", nullptr);
     if (!tray || !::IsWindowVisible(tray)) return false;
     const Pixels image = IconPixels(icon);
     if (image.bits.empty()) return false;

@@ -9,8 +9,6 @@
 namespace trayview {
 // The 16x16 icon's pixels, top-down 0xAARRGGBB; empty when it has no alpha.
 std::vector<DWORD> IconBits(HICON icon);
-// The shell's taskbar window, or null when the desktop has no shell.
-HWND TrayWindow();
 // Whether `icon` (16x16) is on screen inside the tray window now.
 bool Shows(HICON icon);
 // Pumps this thread's messages until Shows(icon) == shown or the time is up;

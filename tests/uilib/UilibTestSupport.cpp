@@ -47,18 +47,13 @@ Canvas::Canvas(int width, int height, COLORREF fill) : m_width(width), m_height(
     m_bits = static_cast<std::uint32_t*>(bits);
     m_dc.reset(::CreateCompatibleDC(nullptr));
     if (m_dc && m_bitmap) m_old = ::SelectObject(m_dc.get(), m_bitmap.get());
-    Fill(fill);
+    if (!m_bits) return;
+    const std::uint32_t value = 0xFF000000u | (GetRValue(fill) << 16) | (GetGValue(fill) << 8) | GetBValue(fill);
+    for (int i = 0; i < m_width * m_height; ++i) m_bits[i] = value;
 }
 
 Canvas::~Canvas() {
     if (m_old) ::SelectObject(m_dc.get(), m_old);
-}
-
-void Canvas::Fill(COLORREF color) {
-    if (!m_bits) return;
-    ::GdiFlush();
-    const std::uint32_t value = 0xFF000000u | (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
-    for (int i = 0; i < m_width * m_height; ++i) m_bits[i] = value;
 }
 
 COLORREF Canvas::At(int x, int y) const {

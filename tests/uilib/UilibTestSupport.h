@@ -22,8 +22,6 @@ public:
 
     [[nodiscard]] HDC dc() const noexcept { return m_dc.get(); }
     [[nodiscard]] int width() const noexcept { return m_width; }
-    [[nodiscard]] int height() const noexcept { return m_height; }
-    void Fill(COLORREF color);
     [[nodiscard]] COLORREF At(int x, int y) const;
     // Pixels of a rectangle that differ from `color`.
     [[nodiscard]] int CountOtherThan(const RECT& rect, COLORREF color) const;
