@@ -32,6 +32,15 @@ protected:
     // parameters, lets it run until its window is gone, and stops it.
     HelpRun Run(const std::map<std::wstring, std::wstring>& parameters, const ModuleLibrary* module = nullptr);
 
+    // Clears the recorded pages, runs, and answers the start's result with the pages opened.
+    using Outcome = std::pair<HRESULT, std::vector<std::wstring>>;
+    Outcome Opened(const std::map<std::wstring, std::wstring>& parameters, const ModuleLibrary* module = nullptr) {
+        urls.Clear();
+        const HelpRun run = Run(parameters, module);
+        EXPECT_TRUE(run.init != S_OK || (run.closedItself && run.exitCode == 0)) << run.exitCode;
+        return {run.init, run.pages};
+    }
+
     // A text of the help module's resource library, as the module would read it.
     static std::wstring ResourceText(UINT id);
     // The lines the meetings library wrote to its call log.

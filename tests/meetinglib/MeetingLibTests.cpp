@@ -228,9 +228,8 @@ TEST_F(MeetingLib, RegistersBothClassesForThisFile) {
     }
     ASSERT_EQ(S_OK, unregisterServer());
     for (const wchar_t* key : classKeys) {
-        HKEY opened = nullptr;
-        EXPECT_NE(ERROR_SUCCESS, ::RegOpenKeyExW(HKEY_CLASSES_ROOT, key, 0, KEY_READ, &opened)) << key;
-        if (opened) ::RegCloseKey(opened);
+        UniqueHkey opened;
+        EXPECT_NE(ERROR_SUCCESS, ::RegOpenKeyExW(HKEY_CLASSES_ROOT, key, 0, KEY_READ, opened.receive())) << key;
     }
 }
 }  // namespace

@@ -101,32 +101,23 @@ TEST_F(MeetingRecords, RefuseIndexesOutsideTheDay) {
     EXPECT_EQ(65535, r.m_nIndex);
 }
 
-struct StatusCase {
-    const wchar_t* text;
-    int startHour, endHour;  // today; now is 10:00
-    INT32 expected;
-};
-class Statuses : public ProviderTest, public ::testing::WithParamInterface<StatusCase> {};
-
-TEST_P(Statuses, FollowTheTextAndTheClock) {
-    const StatusCase& c = GetParam();
-    const DATE today = Today();
-    StoreMeeting meeting(L"m", At(today, c.startHour, 0), At(today, c.endHour, 0));
-    if (c.text) meeting.Set(L"meetingStatus", c.text);
-    Publish({meeting});
-    Show();
-    EXPECT_EQ(c.expected, Record(0).m_nStatus) << (c.text ? c.text : L"(none)");
+TEST_F(MeetingRecords, StatusesFollowTheTextAndTheClock) {
+    const struct {
+        const wchar_t* text;
+        int startHour, endHour;  // today; now is 10:00
+        INT32 expected;
+    } cases[] = {{L"UPCOMING", 11, 12, MeetingStatus::Upcoming},  {L"upcoming", 8, 9, MeetingStatus::Past},
+                 {L"InProgress", 12, 13, MeetingStatus::InProgress}, {L"PAST", 11, 12, MeetingStatus::Past},
+                 {L"scheduled", 11, 12, MeetingStatus::Upcoming}, {L"scheduled", 9, 11, MeetingStatus::None},
+                 {nullptr, 11, 12, MeetingStatus::None}};
+    for (const auto& c : cases) {
+        StoreMeeting meeting(L"m", At(Today(), c.startHour, 0), At(Today(), c.endHour, 0));
+        if (c.text) meeting.Set(L"meetingStatus", c.text);
+        Publish({meeting});
+        Show();
+        EXPECT_EQ(c.expected, Record(0).m_nStatus) << (c.text ? c.text : L"(none)") << " " << c.startHour;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, Statuses,
-    ::testing::Values(StatusCase{L"UPCOMING", 11, 12, MeetingStatus::Upcoming},
-                      StatusCase{L"upcoming", 8, 9, MeetingStatus::Past},  // its end has passed
-                      StatusCase{L"InProgress", 12, 13, MeetingStatus::InProgress},
-                      StatusCase{L"PAST", 11, 12, MeetingStatus::Past},
-                      StatusCase{L"scheduled", 11, 12, MeetingStatus::Upcoming},
-                      StatusCase{L"scheduled", 9, 11, MeetingStatus::None},
-                      StatusCase{nullptr, 11, 12, MeetingStatus::None}));
 
 TEST_F(MeetingRecords, APastMeetingWithoutItsHostHasNoDuration) {
     const DATE today = Today();
