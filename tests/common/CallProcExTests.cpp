@@ -21,26 +21,26 @@ std::wstring Child() { return testsupport::BinFolder() + L"qkproc_child.exe"; }
 
 std::string Ansi(const std::wstring& text) { return Trace::ToAnsi(text.c_str()); }
 
-std::wstring ReadUtf16(const std::wstring& path) {
-    const UniqueFileHandle file(
-        ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file) return {};
-    std::wstring text(4096, L'\0');
-    DWORD read = 0;
-    ::ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &read, nullptr);
-    text.resize(read / sizeof(wchar_t));
-    return text;
-}
-
 std::string ReadBytes(const std::wstring& path) {
     const UniqueFileHandle file(
         ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file) return {};
     std::string text(65536, '\0');
     DWORD read = 0;
-    ::ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr);
+    if (!file || !::ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr)) return {};
     text.resize(read);
     return text;
+}
+
+// The trace lines of one call: its entry line, `inner`, its exit line.
+std::vector<std::string> Scoped(const std::string& label, std::vector<std::string> inner) {
+    inner.insert(inner.begin(), "--> " + label + " \n");
+    inner.push_back("<-- " + label + " \n");
+    return inner;
+}
+
+std::vector<std::string> operator+(std::vector<std::string> first, const std::vector<std::string>& second) {
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
 }
 
 // Starts the child directly, for the tests that need its handle.
@@ -82,15 +82,11 @@ void CALLBACK PostQuitOnce(HWND, UINT, UINT_PTR, DWORD) {
 
 class ProcessLaunch : public ::testing::Test {
 protected:
-    TraceRecorder recorder{nullptr};
-
     void SetUp() override {
-        TraceText(2, "warm up");  // the first trace loads the library
-        recorder = TraceRecorder(::GetModuleHandleW((testsupport::BinFolder() + L"zvntrace.dll").c_str()));
         ASSERT_TRUE(recorder.Valid()) << "the recording double must be beside the test";
-        recorder.Clear();
         testsupport::PumpPending();
     }
+    TraceRecorder recorder = TraceRecorder::Beside();
 };
 }  // namespace
 
@@ -114,6 +110,9 @@ TEST_F(ProcessLaunch, WaitedProgramGivesItsExitCodeAndTraces) {
     EXPECT_EQ(7u, code);
     // The exit code is optional.
     EXPECT_TRUE(CCallProcEx::ZvnShellEx(Child().c_str(), L"exit 1", CCallProcEx::kWaitBlocking, FALSE, nullptr));
+    // Under the test system the elevation verb starts the program without a consent prompt.
+    ASSERT_TRUE(CCallProcEx::ZvnShellEx(Child().c_str(), L"exit 9", CCallProcEx::kWaitBlocking, TRUE, &code));
+    EXPECT_EQ(9u, code);
 }
 
 TEST_F(ProcessLaunch, MissingProgramOrArgumentsStartNothing) {
@@ -122,43 +121,29 @@ TEST_F(ProcessLaunch, MissingProgramOrArgumentsStartNothing) {
     DWORD code = kUntouched;
     EXPECT_FALSE(CCallProcEx::ZvnShellEx(missing.c_str(), L"/CheckVersion", CCallProcEx::kWaitBlocking, FALSE, &code));
     EXPECT_EQ(kUntouched, code);
-    const std::vector<std::string> missingLines = {
-        "--> " + kShellLabel + " \n",
-        " lpszFileFullPath=" + Ansi(missing) + ",lpszCmdLine=/CheckVersion,\n",
-        " CCallProcEx::ZvnShellEx: Launching spec process to start at spec directory.\n,\n",
-        " /CheckVersion,\n",
-        " CCallProcEx::ZvnShellEx: can not find the file!\n,\n",
-        "<-- " + kShellLabel + " \n",
-    };
-    EXPECT_EQ(missingLines, recorder.Texts());
+    EXPECT_EQ(Scoped(kShellLabel, {" lpszFileFullPath=" + Ansi(missing) + ",lpszCmdLine=/CheckVersion,\n",
+                                   " CCallProcEx::ZvnShellEx: Launching spec process to start at spec directory.\n,\n",
+                                   " /CheckVersion,\n", " CCallProcEx::ZvnShellEx: can not find the file!\n,\n"}),
+              recorder.Texts());
     recorder.Clear();
 
     EXPECT_FALSE(CCallProcEx::ZvnShellEx(nullptr, L"x", CCallProcEx::kWaitBlocking, FALSE, &code));
     EXPECT_FALSE(CCallProcEx::ZvnShellEx(Child().c_str(), nullptr, CCallProcEx::kWaitBlocking, FALSE, &code));
     EXPECT_EQ(kUntouched, code);
-    const std::vector<std::string> nullLines = {
-        "--> " + kShellLabel + " \n",
-        " lpszFileFullPath=,lpszCmdLine=x,\n",
-        " CCallProcEx::ZvnShellEx: input para is NULL!\n,\n",
-        "<-- " + kShellLabel + " \n",
-        "--> " + kShellLabel + " \n",
-        " lpszFileFullPath=" + Ansi(Child()) + ",lpszCmdLine=,\n",
-        " CCallProcEx::ZvnShellEx: input para is NULL!\n,\n",
-        "<-- " + kShellLabel + " \n",
-    };
-    EXPECT_EQ(nullLines, recorder.Texts());
+    const std::string refused = " CCallProcEx::ZvnShellEx: input para is NULL!\n,\n";
+    EXPECT_EQ(Scoped(kShellLabel, {" lpszFileFullPath=,lpszCmdLine=x,\n", refused}) +
+                  Scoped(kShellLabel, {" lpszFileFullPath=" + Ansi(Child()) + ",lpszCmdLine=,\n", refused}),
+              recorder.Texts());
 }
 
 TEST_F(ProcessLaunch, NoWaitReturnsWhileTheProgramRuns) {
     Release release;
-    DWORD code = kUntouched;
-    ASSERT_TRUE(CCallProcEx::ZvnShellEx(Child().c_str(), (L"wait " + release.Name()).c_str(), CCallProcEx::kNoWait,
-                                        FALSE, &code));
-    EXPECT_EQ(static_cast<DWORD>(STILL_ACTIVE), code);
     // Any wait type that is not 1 or 2 does not wait either.
-    code = kUntouched;
-    ASSERT_TRUE(CCallProcEx::ZvnShellEx(Child().c_str(), (L"wait " + release.Name()).c_str(), 3, FALSE, &code));
-    EXPECT_EQ(static_cast<DWORD>(STILL_ACTIVE), code);
+    for (const DWORD waitType : {static_cast<DWORD>(CCallProcEx::kNoWait), DWORD{3}}) {
+        DWORD code = kUntouched;
+        ASSERT_TRUE(CCallProcEx::ZvnShellEx(Child().c_str(), (L"wait " + release.Name()).c_str(), waitType, FALSE, &code));
+        EXPECT_EQ(static_cast<DWORD>(STILL_ACTIVE), code) << waitType;
+    }
 }
 
 TEST_F(ProcessLaunch, ProgramStartsInItsOwnFolderEvenWithSpacesInThePath) {
@@ -172,7 +157,8 @@ TEST_F(ProcessLaunch, ProgramStartsInItsOwnFolderEvenWithSpacesInThePath) {
     ASSERT_TRUE(CCallProcEx::ZvnShellEx(copy.c_str(), (L"cwd \"" + report + L"\" exit 3").c_str(),
                                         CCallProcEx::kWaitBlocking, FALSE, &code));
     EXPECT_EQ(3u, code);
-    const std::wstring cwd = ReadUtf16(report);
+    const std::string bytes = ReadBytes(report);
+    const std::wstring cwd(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
     EXPECT_EQ(CSTR_EQUAL, ::CompareStringOrdinal(folder.c_str(), -1, cwd.c_str(), -1, TRUE)) << cwd;
 }
 
@@ -220,19 +206,11 @@ TEST_F(ProcessLaunch, WaitRefusesMissingHandlesAndReportsUnreadableExitCodes) {
     // Not a process: the wait itself succeeds, reading an exit code does not.
     const UniqueKernelHandle event(::CreateEventW(nullptr, TRUE, TRUE, nullptr));
     EXPECT_TRUE(CCallProcEx::ZvnWaitForObjExit(event.get(), CCallProcEx::kWaitBlocking, &code));
-    const std::vector<std::string> expected = {
-        "--> " + kWaitLabel + " \n",
-        " CCallProcEx::ZvnWaitForObjExit: hProcess is NULL!\n,\n",
-        "<-- " + kWaitLabel + " \n",
-        "--> " + kWaitLabel + " \n",
-        " CCallProcEx::ZvnWaitForObjExit: hProcess is INVALID_HANDLE_VALUE!\n,\n",
-        "<-- " + kWaitLabel + " \n",
-        "--> " + kWaitLabel + " \n",
-        " CCallProcEx::ZvnWaitForObjExit: GetExitCodeProcess FAILED, Error=" +
-            std::to_string(ERROR_INVALID_HANDLE) + ",\n",
-        "<-- " + kWaitLabel + " \n",
-    };
-    EXPECT_EQ(expected, recorder.Texts());
+    EXPECT_EQ(Scoped(kWaitLabel, {" CCallProcEx::ZvnWaitForObjExit: hProcess is NULL!\n,\n"}) +
+                  Scoped(kWaitLabel, {" CCallProcEx::ZvnWaitForObjExit: hProcess is INVALID_HANDLE_VALUE!\n,\n"}) +
+                  Scoped(kWaitLabel, {" CCallProcEx::ZvnWaitForObjExit: GetExitCodeProcess FAILED, Error=" +
+                                      std::to_string(ERROR_INVALID_HANDLE) + ",\n"}),
+              recorder.Texts());
 }
 
 TEST_F(ProcessLaunch, UpdateProgramRecordsTheVersionCheck) {
@@ -272,12 +250,4 @@ TEST(ProcessLaunchRules, VerbAndFolder) {
     EXPECT_EQ(L"\\\\server\\share", CCallProcEx::FolderOf(L"\\\\server\\share\\c.exe"));
     EXPECT_EQ(L"C:", CCallProcEx::FolderOf(L"C:c.exe"));
     EXPECT_EQ(L"", CCallProcEx::FolderOf(L"c.exe"));
-}
-
-TEST_F(ProcessLaunch, RunAsAdministratorStillStartsAndWaits) {
-    // Under the test system the elevation verb starts the program without a
-    // consent prompt; the program runs and its exit code comes back.
-    DWORD code = kUntouched;
-    ASSERT_TRUE(CCallProcEx::ZvnShellEx(Child().c_str(), L"exit 9", CCallProcEx::kWaitBlocking, TRUE, &code));
-    EXPECT_EQ(9u, code);
 }

@@ -60,7 +60,6 @@ TEST_F(Registry, ReadsValuesOfTheirOwnTypeOnly) {
 
 TEST_F(Registry, MissingKeysValuesAndArgumentsAreFalse) {
     DWORD number = 7;
-    wchar_t text[8];
     EXPECT_FALSE(CRegistry::ReadDword(HKEY_CURRENT_USER, (key + L"\\Nope").c_str(), L"Number", &number));
     EXPECT_FALSE(CRegistry::ReadDword(HKEY_CURRENT_USER, key.c_str(), L"Nope", &number));
     EXPECT_FALSE(CRegistry::ReadDword(nullptr, key.c_str(), L"Number", &number));
@@ -70,7 +69,6 @@ TEST_F(Registry, MissingKeysValuesAndArgumentsAreFalse) {
     EXPECT_FALSE(CRegistry::ReadString(HKEY_CURRENT_USER, key.c_str(), L"Text", nullptr, 8));
     EXPECT_FALSE(CRegistry::WriteDword(HKEY_CURRENT_USER, key.c_str(), nullptr, 1));
     EXPECT_EQ(7u, number);
-    (void)text;
 }
 
 TEST_F(Registry, WriteDwordCreatesItsKey) {

@@ -1,5 +1,8 @@
 #include "common/TraceRecorder.h"
 
+#include "common/Trace.h"
+#include "support/TestSupport.h"
+
 TraceRecorder::TraceRecorder(HMODULE library) {
     if (!library) return;
     m_count = reinterpret_cast<CountFn>(::GetProcAddress(library, "RecordedCount"));
@@ -28,4 +31,11 @@ std::vector<std::string> TraceRecorder::Texts() const {
 
 void TraceRecorder::Clear() const {
     if (m_clear) m_clear();
+}
+
+TraceRecorder TraceRecorder::Beside() {
+    TraceText(2, "warm up");
+    TraceRecorder recorder(::GetModuleHandleW((testsupport::BinFolder() + L"zvntrace.dll").c_str()));
+    recorder.Clear();
+    return recorder;
 }

@@ -16,6 +16,8 @@ class TraceRecorder {
 public:
     // `library` is the loaded double (null gives an empty recorder).
     explicit TraceRecorder(HMODULE library);
+    // The double beside this executable, loaded by a first trace and emptied.
+    static TraceRecorder Beside();
     [[nodiscard]] bool Valid() const noexcept { return m_count && m_call && m_clear; }
     [[nodiscard]] std::vector<RecordedTrace> Calls() const;
     [[nodiscard]] std::vector<std::string> Texts() const;

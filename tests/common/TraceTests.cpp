@@ -24,14 +24,8 @@ bool CopyFromOutput(const std::wstring& folder, const wchar_t* name) {
 
 class Tracing : public ::testing::Test {
 protected:
-    TraceRecorder recorder{::GetModuleHandleW((testsupport::BinFolder() + L"zvntrace.dll").c_str())};
-
-    void SetUp() override {
-        TraceText(2, "warm up");  // the first trace loads the library
-        recorder = TraceRecorder(::GetModuleHandleW((testsupport::BinFolder() + L"zvntrace.dll").c_str()));
-        ASSERT_TRUE(recorder.Valid()) << "the recording double must be beside the test";
-        recorder.Clear();
-    }
+    void SetUp() override { ASSERT_TRUE(recorder.Valid()) << "the recording double must be beside the test"; }
+    TraceRecorder recorder = TraceRecorder::Beside();
 };
 
 TEST_F(Tracing, ScopedTraceWritesEntryAndExitLines) {

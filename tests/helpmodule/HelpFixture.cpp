@@ -1,8 +1,5 @@
 #include "helpmodule/HelpFixture.h"
 
-#include <filesystem>
-#include <fstream>
-
 #include "host/HostApp.h"
 #include "support/TestSupport.h"
 
@@ -11,16 +8,6 @@ void HelpModuleTest::SetUp() {
     user.RemoveAll();
     machine.RemoveAll();
     meetingLib.RemoveAll();
-    wchar_t folder[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, folder);
-    meetingLibLog = std::wstring(folder) + L"qk-help-meetinglib-" + std::to_wstring(::GetCurrentProcessId()) + L".log";
-    ::DeleteFileW(meetingLibLog.c_str());
-    ::SetEnvironmentVariableW(L"QK_MEETINGLIB_LOG", meetingLibLog.c_str());
-}
-
-void HelpModuleTest::TearDown() {
-    ::SetEnvironmentVariableW(L"QK_MEETINGLIB_LOG", nullptr);
-    ::DeleteFileW(meetingLibLog.c_str());
 }
 
 HelpRun HelpModuleTest::Run(const std::map<std::wstring, std::wstring>& parameters, const ModuleLibrary* module) {
@@ -49,15 +36,4 @@ std::wstring HelpModuleTest::ResourceText(UINT id) {
         ::FreeLibrary(resources);
     }
     return text;
-}
-
-std::vector<std::wstring> HelpModuleTest::MeetingLibCalls() const {
-    std::ifstream file(std::filesystem::path(meetingLibLog), std::ios::binary);
-    std::vector<std::wstring> lines;
-    std::string line;
-    while (std::getline(file, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.emplace_back(line.begin(), line.end());  // the module's lines are ASCII
-    }
-    return lines;
 }

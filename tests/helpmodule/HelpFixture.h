@@ -27,16 +27,24 @@ struct HelpRun {
 class HelpModuleTest : public ::testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
     // Starts `module` (the output folder's copy when null) with these start
     // parameters, lets it run until its window is gone, and stops it.
     HelpRun Run(const std::map<std::wstring, std::wstring>& parameters, const ModuleLibrary* module = nullptr);
 
+    // Clears the recorded pages, runs, and answers the start's result with the pages opened.
+    using Outcome = std::pair<HRESULT, std::vector<std::wstring>>;
+    Outcome Opened(const std::map<std::wstring, std::wstring>& parameters, const ModuleLibrary* module = nullptr) {
+        urls.Clear();
+        const HelpRun run = Run(parameters, module);
+        EXPECT_TRUE(run.init != S_OK || (run.closedItself && run.exitCode == 0)) << run.exitCode;
+        return {run.init, run.pages};
+    }
+
     // A text of the help module's resource library, as the module would read it.
     static std::wstring ResourceText(UINT id);
     // The lines the meetings library wrote to its call log.
-    std::vector<std::wstring> MeetingLibCalls() const;
+    std::vector<std::wstring> MeetingLibCalls() const { return meetingLibLog.Lines(); }
 
     UrlHandler urls;
     SavedRegistryValues user{HKEY_CURRENT_USER, L"SOFTWARE\\Zorvan\\Quillkit",
@@ -45,7 +53,7 @@ protected:
     SavedRegistryValues meetingLib{HKEY_CURRENT_USER, L"SOFTWARE\\Zorvan\\Quillkit\\MeetingLib",
                                    {L"LibraryCurrentResult"}};
     ModuleLibrary library{testsupport::BinFolder() + L"qkSJUI.dll"};
-    std::wstring meetingLibLog;
+    testsupport::EnvironmentFile meetingLibLog{L"QK_MEETINGLIB_LOG"};
 };
 
 inline const std::map<std::wstring, std::wstring> kHelp = {{L"help", L""}};

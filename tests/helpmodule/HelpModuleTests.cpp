@@ -15,6 +15,7 @@ namespace {
 constexpr wchar_t kSite[] = L"acme.quillkit.example";
 constexpr wchar_t kSitePages[] = L"https://acme.quillkit.example/acme/qk.php?AT=HELP&LanguageID=";
 constexpr wchar_t kCustomLink[] = L"https://intranet.acme.example/meeting-help";
+const std::wstring kGuide = HelpPages::kUserGuidePage;
 
 std::wstring Formatted(const std::wstring& pattern, const wchar_t* base, const wchar_t* version,
                        const std::wstring& language) {
@@ -72,40 +73,23 @@ TEST_F(HelpModule, HiddenWindowOpensThePageClosesItselfAndAsksTheHostToEnd) {
     EXPECT_EQ(std::vector<std::wstring>{kSitePages + ResourceText(52) + L"Type=OI"}, urls.OpenedPages());
 }
 
-TEST_F(HelpModule, WithoutTheHelpParameterNothingHappens) {
+TEST_F(HelpModule, WithoutTheHelpParameterOrASiteItFails) {
     user.SetText(L"SiteName", kSite);
-    const HelpRun run = Run({{L"helptype", L"2"}});
-    EXPECT_EQ(E_FAIL, run.init);
-    EXPECT_TRUE(run.pages.empty());
+    EXPECT_EQ(Outcome(E_FAIL, {}), Opened({{L"helptype", L"2"}}));
     EXPECT_TRUE(MeetingLibCalls().empty()) << "the decision stops before the meetings library";
-    EXPECT_EQ(nullptr, ::FindWindowW(L"VelIPCSrvClass", nullptr));
-}
-
-TEST_F(HelpModule, NoSiteAtAllOpensTheUserGuideAndFails) {
-    const HelpRun run = Run(kHelp);
-    EXPECT_EQ(E_FAIL, run.init);
-    EXPECT_EQ(std::vector<std::wstring>{HelpPages::kUserGuidePage}, run.pages);
+    user.Remove(L"SiteName");
+    EXPECT_EQ(Outcome(E_FAIL, {kGuide}), Opened(kHelp)) << "no site at all";
     EXPECT_EQ(nullptr, ::FindWindowW(L"VelIPCSrvClass", nullptr));
 }
 
 TEST_F(HelpModule, OwnSitePagesByHelpType) {
     user.SetText(L"SiteName", L"  http://ACME.quillkit.example/ ");
-    const std::wstring language = ResourceText(52);
-    ASSERT_FALSE(language.empty());
-    const struct {
-        const wchar_t* helpType;
-        std::wstring suffix;
-    } cases[] = {
-        {L"1", L"Type=OI"}, {L"2", L"Type=OISMF"}, {L"", L""}, {L"5", L""}, {L"x", L""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.helpType);
-        urls.Clear();
-        const HelpRun run = Run(HelpOfType(c.helpType));
-        EXPECT_EQ(S_OK, run.init);
-        EXPECT_TRUE(run.closedItself);
-        EXPECT_EQ(std::vector<std::wstring>{kSitePages + language + c.suffix}, run.pages);
-    }
+    const std::wstring page = kSitePages + ResourceText(52);
+    ASSERT_NE(page, kSitePages);
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"1", L"Type=OI"}, {L"2", L"Type=OISMF"}, {L"", L""}, {L"5", L""}, {L"x", L""}};
+    for (const auto& [helpType, suffix] : cases)
+        EXPECT_EQ(Outcome(S_OK, {page + suffix}), Opened(HelpOfType(helpType))) << helpType;
     // The meetings library was asked once per start whether it is current.
     const auto calls = MeetingLibCalls();
     ASSERT_EQ(std::size(cases), calls.size());
@@ -117,19 +101,13 @@ TEST_F(HelpModule, NewerSitePagesByHelpType) {
     user.SetText(L"Zvn11Site", L"acme.zvn11.example");
     const std::wstring language = ResourceText(1116);
     ASSERT_FALSE(language.empty());
-    const struct {
-        const wchar_t* helpType;
-        UINT format;
-    } cases[] = {{L"1", 1114}, {L"2", 1115}, {L"5", 1117}, {L"", 1113}, {L"3", 1113}, {L"0", 1113}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.helpType);
-        urls.Clear();
-        const HelpRun run = Run(HelpOfType(c.helpType));
-        EXPECT_EQ(S_OK, run.init);
+    const std::pair<const wchar_t*, UINT> cases[] = {{L"1", 1114}, {L"2", 1115}, {L"5", 1117},
+                                                     {L"", 1113},  {L"3", 1113}, {L"0", 1113}};
+    for (const auto& [helpType, format] : cases) {
         const std::wstring expected =
-            Formatted(ResourceText(c.format), HelpPages::kSupportSite, HelpPages::kHelpVersion, language);
+            Formatted(ResourceText(format), HelpPages::kSupportSite, HelpPages::kHelpVersion, language);
         EXPECT_EQ(0u, expected.find(L"https://")) << "the resource texts form real addresses";
-        EXPECT_EQ(std::vector<std::wstring>{expected}, run.pages);
+        EXPECT_EQ(Outcome(S_OK, {expected}), Opened(HelpOfType(helpType))) << helpType;
     }
 }
 
@@ -137,41 +115,25 @@ TEST_F(HelpModule, SiteTypeTwoOpensTheUserGuideOrTheCustomLink) {
     user.SetText(L"SiteName", kSite);
     user.SetText(L"Zvn11Site", L"acme.zvn11.example");
     user.SetText(L"SiteType", L"2");
-
-    HelpRun run = Run(HelpOfType(L"1"));
-    EXPECT_EQ(S_OK, run.init);
-    EXPECT_EQ(std::vector<std::wstring>{HelpPages::kUserGuidePage}, run.pages) << "no custom help: the maker's guide";
-
+    EXPECT_EQ(Outcome(S_OK, {kGuide}), Opened(HelpOfType(L"1"))) << "no custom help: the maker's guide";
     user.SetDword(L"SupportCustomHelp", 1);
     user.SetText(L"HelpLink", kCustomLink);
-    urls.Clear();
-    run = Run(HelpOfType(L"1"));
-    EXPECT_EQ(S_OK, run.init);
-    EXPECT_EQ(std::vector<std::wstring>{kCustomLink}, run.pages);
-    EXPECT_EQ(0, run.exitCode);
-
+    EXPECT_EQ(Outcome(S_OK, {kCustomLink}), Opened(HelpOfType(L"1")));
     // A site name that is no address gives no documentation base.
     user.SetText(L"SiteName", L"acme");
-    urls.Clear();
-    run = Run(kHelp);
-    EXPECT_EQ(E_FAIL, run.init);
-    EXPECT_EQ(std::vector<std::wstring>{HelpPages::kUserGuidePage}, run.pages);
+    EXPECT_EQ(Outcome(E_FAIL, {kGuide}), Opened(kHelp));
 }
 
 TEST_F(HelpModule, AbsentOrEmptySiteTypeCountsAsThree) {
     user.SetText(L"SiteName", kSite);
-    const std::wstring sitePage = kSitePages + ResourceText(52) + L"Type=OISMF";
-    for (const wchar_t* type : {static_cast<const wchar_t*>(nullptr), L"", L"3"}) {
-        if (type)
-            user.SetText(L"SiteType", type);
-        else
-            user.Remove(L"SiteType");
-        urls.Clear();
-        EXPECT_EQ(std::vector<std::wstring>{sitePage}, Run(HelpOfType(L"2")).pages);
+    const Outcome sitePage(S_OK, {kSitePages + ResourceText(52) + L"Type=OISMF"});
+    EXPECT_EQ(sitePage, Opened(HelpOfType(L"2")));
+    for (const wchar_t* type : {L"", L"3"}) {
+        user.SetText(L"SiteType", type);
+        EXPECT_EQ(sitePage, Opened(HelpOfType(L"2"))) << type;
     }
     user.SetText(L"SiteType", L"2");
-    urls.Clear();
-    EXPECT_EQ(std::vector<std::wstring>{HelpPages::kUserGuidePage}, Run(HelpOfType(L"2")).pages);
+    EXPECT_EQ(Outcome(S_OK, {kGuide}), Opened(HelpOfType(L"2")));
 }
 
 TEST_F(HelpModule, LibraryNotCurrentTakesTheSiteAddressFromEitherHive) {
@@ -183,73 +145,34 @@ TEST_F(HelpModule, LibraryNotCurrentTakesTheSiteAddressFromEitherHive) {
         meetingLib.SetDword(L"LibraryCurrentResult", answer);
         user.Remove(L"siteurl");
         machine.Remove(L"siteurl");
-        urls.Clear();
-        HelpRun run = Run(kHelp);
-        EXPECT_EQ(E_FAIL, run.init) << "no site address anywhere";
-        EXPECT_EQ(std::vector<std::wstring>{HelpPages::kUserGuidePage}, run.pages);
-
+        EXPECT_EQ(Outcome(E_FAIL, {kGuide}), Opened(kHelp)) << "no site address anywhere";
         machine.SetText(L"siteurl", L"https://acme.quillkit.example");
-        urls.Clear();
-        run = Run(kHelp);
-        EXPECT_EQ(S_OK, run.init);
-        EXPECT_EQ(std::vector<std::wstring>{kCustomLink}, run.pages);
-
+        EXPECT_EQ(Outcome(S_OK, {kCustomLink}), Opened(kHelp));
         machine.SetText(L"siteurl", L"nowhere");
         user.SetText(L"siteurl", L"acme.quillkit.example");
-        urls.Clear();
-        run = Run(kHelp);
-        EXPECT_EQ(S_OK, run.init) << "the user's own address comes first";
-        EXPECT_EQ(std::vector<std::wstring>{kCustomLink}, run.pages);
+        EXPECT_EQ(Outcome(S_OK, {kCustomLink}), Opened(kHelp)) << "the user's own address comes first";
     }
 }
 
-TEST_F(HelpModule, MissingMeetingsLibraryCountsAsNotCurrent) {
+TEST_F(HelpModule, MissingMeetingsOrResourceLibrary) {
     testsupport::TempFolder folder;
     ASSERT_TRUE(folder.CopyFromBin(L"qkSJUI.dll"));
-    ASSERT_TRUE(folder.CopyFromBin(L"qkres.dll"));
     user.SetText(L"SiteName", kSite);
     user.SetText(L"Zvn11Site", L"acme.zvn11.example");
-    HelpRun run;
     {
         const ModuleLibrary copy(folder.Path() + L"qkSJUI.dll");
-        ASSERT_TRUE(copy.Loaded());
-        run = Run(kHelp, &copy);
-        EXPECT_EQ(E_FAIL, run.init) << "no site address for an out-of-date library";
-        EXPECT_EQ(std::vector<std::wstring>{HelpPages::kUserGuidePage}, run.pages);
-
-        user.SetText(L"siteurl", L"acme.quillkit.example");
-        urls.Clear();
-        run = Run(kHelp, &copy);
+        const HelpRun run = Run(kHelp, &copy);
+        EXPECT_EQ(E_FAIL, run.init) << "no resource library";
+        EXPECT_FALSE(run.closeRequested);
+        EXPECT_TRUE(run.pages.empty());
     }
-    EXPECT_EQ(S_OK, run.init);
-    EXPECT_EQ(std::vector<std::wstring>{HelpPages::kUserGuidePage}, run.pages) << "no custom help configured";
+    ASSERT_TRUE(folder.CopyFromBin(L"qkres.dll"));
+    const ModuleLibrary copy(folder.Path() + L"qkSJUI.dll");
+    ASSERT_TRUE(copy.Loaded());
+    // A missing meetings library counts as out of date, which needs a site address.
+    EXPECT_EQ(Outcome(E_FAIL, {kGuide}), Opened(kHelp, &copy));
+    user.SetText(L"siteurl", L"acme.quillkit.example");
+    EXPECT_EQ(Outcome(S_OK, {kGuide}), Opened(kHelp, &copy)) << "no custom help configured";
     EXPECT_TRUE(MeetingLibCalls().empty());
-}
-
-TEST_F(HelpModule, MissingResourceLibraryFailsTheStart) {
-    testsupport::TempFolder folder;
-    ASSERT_TRUE(folder.CopyFromBin(L"qkSJUI.dll"));
-    user.SetText(L"SiteName", kSite);
-    const ModuleLibrary copy(folder.Path() + L"qkSJUI.dll");
-    const HelpRun run = Run(kHelp, &copy);
-    EXPECT_EQ(E_FAIL, run.init);
-    EXPECT_FALSE(run.closeRequested);
-    EXPECT_TRUE(run.pages.empty());
-}
-
-// The exit code lasts for the process, so this runs on a copy of the module of its own.
-TEST_F(HelpModule, MissingCustomLinkEndsWith404AndOpensNothing) {
-    testsupport::TempFolder folder;
-    for (const wchar_t* file : {L"qkSJUI.dll", L"qkres.dll", L"qkIstMt.dll"}) ASSERT_TRUE(folder.CopyFromBin(file));
-    user.SetText(L"SiteName", kSite);
-    user.SetText(L"SiteType", L"2");
-    user.SetDword(L"SupportCustomHelp", 1);
-    const ModuleLibrary copy(folder.Path() + L"qkSJUI.dll");
-    const HelpRun run = Run(kHelp, &copy);
-    EXPECT_EQ(S_OK, run.init);
-    EXPECT_TRUE(run.closedItself);
-    EXPECT_TRUE(run.closeRequested);
-    EXPECT_EQ(404, run.exitCode);
-    EXPECT_TRUE(run.pages.empty());
 }
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "helpmodule/RegistryValues.h"
+#include "support/TestSupport.h"
 
 class UrlHandler {
 public:
@@ -21,14 +22,12 @@ public:
     // Waits up to `timeoutMs` for `count` addresses (for recorders started by
     // another process, which may still be on their way).
     [[nodiscard]] std::vector<std::wstring> WaitForPages(size_t count, DWORD timeoutMs) const;
-    void Clear() const;
+    void Clear() const { m_record.Remove(); }
 
     static constexpr const wchar_t* kRecorder = L"qkurlrecorder.exe";
 
 private:
-    [[nodiscard]] std::vector<std::wstring> ReadRecord() const;
-
-    std::wstring m_recordFile;
+    testsupport::EnvironmentFile m_record{L"QK_URL_RECORD"};
     SavedRegistryValues m_https;
     SavedRegistryValues m_http;
 };

@@ -4,8 +4,6 @@
 #include <windows.h>
 #include <wrl/client.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -20,14 +18,6 @@ using Microsoft::WRL::ComPtr;
 namespace {
 constexpr wchar_t kSettingsKey[] = L"SOFTWARE\\Zorvan\\Quillkit\\MeetingLib";
 const HWND kOwner = reinterpret_cast<HWND>(static_cast<UINT_PTR>(0x1A2B));
-
-std::wstring FromUtf8(const std::string& text) {
-    if (text.empty()) return {};
-    const int size = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(static_cast<size_t>(size), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
-    return out;
-}
 
 ULONG RefCount(IUnknown* object) {
     object->AddRef();
@@ -45,15 +35,6 @@ protected:
         canUnloadNow = reinterpret_cast<NoArgumentFn>(::GetProcAddress(library.get(), "DllCanUnloadNow"));
         ASSERT_TRUE(getClassObject && canUnloadNow);
         settings.RemoveAll();
-        wchar_t folder[MAX_PATH] = {};
-        ::GetTempPathW(MAX_PATH, folder);
-        log = std::wstring(folder) + L"qk-meetinglib-" + std::to_wstring(::GetCurrentProcessId()) + L".log";
-        ::DeleteFileW(log.c_str());
-        ::SetEnvironmentVariableW(L"QK_MEETINGLIB_LOG", log.c_str());
-    }
-    void TearDown() override {
-        ::SetEnvironmentVariableW(L"QK_MEETINGLIB_LOG", nullptr);
-        ::DeleteFileW(log.c_str());
     }
 
     template <typename T>
@@ -65,17 +46,8 @@ protected:
         return object;
     }
 
-    std::vector<std::wstring> Calls() const {
-        std::ifstream file(std::filesystem::path(log), std::ios::binary);
-        std::vector<std::wstring> lines;
-        std::string line;
-        while (std::getline(file, line)) {
-            EXPECT_TRUE(!line.empty() && line.back() == '\r') << "lines end in CR LF";
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            lines.push_back(FromUtf8(line));
-        }
-        return lines;
-    }
+    // Every line of the call log ends in CR LF.
+    std::vector<std::wstring> Calls() const { return log.Lines(); }
 
     UniqueHmodule library{::LoadLibraryW((testsupport::BinFolder() + L"qkIstMt.dll").c_str())};
     GetClassObjectFn getClassObject = nullptr;
@@ -83,7 +55,7 @@ protected:
     SavedRegistryValues settings{HKEY_CURRENT_USER, kSettingsKey,
                                  {L"ResultCode", L"ResultXml", L"InstantMeetingKey", L"LibraryCurrentResult",
                                   L"ActionResult"}};
-    std::wstring log;
+    testsupport::EnvironmentFile log{L"QK_MEETINGLIB_LOG"};
 };
 
 TEST_F(MeetingLib, OperationsRecordTheirArgumentsInOrder) {
@@ -256,9 +228,8 @@ TEST_F(MeetingLib, RegistersBothClassesForThisFile) {
     }
     ASSERT_EQ(S_OK, unregisterServer());
     for (const wchar_t* key : classKeys) {
-        HKEY opened = nullptr;
-        EXPECT_NE(ERROR_SUCCESS, ::RegOpenKeyExW(HKEY_CLASSES_ROOT, key, 0, KEY_READ, &opened)) << key;
-        if (opened) ::RegCloseKey(opened);
+        UniqueHkey opened;
+        EXPECT_NE(ERROR_SUCCESS, ::RegOpenKeyExW(HKEY_CLASSES_ROOT, key, 0, KEY_READ, opened.receive())) << key;
     }
 }
 }  // namespace

@@ -180,59 +180,37 @@ TEST(MSDomLists, ChildNodesKeepWhiteSpaceText) {
 
 // ---------------------------------------------------------------- reading values
 
-TEST(MSDomRead, NodeTextJoinsAllDescendants) {
-    ComPtr<IUnknown> doc = Parse(L"<a>one<b>two<c>three</c></b>four</a>");
-    EXPECT_EQ(L"onetwothreefour", Text(Select(doc.Get(), L"a").Get()));
+// Each typed read as (result, value) from an output that held `start`.
+template <typename T>
+std::pair<HRESULT, T> Read(IUnknown* from, const wchar_t* path, T start) {
+    const HRESULT hr = CMSDom::GetChildNodeValue(from, Bstr(path).get(), start);
+    return {hr, start};
 }
 
-TEST(MSDomRead, NumberFormsKeepTheOldValueWhenThereIsNoText) {
-    ComPtr<IUnknown> doc = Parse(kAccount);
-    DebugOutputCapture debug;
-    LONG number = 7;
-    EXPECT_EQ(E_FAIL, CMSDom::GetChildNodeValue(doc.Get(), Bstr(L"//Missing").get(), number));
-    EXPECT_EQ(7, number);
-    EXPECT_EQ(S_OK, CMSDom::GetChildNodeValue(doc.Get(), Bstr(L"//Empty").get(), number));
-    EXPECT_EQ(7, number);
-    ULONG unsignedNumber = 9;
-    EXPECT_EQ(S_OK, CMSDom::GetChildNodeValue(doc.Get(), Bstr(L"//Empty").get(), unsignedNumber));
-    EXPECT_EQ(9u, unsignedNumber);
-    DOUBLE real = 3.5;
-    EXPECT_EQ(E_FAIL, CMSDom::GetChildNodeValue(doc.Get(), Bstr(L"//Missing").get(), real));
-    EXPECT_EQ(3.5, real);
-    BOOL flag = 4;
-    EXPECT_EQ(S_OK, CMSDom::GetChildNodeValue(doc.Get(), Bstr(L"//Empty").get(), flag));
-    EXPECT_EQ(4, flag);
-    // The string form always overwrites.
-    CStringEx text = L"old";
-    EXPECT_EQ(E_FAIL, CMSDom::GetChildNodeValue(doc.Get(), Bstr(L"//Missing").get(), text));
-    EXPECT_EQ(L"", text.str());
-    EXPECT_EQ(Texts{}, debug.Take());
-}
-
-TEST(MSDomRead, NumberFormsConvertText) {
+TEST(MSDomRead, TypedFormsConvertTextAndKeepTheOldValueWithoutIt) {
     ComPtr<IUnknown> doc = Parse(kAccount);
     IUnknown* d = doc.Get();
-    LONG number = 7;
-    EXPECT_EQ(S_OK, CMSDom::GetChildNodeValue(d, Bstr(L"//Retries").get(), number));
-    EXPECT_EQ(-42, number);
-    EXPECT_EQ(S_OK, CMSDom::GetChildNodeValue(d, Bstr(L"//Word").get(), number));
-    EXPECT_EQ(0, number);
-    EXPECT_EQ(S_OK, CMSDom::GetChildNodeValue(d, Bstr(L"//Rate").get(), number));
-    EXPECT_EQ(12, number);
-    ULONG unsignedNumber = 0;
-    EXPECT_EQ(S_OK, CMSDom::GetChildNodeValue(d, Bstr(L"//Big").get(), unsignedNumber));
-    EXPECT_EQ(4294967295u, unsignedNumber);
-    DOUBLE real = 1.0;
-    EXPECT_EQ(S_OK, CMSDom::GetChildNodeValue(d, Bstr(L"//Rate").get(), real));
-    EXPECT_DOUBLE_EQ(12.5, real);
-    EXPECT_EQ(S_OK, CMSDom::GetChildNodeValue(d, Bstr(L"//Word").get(), real));
-    EXPECT_EQ(0.0, real);
-    BOOL flag = FALSE;
-    EXPECT_EQ(S_OK, CMSDom::GetChildNodeValue(d, Bstr(L"//Remember").get(), flag));
-    EXPECT_EQ(TRUE, flag);
-    CStringEx text;
-    EXPECT_EQ(S_OK, CMSDom::GetChildNodeValue(d, Bstr(L"//Site[SiteName='beta']/@type").get(), text));
-    EXPECT_EQ(L"backup", text.str());
+    DebugOutputCapture debug;
+    using L = std::pair<HRESULT, LONG>;
+    EXPECT_EQ(L(E_FAIL, 7), Read(d, L"//Missing", LONG{7}));
+    EXPECT_EQ(L(S_OK, 7), Read(d, L"//Empty", LONG{7}));
+    EXPECT_EQ(L(S_OK, -42), Read(d, L"//Retries", LONG{7}));
+    EXPECT_EQ(L(S_OK, 0), Read(d, L"//Word", LONG{7}));
+    EXPECT_EQ(L(S_OK, 12), Read(d, L"//Rate", LONG{7}));
+    EXPECT_EQ(std::pair(S_OK, ULONG{9}), Read(d, L"//Empty", ULONG{9}));
+    EXPECT_EQ(std::pair(S_OK, ULONG{4294967295u}), Read(d, L"//Big", ULONG{0}));
+    EXPECT_EQ(std::pair(E_FAIL, 3.5), Read(d, L"//Missing", DOUBLE{3.5}));
+    EXPECT_EQ(std::pair(S_OK, 12.5), Read(d, L"//Rate", DOUBLE{1.0}));
+    EXPECT_EQ(std::pair(S_OK, 0.0), Read(d, L"//Word", DOUBLE{1.0}));
+    EXPECT_EQ(std::pair(S_OK, BOOL{4}), Read(d, L"//Empty", BOOL{4}));
+    EXPECT_EQ(std::pair(S_OK, BOOL{TRUE}), Read(d, L"//Remember", BOOL{FALSE}));
+    // The string form always overwrites.
+    auto [hr, text] = Read(d, L"//Missing", CStringEx(L"old"));
+    EXPECT_EQ(E_FAIL, hr);
+    EXPECT_EQ(L"", text.str());
+    EXPECT_EQ(L"backup", Read(d, L"//Site[SiteName='beta']/@type", CStringEx()).second.str());
+    EXPECT_EQ(L"onetwothreefour", Text(Select(Parse(L"<a>one<b>two<c>three</c></b>four</a>").Get(), L"a").Get()));
+    EXPECT_EQ(Texts{}, debug.Take());
 }
 
 TEST(MSDomRead, LongFollowsTheAtolRule) {
@@ -344,31 +322,22 @@ TEST(MSDomRefusals, EachAnswersWithItsCodeAndMessage) {
 // ---------------------------------------------------------------- building
 
 TEST(MSDomBuild, RootNodeOnAnEmptyDocument) {
+    // A text longer than one character becomes the root's text; one character does not.
+    for (const auto& [text, xml] : {std::pair(L"", L"<Response/>"), std::pair(L"ok", L"<Response>ok</Response>"),
+                                    std::pair(L"x", L"<Response/>")}) {
+        ComPtr<IUnknown> doc, root, fromDoc;
+        ASSERT_EQ(S_OK, CMSDom::MSDomCreate(doc.GetAddressOf()));
+        ASSERT_EQ(S_OK, CMSDom::CreateRootNode(doc.Get(), Bstr(L"Response").get(), Bstr(text).get(),
+                                               root.GetAddressOf()));
+        EXPECT_EQ(xml, Compact(root.Get()));
+        ASSERT_EQ(S_OK, CMSDom::GetRootNode(doc.Get(), fromDoc.GetAddressOf()));
+        EXPECT_EQ(xml, Compact(fromDoc.Get()));
+    }
+    // Without an output the element is still appended, but the call fails.
     ComPtr<IUnknown> doc;
     ASSERT_EQ(S_OK, CMSDom::MSDomCreate(doc.GetAddressOf()));
-    ComPtr<IUnknown> root;
-    ASSERT_EQ(S_OK, CMSDom::CreateRootNode(doc.Get(), Bstr(L"Response").get(), Bstr(L"").get(), root.GetAddressOf()));
-    ASSERT_TRUE(root);
-    EXPECT_EQ(L"<Response/>", Compact(root.Get()));
-    ComPtr<IUnknown> fromDoc;
-    ASSERT_EQ(S_OK, CMSDom::GetRootNode(doc.Get(), fromDoc.GetAddressOf()));
-    EXPECT_EQ(L"<Response/>", Compact(fromDoc.Get()));
-
-    // A text longer than one character becomes the root's text; one character does not.
-    ComPtr<IUnknown> doc2;
-    ASSERT_EQ(S_OK, CMSDom::MSDomCreate(doc2.GetAddressOf()));
-    ASSERT_EQ(S_OK, CMSDom::CreateRootNode(doc2.Get(), Bstr(L"R").get(), Bstr(L"ok").get(), root.ReleaseAndGetAddressOf()));
-    EXPECT_EQ(L"<R>ok</R>", Compact(root.Get()));
-    ComPtr<IUnknown> doc3;
-    ASSERT_EQ(S_OK, CMSDom::MSDomCreate(doc3.GetAddressOf()));
-    ASSERT_EQ(S_OK, CMSDom::CreateRootNode(doc3.Get(), Bstr(L"R").get(), Bstr(L"x").get(), root.ReleaseAndGetAddressOf()));
-    EXPECT_EQ(L"<R/>", Compact(root.Get()));
-
-    // Without an output the element is still appended, but the call fails.
-    ComPtr<IUnknown> doc4;
-    ASSERT_EQ(S_OK, CMSDom::MSDomCreate(doc4.GetAddressOf()));
-    EXPECT_EQ(E_FAIL, CMSDom::CreateRootNode(doc4.Get(), Bstr(L"Kept").get(), nullptr, nullptr));
-    EXPECT_TRUE(Select(doc4.Get(), L"/Kept"));
+    EXPECT_EQ(E_FAIL, CMSDom::CreateRootNode(doc.Get(), Bstr(L"Kept").get(), nullptr, nullptr));
+    EXPECT_TRUE(Select(doc.Get(), L"/Kept"));
 }
 
 TEST(MSDomBuild, CreateNodeAppendsAsLastChild) {

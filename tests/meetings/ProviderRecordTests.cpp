@@ -101,32 +101,23 @@ TEST_F(MeetingRecords, RefuseIndexesOutsideTheDay) {
     EXPECT_EQ(65535, r.m_nIndex);
 }
 
-struct StatusCase {
-    const wchar_t* text;
-    int startHour, endHour;  // today; now is 10:00
-    INT32 expected;
-};
-class Statuses : public ProviderTest, public ::testing::WithParamInterface<StatusCase> {};
-
-TEST_P(Statuses, FollowTheTextAndTheClock) {
-    const StatusCase& c = GetParam();
-    const DATE today = Today();
-    StoreMeeting meeting(L"m", At(today, c.startHour, 0), At(today, c.endHour, 0));
-    if (c.text) meeting.Set(L"meetingStatus", c.text);
-    Publish({meeting});
-    Show();
-    EXPECT_EQ(c.expected, Record(0).m_nStatus) << (c.text ? c.text : L"(none)");
+TEST_F(MeetingRecords, StatusesFollowTheTextAndTheClock) {
+    const struct {
+        const wchar_t* text;
+        int startHour, endHour;  // today; now is 10:00
+        INT32 expected;
+    } cases[] = {{L"UPCOMING", 11, 12, MeetingStatus::Upcoming},  {L"upcoming", 8, 9, MeetingStatus::Past},
+                 {L"InProgress", 12, 13, MeetingStatus::InProgress}, {L"PAST", 11, 12, MeetingStatus::Past},
+                 {L"scheduled", 11, 12, MeetingStatus::Upcoming}, {L"scheduled", 9, 11, MeetingStatus::None},
+                 {nullptr, 11, 12, MeetingStatus::None}};
+    for (const auto& c : cases) {
+        StoreMeeting meeting(L"m", At(Today(), c.startHour, 0), At(Today(), c.endHour, 0));
+        if (c.text) meeting.Set(L"meetingStatus", c.text);
+        Publish({meeting});
+        Show();
+        EXPECT_EQ(c.expected, Record(0).m_nStatus) << (c.text ? c.text : L"(none)") << " " << c.startHour;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, Statuses,
-    ::testing::Values(StatusCase{L"UPCOMING", 11, 12, MeetingStatus::Upcoming},
-                      StatusCase{L"upcoming", 8, 9, MeetingStatus::Past},  // its end has passed
-                      StatusCase{L"InProgress", 12, 13, MeetingStatus::InProgress},
-                      StatusCase{L"PAST", 11, 12, MeetingStatus::Past},
-                      StatusCase{L"scheduled", 11, 12, MeetingStatus::Upcoming},
-                      StatusCase{L"scheduled", 9, 11, MeetingStatus::None},
-                      StatusCase{nullptr, 11, 12, MeetingStatus::None}));
 
 TEST_F(MeetingRecords, APastMeetingWithoutItsHostHasNoDuration) {
     const DATE today = Today();
@@ -200,47 +191,34 @@ protected:
     }
 };
 
-TEST_F(DetailInfo, ARecurringMeetingOfAnotherZoneIsShownInThatZone) {
-    RequireKnownSetting();
-    Publish({Recurring(L"Tokyo (GMT+09:00)", L"Asia/Tokyo")});
-    Show();
-    CBubblePara para;
-    ASSERT_TRUE(provider->GetMeetingDetailInfo(0, &para));
-    EXPECT_EQ(L"Every Wednesday (Tokyo (GMT+09:00))", para.m_strRecurrence.str());
-    // 12:00 local is 21:00 in Tokyo from UTC, 01:00 the next day from New York.
-    const wchar_t* expected = OffsetMinutes() == 0 ? L"Wednesday, June 12, 2024, 9:00 PM (1 hour 30 mins)"
-                                                   : L"Thursday, June 13, 2024, 1:00 AM (1 hour 30 mins)";
-    EXPECT_EQ(expected, para.m_strTime.str());
-}
-
-TEST_F(DetailInfo, AnUnknownZoneFallsBackToTheLocalOne) {
-    RequireKnownSetting();
-    Publish({Recurring(L"Dublin", L"Europe/Dublin")});
-    Show();
-    CBubblePara para;
-    ASSERT_TRUE(provider->GetMeetingDetailInfo(0, &para));
-    EXPECT_EQ(L"Every Wednesday (Dublin)", para.m_strRecurrence.str());
-    EXPECT_EQ(L"Wednesday, June 12, 2024, 12:00 PM (1 hour 30 mins)", para.m_strTime.str());
-}
-
-TEST_F(DetailInfo, TheLocalZoneOrNoRecurrenceKeepsLocalTime) {
+TEST_F(DetailInfo, RecurringMeetingsOfAKnownOtherZoneAreShownInThatZone) {
     RequireKnownSetting();
     TIME_ZONE_INFORMATION local{};
     ::GetTimeZoneInformation(&local);
     std::wstring localName = local.StandardName;
     for (auto& c : localName) c = static_cast<wchar_t>(::towupper(c));
-    Publish({Recurring(localName.c_str(), L"Asia/Tokyo"),
+    Publish({Recurring(L"Tokyo (GMT+09:00)", L"Asia/Tokyo"), Recurring(L"Dublin", L"Europe/Dublin"),
+             Recurring(localName.c_str(), L"Asia/Tokyo"),
              StoreMeeting(L"One-off", At(kDay, 12, 0), At(kDay, 12, 1))
                  .Set(L"recurrence/timeZone", L"Tokyo")
                  .Set(L"recurrence/jodaTimeZone", L"Asia/Tokyo")});
     Show();
-    CBubblePara para;
-    ASSERT_TRUE(provider->GetMeetingDetailInfo(0, &para));
-    EXPECT_EQ(L"Every Wednesday", para.m_strRecurrence.str());
-    EXPECT_EQ(L"Wednesday, June 12, 2024, 12:00 PM (1 hour 30 mins)", para.m_strTime.str());
-    ASSERT_TRUE(provider->GetMeetingDetailInfo(1, &para));
-    EXPECT_TRUE(para.m_strRecurrence.IsEmpty());
-    EXPECT_EQ(L"Wednesday, June 12, 2024, 12:00 PM (1 min)", para.m_strTime.str());
+    // 12:00 local is 21:00 in Tokyo from UTC, 01:00 the next day from New York.
+    const std::wstring local12 = L"Wednesday, June 12, 2024, 12:00 PM (1 hour 30 mins)";
+    const std::pair<std::wstring, std::wstring> expected[] = {
+        {L"Every Wednesday (Tokyo (GMT+09:00))", OffsetMinutes() == 0
+                                                     ? L"Wednesday, June 12, 2024, 9:00 PM (1 hour 30 mins)"
+                                                     : L"Thursday, June 13, 2024, 1:00 AM (1 hour 30 mins)"},
+        {L"Every Wednesday (Dublin)", local12},  // an unknown zone falls back to the local one
+        {L"Every Wednesday", local12},           // the local zone by name, in any case
+        {L"", L"Wednesday, June 12, 2024, 12:00 PM (1 min)"},  // no recurrence
+    };
+    for (INT32 i = 0; i < 4; ++i) {
+        CBubblePara para;
+        ASSERT_TRUE(provider->GetMeetingDetailInfo(i, &para)) << i;
+        EXPECT_EQ(expected[i].first, para.m_strRecurrence.str()) << i;
+        EXPECT_EQ(expected[i].second, para.m_strTime.str()) << i;
+    }
 }
 
 TEST_F(DetailInfo, CollectsThePeopleTheAgendaTheFilesAndTheMarks) {
@@ -289,23 +267,11 @@ TEST_F(DetailInfo, CollectsThePeopleTheAgendaTheFilesAndTheMarks) {
     EXPECT_STREQ(L"keep", untouched.m_strTopic.c_str());
 }
 
-struct DurationCase {
-    LONG seconds;
-    const wchar_t* text;
-};
-class DurationTexts : public ProviderTest, public ::testing::WithParamInterface<DurationCase> {};
-
-TEST_P(DurationTexts, UseTheResourceStrings) {
-    EXPECT_EQ(GetParam().text, MeetingTexts::DurationText(GetParam().seconds).str()) << GetParam().seconds;
+TEST_F(MeetingRecords, DurationTextsUseTheResourceStrings) {
+    const std::pair<LONG, const wchar_t*> cases[] = {
+        {0, L"0 min"},         {59, L"0 min"},           {60, L"1 min"},          {150, L"2 mins"},
+        {3599, L"59 mins"},    {3600, L"1 hour"},        {3660, L"1 hour 1 min"}, {5400, L"1 hour 30 mins"},
+        {7200, L"2 hours"},    {7260, L"2 hours 1 min"}, {9000, L"2 hours 30 mins"}, {90000, L"25 hours"}};
+    for (const auto& [seconds, text] : cases) EXPECT_EQ(text, MeetingTexts::DurationText(seconds).str()) << seconds;
 }
-
-INSTANTIATE_TEST_SUITE_P(Durations, DurationTexts,
-                         ::testing::Values(DurationCase{0, L"0 min"}, DurationCase{59, L"0 min"},
-                                           DurationCase{60, L"1 min"}, DurationCase{150, L"2 mins"},
-                                           DurationCase{3599, L"59 mins"}, DurationCase{3600, L"1 hour"},
-                                           DurationCase{3660, L"1 hour 1 min"},
-                                           DurationCase{5400, L"1 hour 30 mins"}, DurationCase{7200, L"2 hours"},
-                                           DurationCase{7260, L"2 hours 1 min"},
-                                           DurationCase{9000, L"2 hours 30 mins"},
-                                           DurationCase{90000, L"25 hours"}));
 }  // namespace

@@ -12,13 +12,7 @@
 
 namespace {
 DATE Make(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(year);
-    st.wMonth = static_cast<WORD>(month);
-    st.wDay = static_cast<WORD>(day);
-    st.wHour = static_cast<WORD>(hour);
-    st.wMinute = static_cast<WORD>(minute);
-    st.wSecond = static_cast<WORD>(second);
+    SYSTEMTIME st{WORD(year), WORD(month), 0, WORD(day), WORD(hour), WORD(minute), WORD(second), 0};
     DATE value = 0.0;
     ::SystemTimeToVariantTime(&st, &value);
     return value;
@@ -169,21 +163,17 @@ TEST(ZoneConversion, GoesThroughUniversalTime) {
     EXPECT_EQ(want.wHour, converted.wHour);
     EXPECT_EQ(want.wMinute, converted.wMinute);
 
-    SYSTEMTIME untouched{};
-    untouched.wYear = 1999;
+    SYSTEMTIME untouched{1999, 0, 0, 0, 0, 0, 0, 0};
     CTimeApi::ConvertTimeBetweenZones(nullptr, nullptr, &tokyo, &untouched);
     EXPECT_EQ(1999, untouched.wYear);
     CTimeApi::ConvertTimeBetweenZones(nullptr, &local, &tokyo, nullptr);
 }
 
-TEST(CalendarArithmetic, SameDayComparesTheCalendarDate) {
+TEST(CalendarArithmetic, SameDayAndSecondsBetween) {
     EXPECT_FALSE(CTimeApi::IsSameDay(Make(2024, 3, 14, 23, 59, 59), Make(2024, 3, 15)));
     EXPECT_TRUE(CTimeApi::IsSameDay(Make(2024, 3, 15), Make(2024, 3, 15, 23, 59, 59)));
     EXPECT_FALSE(CTimeApi::IsSameDay(Make(2024, 3, 15), Make(2024, 4, 15)));
     EXPECT_FALSE(CTimeApi::IsSameDay(Make(2023, 3, 15), Make(2024, 3, 15)));
-}
-
-TEST(CalendarArithmetic, SecondsBetweenKeepTheirSign) {
     const DATE start = Make(2024, 6, 12, 9, 30), end = Make(2024, 6, 12, 11, 0);
     EXPECT_EQ(5400, CTimeApi::GetSecondsBetween(end, start));
     EXPECT_EQ(-5400, CTimeApi::GetSecondsBetween(start, end));
@@ -240,18 +230,13 @@ TEST(LocaleTexts, FollowTheUserLocale) {
     EXPECT_STREQ(L"Wednesday", text.c_str());
     CTimeApi::GetLocalTimeString(&time, text);
     EXPECT_STREQ(L"1:05 PM", text.c_str());
-}
 
-TEST(LocaleTexts, FailuresLeaveTheTextAlone) {
-    CStringEx text(L"kept");
+    // Failures leave the text alone.
+    text = L"kept";
     CTimeApi::GetLocalDateString(nullptr, text);
     CTimeApi::GetLocalTimeString(nullptr, text);
     EXPECT_STREQ(L"kept", text.c_str());
-    SYSTEMTIME invalid{};
-    invalid.wYear = 2024;
-    invalid.wMonth = 13;
-    invalid.wDay = 40;
-    invalid.wHour = 30;
+    const SYSTEMTIME invalid{2024, 13, 0, 40, 30, 0, 0, 0};
     CTimeApi::GetLocalDateString(&invalid, text);
     CTimeApi::GetWeekdayString(&invalid, text);
     CTimeApi::GetLocalTimeString(&invalid, text);

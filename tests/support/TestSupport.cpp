@@ -88,4 +88,29 @@ long RunProcessPumping(const std::wstring& commandLine, DWORD timeoutMs) {
     ::GetExitCodeProcess(process.get(), &code);
     return static_cast<long>(code);
 }
+
+EnvironmentFile::EnvironmentFile(const wchar_t* variable)
+    : m_variable(variable), m_path(m_folder.Path() + L"file.txt") {
+    ::SetEnvironmentVariableW(m_variable.c_str(), m_path.c_str());
+}
+
+EnvironmentFile::~EnvironmentFile() { ::SetEnvironmentVariableW(m_variable.c_str(), nullptr); }
+
+std::vector<std::wstring> EnvironmentFile::Lines() const {
+    const UniqueFileHandle file(::CreateFileW(m_path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                              nullptr, OPEN_EXISTING, 0, nullptr));
+    std::string bytes(1 << 20, '\0');
+    DWORD read = 0;
+    if (!file || !::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) return {};
+    bytes.resize(read);
+    std::wstring text(bytes.size(), L'\0');
+    text.resize(static_cast<size_t>(::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                                          text.data(), static_cast<int>(text.size()))));
+    std::vector<std::wstring> lines;
+    size_t begin = 0;
+    for (size_t end; (end = text.find(L"\r\n", begin)) != std::wstring::npos; begin = end + 2)
+        lines.push_back(text.substr(begin, end - begin));
+    if (begin < text.size()) lines.push_back(text.substr(begin));
+    return lines;
+}
 }  // namespace testsupport

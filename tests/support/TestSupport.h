@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 // The folder of the running test executable (the build's output folder), with
@@ -34,4 +35,23 @@ void PumpPending();
 // Starts a program and waits for it while dispatching this thread's messages.
 // Returns the exit code, or -1 when it could not start or did not end in time.
 long RunProcessPumping(const std::wstring& commandLine, DWORD timeoutMs);
+
+// A file in a fresh temporary folder whose path is handed to programs under
+// test in an environment variable for as long as this lives.
+class EnvironmentFile {
+public:
+    explicit EnvironmentFile(const wchar_t* variable);
+    ~EnvironmentFile();
+    EnvironmentFile(const EnvironmentFile&) = delete;
+    EnvironmentFile& operator=(const EnvironmentFile&) = delete;
+    [[nodiscard]] const std::wstring& Path() const noexcept { return m_path; }
+    // The UTF-8 text split at CR LF; a line without its CR LF is not split off.
+    [[nodiscard]] std::vector<std::wstring> Lines() const;
+    void Remove() const { ::DeleteFileW(m_path.c_str()); }
+
+private:
+    TempFolder m_folder;
+    std::wstring m_variable;
+    std::wstring m_path;
+};
 }  // namespace testsupport

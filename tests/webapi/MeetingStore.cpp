@@ -26,9 +26,7 @@ std::wstring Escape(const std::wstring& text) {
 }
 
 void SetValue(const wchar_t* name, DWORD type, const void* data, DWORD size) {
-    UniqueHkey key;
-    ::RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.receive(), nullptr);
-    ::RegSetValueExW(key.get(), name, 0, type, static_cast<const BYTE*>(data), size);
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name, type, data, size);
 }
 }  // namespace
 
@@ -40,14 +38,7 @@ DATE LocalNow() {
     return value;
 }
 
-DATE Today() {
-    SYSTEMTIME now{};
-    ::GetLocalTime(&now);
-    now.wHour = now.wMinute = now.wSecond = now.wMilliseconds = 0;
-    DATE value = 0.0;
-    ::SystemTimeToVariantTime(&now, &value);
-    return value;
-}
+DATE Today() { return static_cast<DATE>(static_cast<long>(LocalNow())); }
 
 DATE At(DATE day, int hour, int minute, int second) {
     return static_cast<DATE>(static_cast<long>(day)) + (hour * 3600 + minute * 60 + second) / 86400.0;
@@ -127,11 +118,7 @@ void MeetingStore::SetSyncMilliseconds(DWORD milliseconds) {
     SetValue(L"SyncMilliseconds", REG_DWORD, &milliseconds, sizeof(milliseconds));
 }
 
-void MeetingStore::UseDemo() {
-    UniqueHkey key;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_ALL_ACCESS, key.receive()) == ERROR_SUCCESS)
-        ::RegDeleteValueW(key.get(), L"MeetingStore");
-}
+void MeetingStore::UseDemo() { ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"MeetingStore"); }
 
 std::vector<std::wstring> XmlValues(const std::wstring& xml, const wchar_t* xpath) {
     std::vector<std::wstring> values;

@@ -88,18 +88,17 @@ TEST_F(WebApi, OnlyASuccessfulSynchronisationTakesUpAChangedStore) {
     const DATE from = At(day, 0, 0), to = At(day, 23, 59, 59);
     store.Write({StoreMeeting(L"first", At(day, 8, 0), At(day, 9, 0))});
     auto sync = library.Create();
+    const auto topics = [&] { return XmlValues(Query(sync.Get(), from, to), L"//meetingTopic"); };
     ASSERT_EQ(2, Synchronise(sync.Get(), from, to));
 
     store.Write({StoreMeeting(L"second", At(day, 8, 0), At(day, 9, 0))});
-    EXPECT_EQ(std::vector<std::wstring>{L"first"}, XmlValues(Query(sync.Get(), from, to), L"//meetingTopic"));
-
+    EXPECT_EQ(std::vector<std::wstring>{L"first"}, topics());
     MeetingStore::SetSyncStatus(33);
     ASSERT_EQ(33, Synchronise(sync.Get(), from, to));
-    EXPECT_EQ(std::vector<std::wstring>{L"first"}, XmlValues(Query(sync.Get(), from, to), L"//meetingTopic"));
-
+    EXPECT_EQ(std::vector<std::wstring>{L"first"}, topics());
     MeetingStore::SetSyncStatus(2);
     ASSERT_EQ(2, Synchronise(sync.Get(), from, to));
-    EXPECT_EQ(std::vector<std::wstring>{L"second"}, XmlValues(Query(sync.Get(), from, to), L"//meetingTopic"));
+    EXPECT_EQ(std::vector<std::wstring>{L"second"}, topics());
 }
 
 TEST_F(WebApi, TheDemoDayHasMeetingsInEveryStateAndRole) {
@@ -127,18 +126,14 @@ TEST_F(WebApi, TheDemoDayHasMeetingsInEveryStateAndRole) {
     EXPECT_GE(running, 1);
 
     const auto privileges = XmlValues(around, L"//meetingPrivilege");
-    EXPECT_NE(privileges.end(), std::find(privileges.begin(), privileges.end(), L"host"));
-    EXPECT_NE(privileges.end(), std::find(privileges.begin(), privileges.end(), L"alterhost"));
+    for (const wchar_t* privilege : {L"host", L"alterhost"})
+        EXPECT_NE(privileges.end(), std::find(privileges.begin(), privileges.end(), privilege)) << privilege;
     EXPECT_LT(privileges.size(), starts.size()) << "some meetings are attended only";
-
-    EXPECT_FALSE(XmlValues(around, L"//meeting[isRecurrence='yes']/recurrence/jodaTimeZone").empty());
-    EXPECT_FALSE(XmlValues(around, L"//invitees/invitee/displayName").empty());
-    EXPECT_FALSE(XmlValues(around, L"//agenda").empty());
-    EXPECT_FALSE(XmlValues(around, L"//files/file").empty());
-    EXPECT_FALSE(XmlValues(around, L"//meeting[hasRecording='true']/accessURL/playback").empty());
-    EXPECT_FALSE(XmlValues(around, L"//meeting[isCrossSiteConf='true']").empty());
-    EXPECT_FALSE(XmlValues(around, L"//meeting[isPwdRequird='yes']/meetingPassword").empty());
-
+    for (const wchar_t* path :
+         {L"//meeting[isRecurrence='yes']/recurrence/jodaTimeZone", L"//invitees/invitee/displayName", L"//agenda",
+          L"//files/file", L"//meeting[hasRecording='true']/accessURL/playback", L"//meeting[isCrossSiteConf='true']",
+          L"//meeting[isPwdRequird='yes']/meetingPassword"})
+        EXPECT_FALSE(XmlValues(around, path).empty()) << path;
     EXPECT_FALSE(Query(sync.Get(), today - 1, today - 1 + 0.5).empty()) << "the morning of yesterday";
     EXPECT_FALSE(Query(sync.Get(), today + 1 + 0.5, today + 2).empty()) << "the afternoon of tomorrow";
 }
