@@ -2,9 +2,9 @@
 // changes, activation, time changes, refresh requests and host events.
 #include <cstring>
 
+#include "common/ModuleState.h"
 #include "common/StringEx.h"
 #include "common/Trace.h"
-#include "common/ModuleState.h"
 #include "mainframe/MainFrame.h"
 #include "meetings/TimeApi.h"
 #include "module/ModuleEvents.h"
@@ -108,6 +108,8 @@ HRESULT CMainFrame::HandleEvent(UINT code, INT_PTR, INT_PTR, INT_PTR) {
             // the host's bus already sees the frame as its listener.
             break;
         case VelEvent::MessagingIdentity:
+            // The IP-phone bridge that signs in with this identity is not
+            // started by the frame yet, so the identity is only noted.
             TraceText(8, "CMainFrame::HandleEvent, EID_GET_PARLEYID");
             break;
         default:

@@ -93,15 +93,19 @@ TEST_F(FrameTest, MeetingChangesEndInOneRefreshAfterTheLast) {
 }
 
 TEST_F(FrameTest, RefreshRequestsAndGoingTodayNeedTheSignedInState) {
-    ::SendMessageW(frame->m_hWnd, CMainFrame::kRefreshRequestMessage, 7, 0);
-    frame->MeetingListGoToday();
+    auto requestAll = [&] {
+        ::SendMessageW(frame->m_hWnd, CMainFrame::kRefreshRequestMessage, 7, 0);
+        ::SendMessageW(frame->m_hWnd, WM_SETTINGCHANGE, 0, 0);
+        frame->MeetingListGoToday();
+    };
+    requestAll();
     EXPECT_TRUE(TakeCommands().empty());
     EXPECT_TRUE(Events(VelEvent::ShowDay).empty());
 
     SignIn();
-    ::SendMessageW(frame->m_hWnd, CMainFrame::kRefreshRequestMessage, 7, 0);
-    frame->MeetingListGoToday();
-    EXPECT_EQ(std::vector<WPARAM>{MAKEWPARAM(CMainFrame::kRefreshCommand, 7)}, TakeCommands());
+    requestAll();
+    EXPECT_EQ((std::vector<WPARAM>{MAKEWPARAM(CMainFrame::kRefreshCommand, 7), CMainFrame::kAutoRefresh}),
+              TakeCommands());
     EXPECT_EQ((std::vector<Received>{{VelEvent::ShowDay, 0, 0, 0, {}}}), Events(VelEvent::ShowDay));
 }
 
