@@ -8,6 +8,7 @@
 #include "common/SiblingObject.h"
 #include "common/Trace.h"
 #include "common/UniqueHandle.h"
+#include "module/ModuleEvents.h"
 
 namespace {
 // The class keeps the icons for as long as it is registered.
@@ -42,9 +43,14 @@ bool RegisterFrameClass(HINSTANCE resourceLibrary) {
 }
 }  // namespace
 
-CMainFrame::CMainFrame() noexcept { s_instance = this; }
+CMainFrame::CMainFrame() noexcept {
+    s_instance = this;
+    ::GetTimeZoneInformation(&m_timeZone);
+}
 
 CMainFrame::~CMainFrame() {
+    // Released before its library goes, whichever way the frame ends.
+    m_loginModule.Reset();
     if (s_instance == this) s_instance = nullptr;
 }
 
@@ -75,8 +81,6 @@ HRESULT CMainFrame::GetSyncObject(IQKWebApiSync** sync, BOOL reset) {
 }
 
 void CMainFrame::OnAccountSettingsChanged(const wchar_t* accountXml) { m_lastAccount = accountXml ? accountXml : L""; }
-
-void CMainFrame::OnMeetingChanged(const wchar_t* meetingsXml) { m_lastMeetings = meetingsXml ? meetingsXml : L""; }
 
 UINT CMainFrame::TaskbarCreatedMessage() noexcept {
     static const UINT message = ::RegisterWindowMessageW(L"TaskbarCreated");
@@ -117,6 +121,7 @@ BOOL CMainFrame::PreTranslateMessage(MSG*) { return FALSE; }
 BOOL CMainFrame::OnIdle() { return FALSE; }
 
 LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
+    SubscribeHostEvents({VelEvent::SignInSynchronized, VelEvent::MessagingIdentity}, this);
     if (m_host) {
         m_host->AddMessageFilter(this);
         m_host->AddIdleHandler(this);
@@ -129,6 +134,8 @@ LRESULT CMainFrame::OnSettingChange(UINT, WPARAM, LPARAM, BOOL& handled) {
     // The shell may have restarted since the icon was added, and forgotten it.
     m_trayIcon.Remove();
     m_trayIcon.Add();
+    // Regional settings may have changed how meetings are shown.
+    if (IsSignedIn()) PostRefresh();
     handled = FALSE;
     return 0;
 }
@@ -141,7 +148,33 @@ LRESULT CMainFrame::OnTaskbarCreated(UINT, WPARAM, LPARAM, BOOL& handled) {
     return 0;
 }
 
+LRESULT CMainFrame::OnActivateApp(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
+    if (!wParam) FireHostEvent(VelEvent::CloseBubble);
+    handled = FALSE;
+    return 0;
+}
+
+LRESULT CMainFrame::OnSize(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
+    if (wParam == SIZE_MINIMIZED) FireHostEvent(VelEvent::MainFrameHidden);
+    handled = FALSE;
+    return 0;
+}
+
+// The window stays: on exit the host ends the module, which destroys it.
+LRESULT CMainFrame::OnClose(UINT, WPARAM wParam, LPARAM, BOOL&) {
+    CAutoFunTrace trace("CMainFrame::OnClose");
+    if (wParam != kExitMarker) {
+        HideWindow();
+    } else if (m_host) {
+        m_host->CloseHost(0);
+    }
+    FireHostEvent(VelEvent::MainFrameHidden);
+    return 0;
+}
+
 LRESULT CMainFrame::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
+    UnsubscribeHostEvents({VelEvent::SignInSynchronized, VelEvent::MessagingIdentity}, this);
+    UnloadLoginModule(TRUE);
     m_trayIcon.Destroy();
     if (m_host) {
         m_host->RemoveMessageFilter(this);
@@ -150,4 +183,18 @@ LRESULT CMainFrame::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
     ::PostQuitMessage(kQuitExitCode);
     handled = FALSE;
     return 0;
+}
+
+void CMainFrame::SetLoginModule(IVelUIModule* module, UniqueHmodule library) {
+    UnloadLoginModule(TRUE);
+    m_loginModule = module;
+    m_loginLibrary = std::move(library);
+}
+
+void CMainFrame::UnloadLoginModule(BOOL force) {
+    if (!m_loginModule) return;
+    if (!force && !m_loginModule->IsModuleClosed()) return;
+    m_loginModule->UninitModule();
+    m_loginModule.Reset();
+    m_loginLibrary.reset();
 }

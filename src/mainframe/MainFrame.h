@@ -1,17 +1,23 @@
 #pragma once
 // The desktop client's main frame: a hidden top-level window that owns the
-// module's user interface and joins the host's message loop.
+// module's user interface, joins the host's message loop and turns host
+// events, settings events, timers and window messages into refreshes of the
+// meeting list and update checks.
 #include <windows.h>
+#include <oleauto.h>
 #include <wrl/client.h>
 
 #include <string>
 
 #include "QkMeetingLibs.h"
+#include "VelEvents.h"
 #include "VelModuleHost.h"
+#include "VelUIModule.h"
+#include "common/UniqueHandle.h"
 #include "module/TrayIcon.h"
 #include "uilib/WindowBase.h"
 
-class CMainFrame : public CWindowBase, public CMessageFilter, public CIdleHandler {
+class CMainFrame : public CWindowBase, public CVelEventListener, public CMessageFilter, public CIdleHandler {
 public:
     // Also the name of the session-wide single-instance mutex.
     static constexpr const wchar_t* kWindowClass = L"QK_SJ_MainFrame_3DD8BA03-E8BC-421c-961F-4936E19F010F";
@@ -22,6 +28,30 @@ public:
     static constexpr int kQuitExitCode = 1;
     static constexpr UINT kTrayCallbackMessage = WM_USER + 305;  // 1329
     static constexpr UINT kTrayIconId = 246;
+
+    // WM_CLOSE with this wParam is an exit request rather than the close box.
+    static constexpr WPARAM kExitMarker = 0xFFFFFFFF;
+    // Other components ask for a refresh with this; wParam is the notification code.
+    static constexpr UINT kRefreshRequestMessage = WM_USER + 111;  // 1135
+    static constexpr WORD kRefreshCommand = 40003;
+    // Every automatic refresh posts the refresh command with notification code 1.
+    static constexpr WPARAM kAutoRefresh = 0x00019C43;
+
+    static constexpr UINT_PTR kMeetingChangeTimer = 5005;
+    static constexpr UINT_PTR kUpdateCheckTimer = 5006;
+    static constexpr UINT kMeetingChangeDelayMs = 5000;
+    static constexpr UINT kImmediateUpdateDelayMs = 60000;
+    static constexpr DWORD kDefaultUpdateMinutes = 240;
+    // An activation refreshes a list older than this.
+    static constexpr LONG kActivationRefreshSeconds = 601;
+
+    static constexpr UINT kSyncingTooltipString = 61627;
+    static constexpr UINT kUpToDateTooltipString = 61507;
+    static constexpr const wchar_t* kSignEventName = L"Event_QK_SIGN";
+
+    // LocalMeetingStatus results.
+    static constexpr LONG kMeetingRunning = 33;
+    static constexpr LONG kMeetingNotRunning = 11;
 
     // The process has one frame; construction makes it the current one, and
     // windows of the module reach the host through it.
@@ -43,7 +73,8 @@ public:
 
     // The account document pushed by the settings service.
     void OnAccountSettingsChanged(const wchar_t* accountXml);
-    // The running meetings pushed by the meeting component.
+    // The running meetings pushed by the meeting component: a burst of
+    // changes ends in one refresh, 5 s after the last.
     void OnMeetingChanged(const wchar_t* meetingsXml);
     [[nodiscard]] const std::wstring& LastAccountDocument() const noexcept { return m_lastAccount; }
     [[nodiscard]] const std::wstring& LastMeetingsDocument() const noexcept { return m_lastMeetings; }
@@ -56,6 +87,43 @@ public:
     [[nodiscard]] LONG GetListType() const noexcept { return kMeetingListType; }
     static constexpr LONG kMeetingListType = 2;
 
+    // Signed in, and the login window is not on screen.
+    BOOL IsSignedIn();
+    void HideWindow();
+    // Takes the meeting list back to today when signed in.
+    void MeetingListGoToday();
+    // The tray tooltip follows a synchronisation's start and end.
+    void OnTrayAnimate(BOOL syncing);
+
+    // Schedules an update check: in a minute when `immediate`, else one period
+    // after the last one, and not again within the period.
+    void FireCheckforUpdate(BOOL immediate);
+    // Starts qkUpdate.exe beside the module, without waiting for it.
+    void DoCheckforUpdate();
+    // The period between update checks: "UpdateDurationByMinu" read afresh.
+    [[nodiscard]] static DWORD ReadUpdateCheckPeriod();
+    // The period in use (read once per process), or 0 before the first schedule.
+    [[nodiscard]] static DWORD UpdateCheckPeriod() noexcept;
+    // Tests pin the millisecond tick the schedule reads; null goes back to the clock.
+    static void SetTickCountOverride(const DWORD* tick) noexcept;
+
+    // Whether the running meetings of this session include `meetingKey`:
+    // kMeetingRunning, kMeetingNotRunning when others run, 0 when none do or
+    // they cannot be read. `flag` is set to 1 by a meeting of user type "*".
+    static LONG LocalMeetingStatus(const wchar_t* meetingKey, LONG* flag);
+
+    // The login module the frame hosts and the library it came from. The frame
+    // holds both until it is destroyed; replacing them unloads the old pair.
+    void SetLoginModule(IVelUIModule* module, UniqueHmodule library);
+    [[nodiscard]] IVelUIModule* GetLoginModule() const noexcept { return m_loginModule.Get(); }
+
+    // The time-zone record a WM_TIMECHANGE compares with; taken at construction.
+    [[nodiscard]] const TIME_ZONE_INFORMATION& TimeZoneSnapshot() const noexcept { return m_timeZone; }
+    void SetTimeZoneSnapshot(const TIME_ZONE_INFORMATION& zone) noexcept { m_timeZone = zone; }
+    [[nodiscard]] DATE LastRefreshTime() const noexcept { return m_lastRefreshTime; }
+
+    // CVelEventListener
+    HRESULT HandleEvent(UINT code, INT_PTR param1, INT_PTR param2, INT_PTR param3) override;
     // CMessageFilter
     BOOL PreTranslateMessage(MSG* msg) override;
     // CIdleHandler
@@ -63,8 +131,15 @@ public:
 
     BEGIN_MSG_MAP(CMainFrame)
         MESSAGE_HANDLER(WM_CREATE, OnCreate)
+        MESSAGE_HANDLER(WM_ACTIVATEAPP, OnActivateApp)
         MESSAGE_HANDLER(WM_SETTINGCHANGE, OnSettingChange)
+        MESSAGE_HANDLER(WM_ACTIVATE, OnActivate)
         MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+        MESSAGE_HANDLER(WM_TIMER, OnTimer)
+        MESSAGE_HANDLER(WM_SIZE, OnSize)
+        MESSAGE_HANDLER(WM_CLOSE, OnClose)
+        MESSAGE_HANDLER(WM_TIMECHANGE, OnSysTimeChanged)
+        MESSAGE_HANDLER(kRefreshRequestMessage, OnRefreshMeetingList)
         MESSAGE_HANDLER(TaskbarCreatedMessage(), OnTaskbarCreated)
     END_MSG_MAP()
 
@@ -73,16 +148,35 @@ public:
 
 private:
     LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnActivateApp(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnSettingChange(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnActivate(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnTimer(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnSize(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnSysTimeChanged(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnRefreshMeetingList(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnTaskbarCreated(UINT, WPARAM, LPARAM, BOOL&);
+
+    void PostRefresh() const;
+    // Uninitialises, releases and frees the login module when `force` or
+    // when it reports itself closed.
+    void UnloadLoginModule(BOOL force);
 
     static inline CMainFrame* s_instance = nullptr;
 
     Microsoft::WRL::ComPtr<IVelModuleHost> m_host;
-    std::wstring m_commandLine;
-    std::wstring m_lastAccount;
-    std::wstring m_lastMeetings;
+    // The library is declared first so that it is freed after the module
+    // object that lives in it has been released.
+    UniqueHmodule m_loginLibrary;
+    Microsoft::WRL::ComPtr<IVelUIModule> m_loginModule;
     Microsoft::WRL::ComPtr<IQKWebApiSync> m_spSync;
     CTrayIcon m_trayIcon;
+    TIME_ZONE_INFORMATION m_timeZone{};
+    std::wstring m_commandLine;
+    DATE m_lastRefreshTime = 0.0;  // 0.0: never refreshed
+    DWORD m_lastUpdateCheckTick = 0;
+    std::wstring m_lastAccount;
+    std::wstring m_lastMeetings;
 };

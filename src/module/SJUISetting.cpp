@@ -40,6 +40,8 @@ CSJUISetting* CSJUISetting::GetInstance() {
     return g_setting;
 }
 
+CSJUISetting* CSJUISetting::Existing() noexcept { return g_setting; }
+
 void CSJUISetting::ReleaseInstance() {
     delete g_setting;
     g_setting = nullptr;

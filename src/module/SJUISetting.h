@@ -21,6 +21,8 @@ class CSJUISetting : public CConnectPointSink<CSJUISetting> {
 public:
     // The process-wide object, created on first call.
     static CSJUISetting* GetInstance();
+    // The process-wide object when one exists, without creating it.
+    static CSJUISetting* Existing() noexcept;
     // Deletes the process-wide object (at module unload).
     static void ReleaseInstance();
 
