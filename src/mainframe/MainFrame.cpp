@@ -49,7 +49,8 @@ CMainFrame::CMainFrame() noexcept {
 }
 
 CMainFrame::~CMainFrame() {
-    // Released before its library goes, whichever way the frame ends.
+    // Released before their libraries go, whichever way the frame ends.
+    m_settingModule.Reset();
     m_loginModule.Reset();
     if (s_instance == this) s_instance = nullptr;
 }
@@ -118,7 +119,11 @@ void CMainFrame::UnregisterFrameClass() noexcept {
 
 BOOL CMainFrame::PreTranslateMessage(MSG*) { return FALSE; }
 
-BOOL CMainFrame::OnIdle() { return FALSE; }
+// A settings window closed by the user is let go as soon as the loop is idle.
+BOOL CMainFrame::OnIdle() {
+    UnloadSettingModule(FALSE);
+    return FALSE;
+}
 
 LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     SubscribeHostEvents({VelEvent::SignInSynchronized, VelEvent::MessagingIdentity}, this);
@@ -127,6 +132,8 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
         m_host->AddIdleHandler(this);
     }
     m_trayIcon.Create(m_hWnd, kTrayCallbackMessage, kTrayIconId);
+    // Loaded hidden, so that the tray can show it at once.
+    OpenLoginModule(FALSE);
     return 0;
 }
 
@@ -174,6 +181,7 @@ LRESULT CMainFrame::OnClose(UINT, WPARAM wParam, LPARAM, BOOL&) {
 
 LRESULT CMainFrame::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
     UnsubscribeHostEvents({VelEvent::SignInSynchronized, VelEvent::MessagingIdentity}, this);
+    UnloadSettingModule(TRUE);
     UnloadLoginModule(TRUE);
     m_trayIcon.Destroy();
     if (m_host) {
@@ -189,12 +197,4 @@ void CMainFrame::SetLoginModule(IVelUIModule* module, UniqueHmodule library) {
     UnloadLoginModule(TRUE);
     m_loginModule = module;
     m_loginLibrary = std::move(library);
-}
-
-void CMainFrame::UnloadLoginModule(BOOL force) {
-    if (!m_loginModule) return;
-    if (!force && !m_loginModule->IsModuleClosed()) return;
-    m_loginModule->UninitModule();
-    m_loginModule.Reset();
-    m_loginLibrary.reset();
 }

@@ -7,6 +7,7 @@
 #include <oleauto.h>
 #include <wrl/client.h>
 
+#include <functional>
 #include <string>
 
 #include "QkMeetingLibs.h"
@@ -37,6 +38,9 @@ public:
     // Every automatic refresh posts the refresh command with notification code 1.
     static constexpr WPARAM kAutoRefresh = 0x00019C43;
 
+    // Deferred handling of a command line handed over while signed in.
+    static constexpr UINT_PTR kCommandLineTimer = 5004;
+    static constexpr UINT kCommandLineDelayMs = 300;
     static constexpr UINT_PTR kMeetingChangeTimer = 5005;
     static constexpr UINT_PTR kUpdateCheckTimer = 5006;
     static constexpr UINT kMeetingChangeDelayMs = 5000;
@@ -48,6 +52,41 @@ public:
     static constexpr UINT kSyncingTooltipString = 61627;
     static constexpr UINT kUpToDateTooltipString = 61507;
     static constexpr const wchar_t* kSignEventName = L"Event_QK_SIGN";
+    // A second instance hands its command line over in a WM_COPYDATA record with this tag.
+    static constexpr ULONG_PTR kCopyDataTag = 0xFFFFFFFF;
+
+    // Commands of the command bar and the tray menu.
+    enum Command : WORD {
+        kCmdStartMeeting = 40001,
+        kCmdScheduleMeeting = 40002,
+        kCmdViewAllMeetings = 40004,
+        kCmdSettings = 40005,
+        kCmdAudioVideo = 40006,
+        kCmdAbout = 40008,
+        kCmdTrayLogin = 40009,
+        kCmdAccountDetails = 40013,
+        kCmdGotoZorvan = 40014,
+        kCmdTrayExit = 40017,
+        kCmdTrayOpen = 40021,
+        kCmdLogOut = 40027,
+        kCmdSwitchAccount = 40028,
+        kCmdConnectToMyComputer = 40030,
+        kCmdStartPersonalConf = 40032,
+        kCmdHelp = 57670,
+    };
+    static constexpr UINT kCommandBarMenu = 102;
+    static constexpr UINT kTrayMenu = 116;
+    static constexpr COLORREF kTrayMenuHighlight = 0xD99204;
+    static constexpr UINT kSignedOutTooltipString = 61506;
+    static constexpr UINT kSignedInBalloonString = 61645;
+    static constexpr UINT kSignedInSiteBalloonString = 79;
+    static constexpr INT_PTR kBalloonDisplayMs = 5000;
+    static constexpr const wchar_t* kLoginLibrary = L"qkLogin.dll";
+
+    // Tracks a pop-up menu and answers the chosen command (0 for none). The
+    // platform's tracker unless a test puts another in its place.
+    using MenuTracker = std::function<UINT(HMENU menu, UINT flags, int x, int y, HWND owner)>;
+    static void SetMenuTracker(MenuTracker tracker);
 
     // LocalMeetingStatus results.
     static constexpr LONG kMeetingRunning = 33;
@@ -116,6 +155,34 @@ public:
     // holds both until it is destroyed; replacing them unloads the old pair.
     void SetLoginModule(IVelUIModule* module, UniqueHmodule library);
     [[nodiscard]] IVelUIModule* GetLoginModule() const noexcept { return m_loginModule.Get(); }
+    [[nodiscard]] IVelUIModule* GetSettingModule() const noexcept { return m_settingModule.Get(); }
+
+    // Shows the frame with the day's meetings, or, for an account without the
+    // Snapjoin feature, only tells the user through a balloon that it runs.
+    void OpenMainFrame();
+    // Loads the login module when none is held, and shows it when `show`.
+    void OpenLoginModule(BOOL show);
+    // Uninitialises, releases and frees the login module when `force` or
+    // when it reports itself closed.
+    void UnloadLoginModule(BOOL force);
+    // Opens the settings module for the account's site type, or brings the
+    // open one forward.
+    void OpenSetting();
+    void UnloadSettingModule(BOOL force);
+    // The user must sign in again; `code` says why.
+    void SignInAgainWithError(INT_PTR code, INT_PTR second, INT_PTR third);
+    void RequestReSignin();
+    // Whether the host was started by the system at logon.
+    BOOL IsStartByAutoRun();
+    // Carries out the handed-over command line, then forgets it.
+    void HandleCmdLine();
+
+    // Meeting operations, also asked for by the meeting items and the phone bridge.
+    HRESULT StartInstantMeeting(BSTR phoneNumber);
+    HRESULT StartMeeting(BSTR meetingKey, BSTR meetingKey2, BSTR topic, LONG value);
+    HRESULT JoinMeeting(BSTR meetingKey, BSTR meetingKey2, BSTR password, BSTR site, LONG value,
+                        BOOL passwordRequired);
+    HRESULT OnConnectToMyComputer();
 
     // The time-zone record a WM_TIMECHANGE compares with; taken at construction.
     [[nodiscard]] const TIME_ZONE_INFORMATION& TimeZoneSnapshot() const noexcept { return m_timeZone; }
@@ -138,6 +205,22 @@ public:
         MESSAGE_HANDLER(WM_TIMER, OnTimer)
         MESSAGE_HANDLER(WM_SIZE, OnSize)
         MESSAGE_HANDLER(WM_CLOSE, OnClose)
+        COMMAND_ID_HANDLER(kCmdConnectToMyComputer, OnCommand)
+        COMMAND_ID_HANDLER(kCmdStartMeeting, OnCommand)
+        COMMAND_ID_HANDLER(kCmdScheduleMeeting, OnCommand)
+        COMMAND_ID_HANDLER(kCmdViewAllMeetings, OnCommand)
+        COMMAND_ID_HANDLER(kCmdSettings, OnCommand)
+        COMMAND_ID_HANDLER(kCmdAbout, OnCommand)
+        COMMAND_ID_HANDLER(kCmdHelp, OnCommand)
+        COMMAND_ID_HANDLER(kCmdGotoZorvan, OnCommand)
+        MESSAGE_HANDLER(kTrayCallbackMessage, OnTrayNotify)
+        COMMAND_ID_HANDLER(kCmdTrayLogin, OnCommand)
+        COMMAND_ID_HANDLER(kCmdTrayOpen, OnCommand)
+        COMMAND_ID_HANDLER(kCmdTrayExit, OnCommand)
+        COMMAND_ID_HANDLER(kCmdLogOut, OnCommand)
+        COMMAND_ID_HANDLER(kCmdSwitchAccount, OnCommand)
+        COMMAND_ID_HANDLER(kCmdStartPersonalConf, OnCommand)
+        MESSAGE_HANDLER(WM_COPYDATA, OnCopyDataMessage)
         MESSAGE_HANDLER(WM_TIMECHANGE, OnSysTimeChanged)
         MESSAGE_HANDLER(kRefreshRequestMessage, OnRefreshMeetingList)
         MESSAGE_HANDLER(TaskbarCreatedMessage(), OnTaskbarCreated)
@@ -159,20 +242,45 @@ private:
     LRESULT OnRefreshMeetingList(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnTaskbarCreated(UINT, WPARAM, LPARAM, BOOL&);
 
+    LRESULT OnCommand(WORD notifyCode, WORD id, HWND control, BOOL& handled);
+    LRESULT OnTrayNotify(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnCopyDataMessage(UINT, WPARAM, LPARAM, BOOL&);
+
     void PostRefresh() const;
-    // Uninitialises, releases and frees the login module when `force` or
-    // when it reports itself closed.
-    void UnloadLoginModule(BOOL force);
+    void PostCommand(WORD id) const;
+    void ShowTrayMenu();
+    void OnCopyData(const COPYDATASTRUCT* record);
+    void OnStartMeeting();
+    void OnStartPersonalConf();
+    void OnScheduleMeeting();
+    void OnViewAllMeetings();
+    void OnAbout();
+    void OnHelp();
+    void OnGotoZorvan();
+    void OnTrayOpen();
+    void OnTrayLogin();
+    void OnTrayExit();
+    void OnLogOut();
+    void OnSwitchAccount();
+    // The window that shows a modal dialog (the settings window first, then
+    // the frame), or null. Sign-out and account switch wait for it.
+    HWND BusyWindow() const;
+    // Tells the user that the module runs and is signed in.
+    void FireSignedInBalloon();
 
     static inline CMainFrame* s_instance = nullptr;
 
     Microsoft::WRL::ComPtr<IVelModuleHost> m_host;
     // The library is declared first so that it is freed after the module
     // object that lives in it has been released.
+    UniqueHmodule m_settingLibrary;
+    Microsoft::WRL::ComPtr<IVelUIModule> m_settingModule;
     UniqueHmodule m_loginLibrary;
     Microsoft::WRL::ComPtr<IVelUIModule> m_loginModule;
     Microsoft::WRL::ComPtr<IQKWebApiSync> m_spSync;
     CTrayIcon m_trayIcon;
+    // Read by the menu drawing while the tray menu is tracked.
+    LONG m_trayMenuOpen = 0;
     TIME_ZONE_INFORMATION m_timeZone{};
     std::wstring m_commandLine;
     DATE m_lastRefreshTime = 0.0;  // 0.0: never refreshed

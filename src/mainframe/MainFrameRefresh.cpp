@@ -50,13 +50,15 @@ void CMainFrame::OnMeetingChanged(const wchar_t* meetingsXml) {
 
 LRESULT CMainFrame::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
     const UINT_PTR id = wParam;
-    if (id != kMeetingChangeTimer && id != kUpdateCheckTimer) {
+    if (id != kCommandLineTimer && id != kMeetingChangeTimer && id != kUpdateCheckTimer) {
         handled = FALSE;
         return 0;
     }
     // Every timer of the frame fires once per start.
     ::KillTimer(m_hWnd, id);
-    if (id == kMeetingChangeTimer) {
+    if (id == kCommandLineTimer) {
+        HandleCmdLine();
+    } else if (id == kMeetingChangeTimer) {
         PostRefresh();
     } else {
         DoCheckforUpdate();

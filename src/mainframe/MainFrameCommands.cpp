@@ -1,0 +1,200 @@
+// The frame's user commands: meeting operations and pages of the suite's
+// meetings library, and the command dispatch of the command bar and tray menu.
+#include <algorithm>
+#include <initializer_list>
+
+#include "common/ComHolders.h"
+#include "common/Trace.h"
+#include "mainframe/MainFrame.h"
+#include "mainframe/MeetingLibrary.h"
+#include "module/ModuleEvents.h"
+#include "module/SJUISetting.h"
+
+namespace {
+using Operations = CMeetingLibObject<IQKMeetingOperations>;
+using Pages = CMeetingLibObject<IQKMeetingPages>;
+
+constexpr LONG kInstantMeetingCaller = 2;
+constexpr LONG kMainWindowCaller = 0;
+constexpr LONG kResultFlagInstant = 1;
+constexpr LONG kResultFlag = 0;
+constexpr LONG kHelpTopic = 5;
+
+// The result codes after which each operation needs a fresh sign-in.
+constexpr LONG kInstantSignInAgain[] = {12, 15, 16, 36};
+constexpr LONG kStartSignInAgain[] = {12, 16};
+constexpr LONG kJoinSignInAgain[] = {12, 15, 16};
+constexpr LONG kPersonalSignInAgain[] = {4, 5, 6};
+constexpr LONG kPersonalStarted = 2;
+
+template <size_t N>
+bool IsOneOf(LONG code, const LONG (&codes)[N]) {
+    return std::find(std::begin(codes), std::end(codes), code) != std::end(codes);
+}
+
+// The library's outcome of its last operation; 0 when it cannot tell.
+LONG ResultCode(IQKMeetingOperations* operations, HWND owner, LONG flag) {
+    LONG code = 0;
+    if (FAILED(operations->GetResult(owner, &code, nullptr, flag))) return 0;
+    return code;
+}
+
+// Only one remote-access session may be set up at a time in the process.
+bool g_connectingToMyComputer = false;
+}  // namespace
+
+void CMainFrame::PostCommand(WORD id) const {
+    if (IsWindow()) ::PostMessageW(m_hWnd, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+LRESULT CMainFrame::OnCommand(WORD, WORD id, HWND, BOOL&) {
+    try {
+        switch (id) {
+        case kCmdStartMeeting: OnStartMeeting(); break;
+        case kCmdScheduleMeeting: OnScheduleMeeting(); break;
+        case kCmdViewAllMeetings: OnViewAllMeetings(); break;
+        case kCmdSettings: OpenSetting(); break;
+        case kCmdAbout: OnAbout(); break;
+        case kCmdHelp: OnHelp(); break;
+        case kCmdGotoZorvan: OnGotoZorvan(); break;
+        case kCmdConnectToMyComputer: OnConnectToMyComputer(); break;
+        case kCmdTrayLogin: OnTrayLogin(); break;
+        case kCmdTrayOpen: OnTrayOpen(); break;
+        case kCmdTrayExit: OnTrayExit(); break;
+        case kCmdLogOut: OnLogOut(); break;
+        case kCmdSwitchAccount: OnSwitchAccount(); break;
+        case kCmdStartPersonalConf: OnStartPersonalConf(); break;
+        default: break;
+        }
+    } catch (...) {
+        TraceText(8, "CMainFrame::OnCommand failed");
+    }
+    return 0;
+}
+
+void CMainFrame::OnStartMeeting() {
+    CAutoFunTrace trace("CMainFrame::OnStartMeeting");
+    StartInstantMeeting(nullptr);
+}
+
+HRESULT CMainFrame::StartInstantMeeting(BSTR phoneNumber) {
+    CAutoFunTrace trace("CMainFrame::StartInstantMeeting");
+    CWaitCursor wait;
+    Operations operations(CLSID_QKMeetingOperations);
+    if (!operations) return E_FAIL;
+    const HRESULT hr = operations->StartInstantMeeting(m_hWnd, kInstantMeetingCaller, phoneNumber, 0);
+    const LONG code = ResultCode(operations.operator->(), m_hWnd, kResultFlagInstant);
+    if (IsOneOf(code, kInstantSignInAgain)) SignInAgainWithError(code, 0, 0);
+    FireCheckforUpdate(FALSE);
+    return hr;
+}
+
+HRESULT CMainFrame::StartMeeting(BSTR meetingKey, BSTR meetingKey2, BSTR topic, LONG value) {
+    CAutoFunTrace trace("CMainFrame::StartMeeting");
+    CWaitCursor wait;
+    Operations operations(CLSID_QKMeetingOperations);
+    if (!operations) return E_FAIL;
+    operations->StartScheduledMeeting(m_hWnd, meetingKey, topic, value, meetingKey2, kMainWindowCaller, nullptr,
+                                      nullptr);
+    const LONG code = ResultCode(operations.operator->(), m_hWnd, kResultFlag);
+    if (IsOneOf(code, kStartSignInAgain)) SignInAgainWithError(code, 0, 0);
+    FireCheckforUpdate(FALSE);
+    return S_OK;
+}
+
+HRESULT CMainFrame::JoinMeeting(BSTR meetingKey, BSTR meetingKey2, BSTR password, BSTR site, LONG value,
+                                BOOL passwordRequired) {
+    CAutoFunTrace trace("CMainFrame::JoinMeeting");
+    CWaitCursor wait;
+    Operations operations(CLSID_QKMeetingOperations);
+    if (!operations) return E_FAIL;
+    if (::SysStringLen(password) == 0 && passwordRequired) {
+        // The meeting-password dialog that asks for it is not available yet;
+        // without a password the library could only fail, so nothing is joined.
+        TraceText(8, "CMainFrame::JoinMeeting password required");
+        return S_FALSE;
+    }
+    Bstr accountSite;
+    if (::SysStringLen(site) == 0) {
+        CSJUISetting* setting = CSJUISetting::Existing();
+        if (setting && setting->IsZ11SiteNameEmpty()) {
+            CStringEx name;
+            setting->GetSiteName(name);
+            accountSite.reset(::SysAllocString(name.c_str()));
+            site = accountSite.get();
+        }
+    }
+    const HRESULT hr = operations->JoinMeeting(m_hWnd, meetingKey, password, site, value, meetingKey2,
+                                               kMainWindowCaller, nullptr, nullptr);
+    const LONG code = ResultCode(operations.operator->(), m_hWnd, kResultFlag);
+    if (IsOneOf(code, kJoinSignInAgain)) SignInAgainWithError(code, 0, 0);
+    return hr;
+}
+
+void CMainFrame::OnStartPersonalConf() {
+    CAutoFunTrace trace("CMainFrame::OnStartPersonalConf");
+    CWaitCursor wait;
+    Operations operations(CLSID_QKMeetingOperations);
+    if (!operations) return;
+    operations->StartPersonalConference(m_hWnd);
+    const LONG code = ResultCode(operations.operator->(), m_hWnd, kResultFlag);
+    if (code == kPersonalStarted) return;
+    if (IsOneOf(code, kPersonalSignInAgain)) {
+        SignInAgainWithError(code, 0, 0);
+    } else if (IsSignedIn()) {
+        PostRefresh();
+    }
+}
+
+void CMainFrame::OnScheduleMeeting() {
+    CAutoFunTrace trace("CMainFrame::OnScheduleMeeting");
+    {
+        Pages pages(CLSID_QKMeetingPages);
+        if (pages) pages->ScheduleMeeting(m_hWnd);
+    }
+    FireCheckforUpdate(FALSE);
+}
+
+void CMainFrame::OnViewAllMeetings() {
+    CAutoFunTrace trace("CMainFrame::OnViewAllMeetings");
+    CStringEx address;
+    if (CSJUISetting* setting = CSJUISetting::Existing()) setting->GetMeetingsPageUrl(address);
+    Pages pages(CLSID_QKMeetingPages);
+    if (!pages) return;
+    Bstr text(address.c_str());
+    pages->OpenAddress(m_hWnd, text.get());
+}
+
+void CMainFrame::OnAbout() {
+    CAutoFunTrace trace("CMainFrame::OnAbout");
+    // Before sign-in the box belongs to the sign-in window the user looks at.
+    HWND owner = m_hWnd;
+    if (!IsSignedIn() && m_loginModule) owner = m_loginModule->GetModuleWindow();
+    Pages pages(CLSID_QKMeetingPages);
+    if (pages) pages->ShowAboutBox(owner);
+}
+
+void CMainFrame::OnHelp() {
+    CAutoFunTrace trace("CMainFrame::OnHelp");
+    Pages pages(CLSID_QKMeetingPages);
+    if (pages) pages->ShowHelp(kHelpTopic);
+}
+
+void CMainFrame::OnGotoZorvan() {
+    CAutoFunTrace trace("CMainFrame::OnGotoZorvan");
+    Pages pages(CLSID_QKMeetingPages);
+    if (pages) pages->GoToMeetingSite();
+}
+
+HRESULT CMainFrame::OnConnectToMyComputer() {
+    CAutoFunTrace trace("CMainFrame::OnConnectToMyComputer");
+    if (g_connectingToMyComputer) return E_FAIL;
+    g_connectingToMyComputer = true;
+    HRESULT hr = E_FAIL;
+    {
+        Pages pages(CLSID_QKMeetingPages);
+        if (pages) hr = pages->ConnectToMyComputer(m_hWnd);
+    }
+    g_connectingToMyComputer = false;
+    return hr;
+}
