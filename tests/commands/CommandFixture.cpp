@@ -1,0 +1,148 @@
+#include "commands/CommandFixture.h"
+
+#include <wrl/client.h>
+
+#include <algorithm>
+#include <cwchar>
+
+#include "QkServiceInterfaces.h"
+#include "common/ComHolders.h"
+#include "common/ModuleState.h"
+#include "module/SJUISetting.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace commandtest {
+namespace {
+const wchar_t kStoreKey[] = L"SOFTWARE\\Zorvan\\Quillkit\\Service";
+constexpr UINT kBusCodes[] = {VelEvent::SignInSynchronized, VelEvent::SignInError, VelEvent::UserExit,
+                              VelEvent::SignInAgain,        VelEvent::MainFrameCreated, VelEvent::SignedOut,
+                              VelEvent::AccountSwitch,      VelEvent::TrayBalloon,  VelEvent::TrayTooltip};
+HMODULE g_resources = nullptr;
+TrackedMenu g_tracked;
+UINT g_choice = 0;
+}  // namespace
+
+HRESULT BusRecorder::HandleEvent(UINT code, INT_PTR first, INT_PTR second, INT_PTR third) {
+    Fire event{code, first, second, third, {}, {}};
+    if ((code == VelEvent::TrayTooltip || code == VelEvent::TrayBalloon) && first)
+        event.text = reinterpret_cast<const wchar_t*>(first);
+    if (code == VelEvent::TrayBalloon && second) event.title = reinterpret_cast<const wchar_t*>(second);
+    fired.push_back(std::move(event));
+    return S_OK;
+}
+
+std::vector<UINT> TrackedMenu::Ids() const {
+    std::vector<UINT> ids;
+    for (const MenuItem& item : items)
+        if (item.id) ids.push_back(item.id);
+    return ids;
+}
+
+bool TrackedMenu::Has(UINT id) const {
+    return std::any_of(items.begin(), items.end(), [id](const MenuItem& item) { return item.id == id; });
+}
+
+RegisteredService::RegisteredService() : ModuleLibrary(testsupport::BinFolder() + L"..\\qkService.dll") {
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
+    if (RegisterServer) RegisterServer();
+}
+
+RegisteredService::~RegisteredService() {
+    if (UnregisterServer) UnregisterServer();
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
+}
+
+std::wstring Account(int siteType, bool snapjoin, bool deskreach, const std::wstring& z11) {
+    return L"<QuillkitSettings><Account><SiteName>https://acme.example.com/acme</SiteName><UserName>ann</UserName>"
+           L"<Z11SiteName>" + z11 + L"</Z11SiteName><DeskreachEnable>" + (deskreach ? L"1" : L"0") +
+           L"</DeskreachEnable><SnapjoinEnable>" + (snapjoin ? L"1" : L"0") + L"</SnapjoinEnable><SiteType>" +
+           std::to_wstring(siteType) + L"</SiteType></Account></QuillkitSettings>";
+}
+
+std::wstring HandleText(HWND window) {
+    wchar_t text[32] = {};
+    std::swprintf(text, 32, L"0x%llX", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
+    return text;
+}
+
+void CommandTest::SetUpTestSuite() {
+    g_resources = ::LoadLibraryExW((testsupport::BinFolder() + L"..\\qksjres.dll").c_str(), nullptr,
+                                   LOAD_LIBRARY_AS_DATAFILE);
+    ModuleState::SetResourceInstance(g_resources);
+    CMainFrame::SetMenuTracker([](HMENU menu, UINT flags, int x, int y, HWND) -> UINT {
+        g_tracked = {};
+        g_tracked.flags = flags;
+        g_tracked.at = {x, y};
+        g_tracked.defaultItem = ::GetMenuDefaultItem(menu, FALSE, 0);
+        for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+            const UINT id = ::GetMenuItemID(menu, i);
+            const bool grayed = (::GetMenuState(menu, i, MF_BYPOSITION) & MF_GRAYED) != 0;
+            g_tracked.items.push_back({id == static_cast<UINT>(-1) ? 0 : id, grayed});
+        }
+        return g_choice;
+    });
+}
+
+void CommandTest::TearDownTestSuite() {
+    CMainFrame::SetMenuTracker(nullptr);
+    ModuleState::SetResourceInstance(nullptr);
+    if (g_resources) ::FreeLibrary(g_resources);
+}
+
+void CommandTest::SetUp() {
+    ASSERT_TRUE(g_resources);
+    ASSERT_TRUE(service.Loaded() && service.RegisterServer);
+    meetingLib.RemoveAll();
+    userSettings.RemoveAll();
+    // Long after any earlier update check, so that commands schedule the next one.
+    static const DWORD kTick = 0x40000000;
+    CMainFrame::SetTickCountOverride(&kTick);
+    FrameTest::SetUp();
+    for (UINT code : kBusCodes) host.app->Bus().Subscribe(code, &bus);
+    UseAccount(Account(1, true, true));
+}
+
+void CommandTest::TearDown() {
+    for (UINT code : kBusCodes) host.app->Bus().Unsubscribe(code, &bus);
+    FrameTest::TearDown();
+    CMainFrame::SetTickCountOverride(nullptr);
+    CSJUISetting::ReleaseInstance();
+    // A close request of the host leaves a quit message for this thread.
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+void CommandTest::UseAccount(const std::wstring& accountXml) {
+    ComPtr<IQKSuiteState> state;
+    ASSERT_EQ(S_OK, ::CoCreateInstance(CLSID_QKSettingsService, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&state)));
+    ASSERT_EQ(S_OK, state->SetAccountDocument(Bstr(accountXml).get()));
+    CSJUISetting::ReleaseInstance();
+    ASSERT_TRUE(CSJUISetting::GetInstance()->Initialize());
+}
+
+TrackedMenu CommandTest::RightClickTray(UINT choice) {
+    g_tracked = {};
+    g_choice = choice;
+    ::SendMessageW(frame->m_hWnd, CMainFrame::kTrayCallbackMessage, CMainFrame::kTrayIconId, WM_RBUTTONUP);
+    return g_tracked;
+}
+
+std::vector<std::wstring> CommandTest::TakeCalls() {
+    const std::vector<std::wstring> all = callLog.Lines();
+    std::vector<std::wstring> fresh(all.begin() + static_cast<std::ptrdiff_t>(std::min(callsTaken, all.size())),
+                                    all.end());
+    callsTaken = all.size();
+    return fresh;
+}
+
+std::vector<Fire> CommandTest::Fired(UINT code) const {
+    std::vector<Fire> matching;
+    for (const Fire& event : bus.fired)
+        if (event.code == code) matching.push_back(event);
+    return matching;
+}
+
+void CommandTest::Command(WORD id) const { ::SendMessageW(frame->m_hWnd, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+}  // namespace commandtest

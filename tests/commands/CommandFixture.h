@@ -1,0 +1,79 @@
+#pragma once
+// A real main frame beside the suite's real meetings library, login module and
+// settings modules, with the settings service registered and an account the
+// test chooses.
+#include <string>
+#include <vector>
+
+#include "helpmodule/RegistryValues.h"
+#include "mainframe/FrameFixture.h"
+#include "module/ModuleLibrary.h"
+
+namespace commandtest {
+// A tray-menu item as the tracker saw it; id 0 is a separator.
+struct MenuItem {
+    UINT id;
+    bool grayed;
+    bool operator==(const MenuItem&) const = default;
+};
+
+struct TrackedMenu {
+    std::vector<MenuItem> items;
+    UINT defaultItem = 0;
+    UINT flags = 0;
+    POINT at{};
+    std::vector<UINT> Ids() const;
+    bool Has(UINT id) const;
+};
+
+// An event of the host's bus; the texts of tooltips and balloons are copied
+// while the event is delivered.
+struct Fire {
+    UINT code;
+    INT_PTR first, second, third;
+    std::wstring text, title;
+};
+
+class BusRecorder : public CVelEventListener {
+public:
+    HRESULT HandleEvent(UINT code, INT_PTR first, INT_PTR second, INT_PTR third) override;
+    std::vector<Fire> fired;
+};
+
+struct RegisteredService : ModuleLibrary {
+    RegisteredService();
+    ~RegisteredService();
+};
+
+class CommandTest : public frametest::FrameTest {
+protected:
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+    void SetUp() override;
+    void TearDown() override;
+
+    // Stores the account with the settings service and lets the frame read it.
+    void UseAccount(const std::wstring& accountXml);
+    // Shows the tray menu; the tracker answers `choice`.
+    TrackedMenu RightClickTray(UINT choice = 0);
+    // Lines of the meetings library's call log since the last call.
+    std::vector<std::wstring> TakeCalls();
+    // Events of `code` on the host's bus since the test began.
+    std::vector<Fire> Fired(UINT code) const;
+    // Sends a command to the frame as a menu would.
+    void Command(WORD id) const;
+
+    RegisteredService service;
+    SavedRegistryValues meetingLib{HKEY_CURRENT_USER, L"SOFTWARE\\Zorvan\\Quillkit\\MeetingLib",
+                                   {L"ResultCode", L"ResultXml", L"ActionResult"}};
+    SavedRegistryValues userSettings{HKEY_CURRENT_USER, L"SOFTWARE\\Zorvan\\Quillkit", {L"HideSwitchSite"}};
+    testsupport::EnvironmentFile callLog{L"QK_MEETINGLIB_LOG"};
+    BusRecorder bus;
+    size_t callsTaken = 0;
+};
+
+// Account documents in the settings service's shape.
+std::wstring Account(int siteType, bool snapjoin, bool deskreach, const std::wstring& z11 = L"");
+// "0x" and the window handle in upper-case hexadecimal, as the call log writes it.
+std::wstring HandleText(HWND window);
+}  // namespace commandtest

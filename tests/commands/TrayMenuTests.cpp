@@ -1,0 +1,103 @@
+// The tray icon's notifications and the items of its menu.
+#include <algorithm>
+
+#include "commands/CommandFixture.h"
+
+using namespace commandtest;
+using Ids = std::vector<UINT>;
+
+namespace {
+constexpr UINT kSeparator = 0;
+}  // namespace
+
+TEST_F(CommandTest, SignedOutTrayMenuOffersOnlySignInAboutHelpAndExit) {
+    frame->SetLoginModule(login.Get(), {});
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    const TrackedMenu menu = RightClickTray(CMainFrame::kCmdTrayLogin);
+    EXPECT_EQ((Ids{40009, 40008, 57670, 40017}), menu.Ids());
+    EXPECT_EQ(40009u, menu.defaultItem);
+    EXPECT_EQ(static_cast<UINT>(TPM_RETURNCMD | TPM_NONOTIFY), menu.flags);
+    EXPECT_EQ(cursor.x + 1, menu.at.x);
+    EXPECT_EQ(cursor.y - 1, menu.at.y);
+    // The choice comes back to the frame as a posted command.
+    EXPECT_EQ((std::vector<WPARAM>{MAKEWPARAM(40009, 0)}), TakeCommands());
+}
+
+TEST_F(CommandTest, SignedInTrayMenuFollowsTheAccountsFeaturesAndTheSwitchSetting) {
+    SignIn();
+    TrackedMenu menu = RightClickTray(CMainFrame::kCmdSettings);
+    EXPECT_EQ((Ids{40021, 40001, 40002, 40030, 40006, 40005, 40028, 40027, 40014, 40008, 57670, 40017}), menu.Ids());
+    EXPECT_EQ(40021u, menu.defaultItem);
+    // A separator now stands before the site item.
+    const auto site = std::find(menu.items.begin(), menu.items.end(), MenuItem{40014, false});
+    ASSERT_NE(menu.items.end(), site);
+    EXPECT_EQ(kSeparator, (site - 1)->id);
+    EXPECT_EQ((std::vector<WPARAM>{MAKEWPARAM(40005, 0)}), TakeCommands());
+
+    ASSERT_TRUE(userSettings.SetDword(L"HideSwitchSite", 1));
+    UseAccount(Account(1, false, false));
+    menu = RightClickTray();
+    EXPECT_FALSE(menu.Has(40028));
+    EXPECT_FALSE(menu.Has(40030));
+    EXPECT_FALSE(menu.Has(40021));
+    EXPECT_FALSE(menu.Has(40009));
+    EXPECT_TRUE(menu.Has(40027));
+    // Nothing chosen still reaches the frame, as command 0.
+    EXPECT_EQ((std::vector<WPARAM>{0}), TakeCommands());
+}
+
+TEST_F(CommandTest, AModalSettingsDialogGreysTheAccountCommandsOfTheTrayMenu) {
+    SignIn();
+    frame->OpenSetting();
+    const HWND settings = frame->GetSettingModule() ? frame->GetSettingModule()->GetModuleWindow() : nullptr;
+    ASSERT_TRUE(::IsWindow(settings));
+    ::EnableWindow(settings, FALSE);
+    const TrackedMenu menu = RightClickTray();
+    for (const MenuItem& item : menu.items) {
+        if (item.id == kSeparator) continue;
+        const bool account = item.id == 40017 || item.id == 40027 || item.id == 40005 || item.id == 40028;
+        EXPECT_EQ(account, item.grayed) << item.id;
+    }
+}
+
+TEST_F(CommandTest, TrayDoubleClickShowsTheSignInWindowOrTheFrame) {
+    frame->SetLoginModule(login.Get(), {});
+    ::SendMessageW(frame->m_hWnd, CMainFrame::kTrayCallbackMessage, 0, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(::IsWindowVisible(login->GetModuleWindow()));
+    EXPECT_FALSE(::IsWindowVisible(frame->m_hWnd));
+
+    login->ShowModule(FALSE);
+    sign.Set();
+    TakeCommands();
+    ::SendMessageW(frame->m_hWnd, CMainFrame::kTrayCallbackMessage, 0, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(::IsWindowVisible(frame->m_hWnd));
+    EXPECT_EQ((std::vector<WPARAM>{CMainFrame::kAutoRefresh}), TakeCommands());
+    EXPECT_TRUE(TimerWasRunning(CMainFrame::kUpdateCheckTimer));
+
+    // Other mouse notifications do nothing.
+    ::ShowWindow(frame->m_hWnd, SW_HIDE);
+    ::SendMessageW(frame->m_hWnd, CMainFrame::kTrayCallbackMessage, 0, WM_LBUTTONUP);
+    EXPECT_FALSE(::IsWindowVisible(frame->m_hWnd));
+    EXPECT_TRUE(TakeCommands().empty());
+}
+
+TEST_F(CommandTest, AnAccountWithoutSnapjoinGetsABalloonInsteadOfTheFrame) {
+    UseAccount(Account(1, false, true));
+    SignIn();
+    frame->OpenMainFrame();
+    EXPECT_FALSE(::IsWindowVisible(frame->m_hWnd));
+    const auto balloons = Fired(VelEvent::TrayBalloon);
+    ASSERT_EQ(1u, balloons.size());
+    EXPECT_EQ(L"Quillkit Meetings is running. Double-click its icon in the notification area to see your meetings.",
+              balloons[0].text);
+    EXPECT_EQ(L"Quillkit Meetings", balloons[0].title);
+    EXPECT_EQ(5000, balloons[0].third);
+    EXPECT_TRUE(TakeCommands().empty());
+
+    // Sites of type 2 name their host instead.
+    UseAccount(Account(2, false, true));
+    frame->OpenMainFrame();
+    ASSERT_EQ(2u, Fired(VelEvent::TrayBalloon).size());
+    EXPECT_EQ(L"You are signed in to acme.example.com.", Fired(VelEvent::TrayBalloon)[1].text);
+}
