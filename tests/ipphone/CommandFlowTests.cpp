@@ -1,0 +1,300 @@
+// Requests from the phone carried out through the suite's meetings library,
+// confirmed through a stand-in for the user's dialog, and answered.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "ipphone/PhoneFixture.h"
+
+using namespace IPPhone;
+using namespace phonetest;
+using commandtest::HandleText;
+using Lines = std::vector<std::wstring>;
+
+namespace {
+std::string FileText(const std::wstring& path) {
+    std::ifstream file(path.c_str(), std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+}  // namespace
+
+TEST_F(PhoneTest, AnInstantMeetingForOnePersonStartsAtOnceAndIsAnsweredWhenTheListShowsIt) {
+    meetingLib.SetText(L"ResultXml", L"<Result><meetingKey>4455</meetingKey></Result>");
+    Receive(Request(L"InstantMeeting", L"s1", L"<HeadCount>1</HeadCount><PhoneNumber>5550100</PhoneNumber>"));
+    ASSERT_NE(nullptr, handler.Current());
+    Pump();
+    const Lines calls = TakeCalls();
+    ASSERT_EQ(2u, calls.size());
+    const std::wstring owner = HandleText(frame->m_hWnd);
+    EXPECT_EQ(L"StartInstantMeeting\towner=" + owner + L"\tcaller=13\tphone=5550100\treserved=0", calls[0]);
+    EXPECT_EQ(0u, calls[1].find(L"GetResult\towner=" + owner + L"\tflag=1\tcode=2\t"));
+    EXPECT_TRUE(opened.empty());
+    EXPECT_TRUE(TakeSent().empty()) << "started: the answer waits for the meeting list";
+    EXPECT_EQ(L"4455", handler.Current()->Request().MeetingKey.str());
+    EXPECT_TRUE(TimeoutWasRunning());
+
+    handler.OnMeetingReturn(L"<meetings><meeting><meetingKey>1</meetingKey></meeting></meetings>");
+    handler.OnMeetingReturn(L"<meetings");
+    EXPECT_TRUE(TakeSent().empty());
+    ASSERT_NE(nullptr, handler.Current());
+
+    handler.OnMeetingReturn(
+        L"<meetings><meeting><meetingKey>1</meetingKey></meeting><meeting><meetingKey>4455</meetingKey>"
+        L"<meetingPassword>se%C3%A7ret+1</meetingPassword></meeting></meetings>");
+    const auto sent = TakeSent();
+    ASSERT_EQ(1u, sent.size());
+    EXPECT_EQ("phone@acme.example.com/desk", sent[0].receiver);
+    // The key of the response is the one the request carried.
+    EXPECT_EQ(Response(L"InstantMeetingResponse", L"s1", L"", L"se\u00e7ret 1", 0), sent[0].xml);
+    EXPECT_EQ(std::string::npos, sent[0].body.find_first_of(" <>"));
+    Pump();
+    EXPECT_EQ(nullptr, handler.Current()) << "a final answer ends the command";
+}
+
+TEST_F(PhoneTest, StartAndJoinForOnePersonReachTheLibraryWithThePhonesArguments) {
+    const std::wstring owner = HandleText(frame->m_hWnd);
+    const std::wstring param = L"<HeadCount>1</HeadCount><MeetingKey>321</MeetingKey><MeetingTopic>Weekly+sync"
+                               L"</MeetingTopic><PhoneNumber>5550100</PhoneNumber><Password>pw</Password>"
+                               L"<SiteUrl>acme.example.com</SiteUrl><TelAttndeeID>77</TelAttndeeID>";
+    Receive(Request(L"StartMeeting", L"s2", param));
+    Pump();
+    Lines calls = TakeCalls();
+    ASSERT_EQ(2u, calls.size());
+    EXPECT_EQ(L"StartScheduledMeeting\towner=" + owner +
+                  L"\tkey=321\ttopic=Weekly sync\tvalue=0\tkey2=321\tcaller=13\tphone=5550100\tattendee=(null)",
+              calls[0]);
+    EXPECT_NE(std::wstring::npos, calls[1].find(L"\tflag=1\t"));
+    EXPECT_TRUE(TakeSent().empty());
+    // The running command keeps the next request out until it ends.
+    ::SendMessageW(window.m_hWnd, MSG_AP_BOSHCMDCANCEL, 0, 0);
+    ASSERT_EQ(nullptr, handler.Current());
+
+    Receive(Request(L"JoinMeeting", L"s3", param));
+    Pump();
+    calls = TakeCalls();
+    ASSERT_EQ(2u, calls.size());
+    EXPECT_EQ(L"JoinMeeting\towner=" + owner +
+                  L"\tkey=321\tpassword=pw\tsite=acme.example.com\tvalue=0\tkey2=321\tcaller=13\tphone=5550100"
+                  L"\tattendee=(null)",
+              calls[0]);
+    EXPECT_TRUE(opened.empty()) << "one person needs no confirmation";
+    EXPECT_TRUE(TakeSent().empty());
+}
+
+TEST_F(PhoneTest, CallBacksAreConfirmedEvenForOnePersonAndThenCallTheAttendee) {
+    const std::wstring owner = HandleText(frame->m_hWnd);
+    const std::wstring param = L"<HeadCount>1</HeadCount><MeetingKey>321</MeetingKey><MeetingTopic>Plan</MeetingTopic>"
+                               L"<PhoneNumber>5550100</PhoneNumber><Password>pw</Password><SiteUrl>s.example.com"
+                               L"</SiteUrl><TelAttndeeID>77</TelAttndeeID>";
+    const struct {
+        const wchar_t* command;
+        int type;
+        std::wstring call;
+    } cases[] = {
+        {L"StartMeetingCallBack", 3,
+         L"StartScheduledMeeting\towner=" + owner +
+             L"\tkey=321\ttopic=321\tvalue=0\tkey2=321\tcaller=13\tphone=(null)\tattendee=77"},
+        {L"JoinMeetingCallBack", 4,
+         L"JoinMeeting\towner=" + owner +
+             L"\tkey=321\tpassword=pw\tsite=s.example.com\tvalue=0\tkey2=321\tcaller=13\tphone=(null)\tattendee=77"},
+    };
+    for (const auto& c : cases) {
+        opened.clear();
+        Receive(Request(c.command, L"s4", param));
+        Pump();
+        EXPECT_TRUE(TakeCalls().empty()) << c.command;
+        ASSERT_EQ(1u, opened.size()) << c.command;
+        EXPECT_EQ(c.type, opened[0].type);
+        EXPECT_EQ(window.m_hWnd, opened[0].notify);
+        EXPECT_EQ(L"Plan", opened[0].topic);
+
+        ::PostMessageW(window.m_hWnd, MSG_AP_BOSHCONFIRMOK, 0, 0);
+        Pump();
+        const auto sent = TakeSent();
+        ASSERT_EQ(1u, sent.size()) << c.command;
+        EXPECT_EQ(Response(std::wstring(c.command) + L"Response", L"s4", L"321", L"", 1), sent[0].xml);
+        const Lines calls = TakeCalls();
+        ASSERT_EQ(2u, calls.size()) << c.command;
+        EXPECT_EQ(c.call, calls[0]);
+        EXPECT_EQ(1u, opened.size()) << "accepted once, not asked again";
+        ASSERT_NE(nullptr, handler.Current()) << "accepted and started: still waiting for the list";
+        ::SendMessageW(window.m_hWnd, MSG_AP_BOSHCMDCANCEL, 0, 0);
+    }
+}
+
+TEST_F(PhoneTest, TheLibrarysResultCodesDecideTheAnswer) {
+    const std::wstring start = Request(L"StartMeeting", L"s5", L"<HeadCount>1</HeadCount><MeetingKey>9</MeetingKey>");
+    const std::wstring callback = Request(L"StartMeetingCallBack", L"s6", L"<MeetingKey>9</MeetingKey>");
+    const struct {
+        const std::wstring* request;
+        DWORD code;
+        bool answered;    // with -2
+        UINT signInEvent; // 0 for none
+    } cases[] = {
+        {&start, 15, true, VelEvent::SignInError},
+        {&start, 3, true, VelEvent::SignInError},
+        {&start, 19, false, VelEvent::SignInAgain},
+        {&start, 4, true, 0},
+        {&callback, 12, false, VelEvent::SignInError},
+        {&callback, 33, false, VelEvent::SignInAgain},
+        {&callback, 7, true, 0},
+    };
+    for (const auto& c : cases) {
+        bus.fired.clear();
+        meetingLib.SetDword(L"ResultCode", c.code);
+        Receive(*c.request);
+        Pump();
+        if (c.request == &callback) {
+            ::SendMessageW(window.m_hWnd, MSG_AP_BOSHCONFIRMOK, 0, 0);
+            Pump();
+        }
+        auto sent = TakeSent();
+        if (c.request == &callback) {
+            ASSERT_FALSE(sent.empty());
+            EXPECT_NE(std::wstring::npos, sent[0].xml.find(L"<ResultCode>1</ResultCode>")) << "the acceptance first";
+            sent.erase(sent.begin());
+        }
+        ASSERT_EQ(c.answered ? 1u : 0u, sent.size()) << c.code;
+        if (c.answered) {
+            EXPECT_NE(std::wstring::npos, sent[0].xml.find(L"<ResultCode>-2</ResultCode>")) << c.code;
+            EXPECT_EQ(nullptr, handler.Current()) << c.code;
+        }
+        if (c.signInEvent) {
+            ASSERT_EQ(1u, Fired(c.signInEvent).size()) << c.code;
+            if (c.signInEvent == VelEvent::SignInError) {
+                EXPECT_EQ(static_cast<INT_PTR>(c.code), Fired(c.signInEvent)[0].first);
+            }
+        } else {
+            EXPECT_TRUE(Fired(VelEvent::SignInError).empty() && Fired(VelEvent::SignInAgain).empty()) << c.code;
+        }
+        ::SendMessageW(window.m_hWnd, MSG_AP_BOSHCMDCANCEL, 0, 0);
+        TakeCalls();
+    }
+}
+
+TEST_F(PhoneTest, AMeetingRunningHereDecidesBeforeTheUserIsAsked) {
+    SetRunningMeetings(L"<meetings><meeting><meetingKey>9</meetingKey><userType>host</userType></meeting></meetings>");
+    const struct {
+        const wchar_t* command;
+        const wchar_t* key;
+        int code;  // 99: the user is asked
+    } cases[] = {
+        {L"StartMeeting", L"9", -1},   {L"StartMeeting", L"8", 99},
+        {L"JoinMeeting", L"9", 0},     {L"JoinMeeting", L"8", -1},
+        {L"JoinMeetingCallBack", L"9", 0}, {L"StartMeetingCallBack", L"8", -1},
+    };
+    for (const auto& c : cases) {
+        opened.clear();
+        Receive(Request(c.command, L"s7", L"<HeadCount>2</HeadCount><MeetingKey>" + std::wstring(c.key) + L"</MeetingKey>"));
+        Pump();
+        const auto sent = TakeSent();
+        if (c.code == 99) {
+            EXPECT_TRUE(sent.empty()) << c.command;
+            EXPECT_EQ(1u, opened.size()) << c.command;
+            ::SendMessageW(window.m_hWnd, MSG_AP_BOSHCMDCANCEL, 0, 0);
+        } else {
+            ASSERT_EQ(1u, sent.size()) << c.command << c.key;
+            EXPECT_EQ(Response(std::wstring(c.command) + L"Response", L"s7", c.key, L"", c.code), sent[0].xml);
+            EXPECT_TRUE(opened.empty());
+            EXPECT_EQ(nullptr, handler.Current());
+        }
+        EXPECT_TRUE(TakeCalls().empty()) << "nothing reaches the library before the answer";
+    }
+}
+
+TEST_F(PhoneTest, DeclinedTimedOutAndDoubleConfirmationsAreAnswered) {
+    const std::wstring request = Request(L"InstantMeeting", L"s8", L"<HeadCount>5</HeadCount>");
+    const struct {
+        UINT answer;
+        int code;
+    } cases[] = {{MSG_AP_BOSHCONFIRMNO, 2}, {MSG_AP_BOSHCONFIRMTIMEOUT, 3}, {MSG_AP_BOSHSHOWCONFIRM, -3}};
+    for (const auto& c : cases) {
+        Receive(request);
+        Pump();
+        const HWND dialog = handler.Current()->ConfirmDialog();
+        ASSERT_TRUE(::IsWindow(dialog));
+        ::PostMessageW(window.m_hWnd, c.answer, 0, 0);
+        Pump();
+        const auto sent = TakeSent();
+        ASSERT_EQ(1u, sent.size()) << c.code;
+        EXPECT_EQ(Response(L"InstantMeetingResponse", L"s8", L"", L"", c.code), sent[0].xml);
+        EXPECT_EQ(nullptr, handler.Current()) << c.code;
+        EXPECT_FALSE(::IsWindow(dialog)) << "the end of the command closes its dialog";
+        EXPECT_TRUE(TakeCalls().empty());
+    }
+}
+
+TEST_F(PhoneTest, ASecondRequestIsAnsweredBusyAndTheFirstGoesOn) {
+    Receive(Request(L"StartMeeting", L"first", L"<HeadCount>2</HeadCount><MeetingKey>1</MeetingKey>"));
+    Pump();
+    CIPPhoneBoshCmd* const first = handler.Current();
+    ASSERT_NE(nullptr, first);
+    Receive(Request(L"JoinMeeting", L"second", L"<MeetingKey>2</MeetingKey>"), "other@acme.example.com");
+    auto sent = TakeSent();
+    ASSERT_EQ(1u, sent.size());
+    EXPECT_EQ("other@acme.example.com", sent[0].receiver);
+    EXPECT_EQ(Response(L"JoinMeetingResponse", L"second", L"2", L"", -3, true), sent[0].xml);
+    EXPECT_EQ(first, handler.Current());
+    Pump();
+    EXPECT_EQ(first, handler.Current()) << "the busy answer ends nothing";
+
+    // A cancel, in any case, ends the running one and its dialog without an answer.
+    const HWND dialog = first->ConfirmDialog();
+    ASSERT_TRUE(::IsWindow(dialog));
+    Receive(Request(L"cancelqkdialog", L"third", L""));
+    Pump();
+    EXPECT_EQ(nullptr, handler.Current());
+    EXPECT_FALSE(::IsWindow(dialog));
+    EXPECT_TRUE(TakeSent().empty());
+}
+
+TEST_F(PhoneTest, CancelAndUnknownCommandsAloneAreDroppedSilently) {
+    testsupport::EnvironmentFile trace(L"QK_TRACE_FILE");
+    for (const wchar_t* command : {L"CancelQKDialog", L"Reboot"}) {
+        Receive(Request(command, L"s9", L""));
+        EXPECT_NE(nullptr, handler.Current());
+        Pump();
+        EXPECT_EQ(nullptr, handler.Current()) << command;
+        EXPECT_TRUE(TimeoutWasRunning()) << command;
+    }
+    EXPECT_TRUE(TakeSent().empty());
+    EXPECT_TRUE(TakeCalls().empty());
+    EXPECT_NE(std::string::npos, FileText(trace.Path()).find("L2  CIPPhoneBoshPorxy::OnCommand::MSG_AP_BOSHCMDCANCEL,"));
+}
+
+TEST_F(PhoneTest, TheTimeoutEndsAWaitingCommandWithoutAnAnswer) {
+    testsupport::EnvironmentFile trace(L"QK_TRACE_FILE");
+    Receive(Request(L"JoinMeetingCallBack", L"s10", L"<MeetingKey>5</MeetingKey>"));
+    Pump();
+    const HWND dialog = handler.Current()->ConfirmDialog();
+    ASSERT_TRUE(::IsWindow(dialog));
+    ::SendMessageW(window.m_hWnd, WM_TIMER, TIMERID_TIMEOUT, 0);
+    EXPECT_EQ(nullptr, handler.Current());
+    EXPECT_FALSE(::IsWindow(dialog));
+    EXPECT_FALSE(TimeoutWasRunning());
+    EXPECT_TRUE(TakeSent().empty());
+    // Late answers of the dialog find no command.
+    ::SendMessageW(window.m_hWnd, MSG_AP_BOSHCONFIRMOK, 0, 0);
+    EXPECT_TRUE(TakeSent().empty());
+    const std::string lines = FileText(trace.Path());
+    EXPECT_NE(std::string::npos, lines.find("L2  CIPPhoneBoshPorxy::OnTimer::TIMERID_TIMEOUT,"));
+    EXPECT_NE(std::string::npos, lines.find("CIPPhoneBoshCmd::Start lpszXMLCmd=<ZvnXmppReq>"));
+}
+
+TEST_F(PhoneTest, AnEmptyMeetingListFailsTheWaitingCommandAndABrokenBodyIsTraced) {
+    testsupport::EnvironmentFile trace(L"QK_TRACE_FILE");
+    Receive(Request(L"JoinMeeting", L"s11", L"<MeetingKey>5</MeetingKey>"));
+    Pump();
+    TakeCalls();
+    handler.OnMeetingReturn(L"<meetings/>");
+    const auto sent = TakeSent();
+    ASSERT_EQ(1u, sent.size());
+    EXPECT_EQ(Response(L"JoinMeetingResponse", L"s11", L"5", L"", -2), sent[0].xml);
+
+    handler.OnMessageReceived("phone@acme.example.com", nullptr);
+    EXPECT_NE(std::string::npos,
+              FileText(trace.Path()).find("L8  CIPPhoneBoshPorxy::onMessageReceived:invalid messages,"));
+}

@@ -1,0 +1,112 @@
+#include "ipphone/PhoneFixture.h"
+
+#include <wrl/client.h>
+
+#include "QkServiceInterfaces.h"
+#include "common/ComHolders.h"
+#include "ipphone/UrlCodec.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace phonetest {
+namespace {
+const wchar_t kCommandWindowClass[] = L"QkTest_IPPhoneCommandWindow";
+const wchar_t kConfirmClass[] = L"QkTest_IPPhoneConfirmDouble";
+
+bool RegisterPlainClass(const wchar_t* name) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpszClassName = name;
+    return CWindowBase::RegisterClassOnce(wc);
+}
+
+std::wstring Element(const wchar_t* name, const std::wstring& value) {
+    if (value.empty()) return std::wstring(L"<") + name + L"/>";
+    return std::wstring(L"<") + name + L">" + value + L"</" + name + L">";
+}
+}  // namespace
+
+void SenderRecorder::SendChatMessage(const char* receiver, const char* body) {
+    SentMessage message{receiver ? receiver : "", body ? body : "", {}};
+    message.xml = IPPhone::DecodeMessageBody(body);
+    // Some serialisers put line breaks and tabs between elements; the
+    // responses hold no white space of their own.
+    std::erase_if(message.xml, [](wchar_t c) { return c == L'\r' || c == L'\n' || c == L'\t'; });
+    sent.push_back(std::move(message));
+}
+
+bool CommandWindow::Create() {
+    return RegisterPlainClass(kCommandWindowClass) &&
+           CreateEx(0, kCommandWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr) != nullptr;
+}
+
+bool ConfirmDouble::Create() {
+    return RegisterPlainClass(kConfirmClass) &&
+           CreateEx(0, kConfirmClass, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr) != nullptr;
+}
+
+void PhoneTest::SetUp() {
+    CommandTest::SetUp();
+    ASSERT_TRUE(window.Create());
+    handler.Attach(window.m_hWnd, &sender);
+    CIPPhoneBoshCmd::SetConfirmDialogOpener([this](int type, HWND notify, const std::wstring& topic) -> HWND {
+        opened.push_back({type, notify, topic});
+        if (!openDialogs) return nullptr;
+        auto dialog = std::make_unique<ConfirmDouble>();
+        if (!dialog->Create()) return nullptr;
+        const HWND hwnd = dialog->m_hWnd;
+        dialogs.push_back(std::move(dialog));
+        return hwnd;
+    });
+    SetRunningMeetings(L"<meetings/>");
+}
+
+void PhoneTest::TearDown() {
+    CIPPhoneBoshCmd::SetConfirmDialogOpener(nullptr);
+    handler.Attach(nullptr, nullptr);
+    window.DestroyWindow();
+    for (auto& dialog : dialogs) dialog->DestroyWindow();
+    SetRunningMeetings(L"<meetings/>");
+    CommandTest::TearDown();
+}
+
+void PhoneTest::Receive(const std::wstring& xml, const char* from) {
+    handler.OnMessageReceived(from, IPPhone::EncodeMessageBody(xml.c_str()).c_str());
+}
+
+void PhoneTest::Pump() {
+    MSG msg;
+    while (::PeekMessageW(&msg, window.m_hWnd, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_TIMER) continue;  // the timeout is driven by the tests
+        ::DispatchMessageW(&msg);
+    }
+}
+
+std::vector<SentMessage> PhoneTest::TakeSent() {
+    std::vector<SentMessage> fresh(sender.sent.begin() + static_cast<std::ptrdiff_t>(sentTaken), sender.sent.end());
+    sentTaken = sender.sent.size();
+    return fresh;
+}
+
+bool PhoneTest::TimeoutWasRunning() const {
+    return ::KillTimer(window.m_hWnd, IPPhone::TIMERID_TIMEOUT) != FALSE;
+}
+
+void PhoneTest::SetRunningMeetings(const wchar_t* running) const {
+    ComPtr<IQKSuiteState> state;
+    ASSERT_EQ(S_OK, ::CoCreateInstance(CLSID_QKMeetingComponent, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&state)));
+    ASSERT_EQ(S_OK, state->SetRunningMeetings(Bstr(running).get()));
+}
+
+std::wstring Request(const std::wstring& command, const std::wstring& sequence, const std::wstring& param) {
+    return L"<ZvnXmppReq><Command>" + command + L"</Command><Sequence>" + sequence +
+           L"</Sequence><HostType>1</HostType><Param>" + param + L"</Param></ZvnXmppReq>";
+}
+
+std::wstring Response(const std::wstring& command, const std::wstring& sequence, const std::wstring& key,
+                      const std::wstring& password, int code, bool busy) {
+    return L"<ZvnXmppReq>" + Element(L"Command", command) + Element(L"Sequence", sequence) + L"<Param>" +
+           Element(L"MeetingKey", key) + (busy ? L"" : Element(L"MeetPassword", password)) +
+           Element(L"ResultCode", std::to_wstring(code)) + L"</Param></ZvnXmppReq>";
+}
+}  // namespace phonetest
