@@ -8,6 +8,7 @@
 #include "QkMeetingLibs.h"
 #include "common/ComHolders.h"
 #include "common/Trace.h"
+#include "ipphone/DlgIpphoneStartMeetingConfirm.h"
 #include "ipphone/UrlCodec.h"
 #include "mainframe/MainFrame.h"
 #include "mainframe/MeetingLibrary.h"
@@ -326,9 +327,9 @@ void CIPPhoneBoshCmd::ShowConfirmDialog() {
         SendResponse(kResultBusy);
         return;
     }
-    m_confirmDialog = nullptr;
-    if (Opener())
-        m_confirmDialog = Opener()(LookUp(m_request.Command).dialogType, m_commandWindow, m_request.MeetingTopic.str());
+    const int type = LookUp(m_request.Command).dialogType;
+    m_confirmDialog = Opener() ? Opener()(type, m_commandWindow, m_request.MeetingTopic.str())
+                               : CDlgIpphoneStartMeetingConfirm::Open(type, m_commandWindow, m_request.MeetingTopic.str());
 }
 
 void CIPPhoneBoshCmd::CloseConfirmDialog() {

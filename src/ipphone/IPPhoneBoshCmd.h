@@ -40,7 +40,8 @@ struct IPPhoneResponse {
 
 class CIPPhoneBoshCmd {
 public:
-    // Opens the user's confirmation for a request of `type` and answers with
+    // Opens the user's confirmation for a request of `type` (the dialog of
+    // this library unless a test puts another in its place) and answers with
     // the window of the dialog (null when none could be opened). The dialog
     // answers by posting MSG_AP_BOSHCONFIRMOK, ..NO or ..TIMEOUT to `notify`.
     using ConfirmDialogOpener = std::function<HWND(int type, HWND notify, const std::wstring& topic)>;

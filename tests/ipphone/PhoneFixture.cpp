@@ -37,7 +37,7 @@ void SenderRecorder::SendChatMessage(const char* receiver, const char* body) {
 
 bool CommandWindow::Create() {
     return RegisterPlainClass(kCommandWindowClass) &&
-           CreateEx(0, kCommandWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr) != nullptr;
+           CreateEx(0, kCommandWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr) != nullptr;
 }
 
 bool ConfirmDouble::Create() {

@@ -23,7 +23,8 @@ public:
     std::vector<SentMessage> sent;
 };
 
-// The connection's hidden window as far as the commands need it.
+// The connection's hidden window as far as the commands need it: hidden and
+// top-level, so that it can own the confirmation dialog.
 class CommandWindow final : public CWindowBase {
 public:
     explicit CommandWindow(CIPPhoneCommandHandler& handler) : m_handler(handler) {}

@@ -1,0 +1,53 @@
+#pragma once
+// Asks the user at the computer whether a meeting the desk phone asked for
+// may start. Modeless; it answers the window to notify with one posted
+// message (accepted, declined or timed out) and then destroys itself.
+#include <windows.h>
+
+#include <string>
+
+#include "uilib/DialogBase.h"
+
+class CDlgIpphoneStartMeetingConfirm : public CDialogBase {
+public:
+    static constexpr UINT kStartTemplate = 356;
+    static constexpr UINT kJoinTemplate = 359;
+    static constexpr UINT_PTR kAnswerTimer = 101;
+    static constexpr UINT kAnswerTimeoutMs = 120000;
+    static constexpr int kTextControl = 1155;
+    static constexpr int kAlwaysCheck = 1008;
+    static constexpr int kBottomText = 1009;
+    static constexpr int kCloseCommand = 8;
+    static constexpr UINT kTopicSuffixString = 50;
+    static constexpr UINT kNoTopicString = 51;
+    static constexpr int kHiddenRowHeight = 20;
+    static constexpr const wchar_t* kSettingsKey = L"SOFTWARE\\Zorvan\\Quillkit";
+    static constexpr const wchar_t* kAlwaysStartValue = L"AlwaysStartFromIpphone";
+
+    // Opens a dialog that deletes itself when its window goes; answers its
+    // window, or null when it answered at once or could not be opened.
+    static HWND Open(int type, HWND notify, const std::wstring& topic);
+
+    CDlgIpphoneStartMeetingConfirm(int type, HWND notify, std::wstring topic);
+    ~CDlgIpphoneStartMeetingConfirm() override = default;
+
+    [[nodiscard]] static UINT TemplateFor(int type) noexcept;
+
+protected:
+    BOOL ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnFinalMessage(HWND hwnd) override;
+
+private:
+    [[nodiscard]] bool IsCallback() const noexcept { return m_nType == 3 || m_nType == 4; }
+    void OnInitDialog();
+    void OnCommand(WORD id, WORD code, HWND control);
+    void Answer(UINT message);
+    void SetMessageText();
+    void HideCallbackRows();
+
+    int m_nType;
+    std::wstring m_strTopic;
+    HWND m_hNotify;
+    bool m_answered = false;
+    bool* m_pCreated = nullptr;  // set while Open waits for the window
+};
