@@ -5,6 +5,7 @@
 
 #include "common/ComHolders.h"
 #include "common/Trace.h"
+#include "ipphone/DlgInputPwd.h"
 #include "mainframe/MainFrame.h"
 #include "mainframe/MeetingLibrary.h"
 #include "module/ModuleEvents.h"
@@ -108,11 +109,12 @@ HRESULT CMainFrame::JoinMeeting(BSTR meetingKey, BSTR meetingKey2, BSTR password
     CWaitCursor wait;
     Operations operations(CLSID_QKMeetingOperations);
     if (!operations) return E_FAIL;
+    Bstr entered;
     if (::SysStringLen(password) == 0 && passwordRequired) {
-        // The meeting-password dialog that asks for it is not available yet;
-        // without a password the library could only fail, so nothing is joined.
-        TraceText(8, "CMainFrame::JoinMeeting password required");
-        return S_FALSE;
+        CDlgInputPwd dialog;
+        if (dialog.DoModal(m_hWnd) != IDOK) return S_FALSE;
+        entered.reset(::SysAllocString(dialog.Password().c_str()));
+        password = entered.get();
     }
     Bstr accountSite;
     if (::SysStringLen(site) == 0) {

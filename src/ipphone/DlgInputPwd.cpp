@@ -1,0 +1,55 @@
+#include "ipphone/DlgInputPwd.h"
+
+#include "common/FontPool.h"
+#include "common/Trace.h"
+
+BOOL CDlgInputPwd::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    switch (message) {
+    case WM_INITDIALOG:
+        OnInitDialog();
+        result = TRUE;  // the edit box keeps the focus the dialog gave it
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kEdit && HIWORD(wParam) == EN_CHANGE) {
+            UpdateOkButton();
+        } else if (LOWORD(wParam) == IDOK) {
+            OnOk();
+        } else if (LOWORD(wParam) == IDCANCEL) {
+            EndDialog(IDCANCEL);
+        } else {
+            return FALSE;
+        }
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+void CDlgInputPwd::OnInitDialog() {
+    if (CFontPool::Exists()) {
+        CFontPool& pool = CFontPool::Instance();
+        const HFONT text = pool.GetFont(kTextFont);
+        ::SendDlgItemMessageW(m_hWnd, kEdit, WM_SETFONT, reinterpret_cast<WPARAM>(text), FALSE);
+        ::SendDlgItemMessageW(m_hWnd, kPrompt, WM_SETFONT, reinterpret_cast<WPARAM>(pool.GetFont(kPromptFont)),
+                              FALSE);
+        m_okButton.SetFonts(text, text);
+    } else {
+        TraceText(8, "Get Font Pool failed in the initdialog of input pwd dialog!");
+    }
+    ::SendDlgItemMessageW(m_hWnd, kEdit, EM_LIMITTEXT, kMaxPassword, 0);
+    if (m_okButton.SubclassWindow(::GetDlgItem(m_hWnd, IDOK)))
+        m_okButton.SetImages(kOkImages[0], kOkImages[1], kOkImages[2], kOkImages[3]);
+    UpdateOkButton();
+}
+
+void CDlgInputPwd::UpdateOkButton() const {
+    const bool hasText = ::GetWindowTextLengthW(::GetDlgItem(m_hWnd, kEdit)) > 0;
+    ::EnableWindow(::GetDlgItem(m_hWnd, IDOK), hasText ? TRUE : FALSE);
+}
+
+void CDlgInputPwd::OnOk() {
+    wchar_t text[kMaxPassword + 1] = {};
+    ::GetDlgItemTextW(m_hWnd, kEdit, text, kMaxPassword + 1);
+    m_strPassword = text;
+    EndDialog(IDOK);
+}

@@ -1,0 +1,35 @@
+#pragma once
+// Asks for the password of a meeting being joined. Modal; DoModal answers
+// IDOK with the entered text in Password().
+#include <windows.h>
+
+#include "common/StringEx.h"
+#include "uilib/DialogBase.h"
+#include "uilib/PngButton.h"
+
+class CDlgInputPwd : public CDialogBase {
+public:
+    enum { IDD = 270 };
+    static constexpr int kEdit = 1122;
+    static constexpr int kPrompt = 1134;
+    static constexpr int kMaxPassword = 511;
+    // Pictures of the OK button: normal, pushed, hot, disabled.
+    static constexpr UINT kOkImages[4] = {179, 180, 181, 182};
+    static constexpr int kTextFont = 2;
+    static constexpr int kPromptFont = 11;
+
+    CDlgInputPwd() : CDialogBase(IDD) {}
+
+    [[nodiscard]] const CStringEx& Password() const noexcept { return m_strPassword; }
+
+protected:
+    BOOL ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void OnInitDialog();
+    void UpdateOkButton() const;
+    void OnOk();
+
+    CStringEx m_strPassword;
+    CPngButton m_okButton;
+};

@@ -1,0 +1,100 @@
+// A join that needs a password it has not got asks the user for it in a
+// modal dialog of the resource library.
+#include <gtest/gtest.h>
+
+#include "common/ComHolders.h"
+#include "commands/CommandFixture.h"
+#include "ipphone/DlgInputPwd.h"
+
+using namespace commandtest;
+
+namespace {
+// What the user does when the dialog shows, and what was seen.
+struct PasswordAnswer {
+    std::wstring text;
+    bool cancel = false;
+    bool seen = false;
+    bool okEnabledEmpty = true;
+    bool okEnabledTyped = false;
+};
+PasswordAnswer* g_answer = nullptr;
+
+BOOL CALLBACK FindPasswordDialog(HWND window, LPARAM found) {
+    if (::IsWindowVisible(window) && ::GetDlgItem(window, CDlgInputPwd::kEdit)) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Runs inside the dialog's modal loop.
+void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND dialog = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindPasswordDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog || !g_answer) return;
+    ::KillTimer(nullptr, id);
+    PasswordAnswer& answer = *g_answer;
+    answer.seen = true;
+    const HWND ok = ::GetDlgItem(dialog, IDOK);
+    answer.okEnabledEmpty = ::IsWindowEnabled(ok) != FALSE;
+    if (answer.cancel) {
+        ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        return;
+    }
+    ::SetDlgItemTextW(dialog, CDlgInputPwd::kEdit, answer.text.c_str());
+    answer.okEnabledTyped = ::IsWindowEnabled(ok) != FALSE;
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
+}
+
+class PasswordJoin : public CommandTest {
+protected:
+    HRESULT JoinAnswering(PasswordAnswer& answer, BSTR password = nullptr) {
+        g_answer = &answer;
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, AnswerDialog);
+        const HRESULT hr =
+            frame->JoinMeeting(Bstr(L"77").get(), nullptr, password,
+                               Bstr(L"site.example.com").get(), 0, TRUE);
+        ::KillTimer(nullptr, timer);
+        g_answer = nullptr;
+        return hr;
+    }
+};
+}  // namespace
+
+TEST_F(PasswordJoin, TheEnteredPasswordIsUsedAndCancelJoinsNothing) {
+    PasswordAnswer cancel;
+    cancel.cancel = true;
+    EXPECT_EQ(S_FALSE, JoinAnswering(cancel));
+    EXPECT_TRUE(cancel.seen);
+    EXPECT_FALSE(cancel.okEnabledEmpty) << "no password, no OK";
+    EXPECT_TRUE(TakeCalls().empty());
+
+    PasswordAnswer typed;
+    typed.text = L"s3cret pw";
+    JoinAnswering(typed);
+    EXPECT_TRUE(typed.seen);
+    EXPECT_TRUE(typed.okEnabledTyped);
+    const auto calls = TakeCalls();
+    ASSERT_FALSE(calls.empty());
+    EXPECT_NE(std::wstring::npos, calls[0].find(L"\tkey=77\tpassword=s3cret pw\tsite=site.example.com\t"));
+}
+
+TEST_F(PasswordJoin, AKnownPasswordIsNotAskedFor) {
+    PasswordAnswer untouched;
+    untouched.cancel = true;
+    Bstr known(L"given");
+    JoinAnswering(untouched, known.get());
+    EXPECT_FALSE(untouched.seen);
+    const auto calls = TakeCalls();
+    ASSERT_FALSE(calls.empty());
+    EXPECT_NE(std::wstring::npos, calls[0].find(L"\tpassword=given\t"));
+}
+
+TEST_F(PasswordJoin, ThePasswordIsCutAt511Characters) {
+    PasswordAnswer longOne;
+    longOne.text = std::wstring(600, L'p');
+    JoinAnswering(longOne);
+    const auto calls = TakeCalls();
+    ASSERT_FALSE(calls.empty());
+    EXPECT_NE(std::wstring::npos, calls[0].find(L"\tpassword=" + std::wstring(511, L'p') + L"\tsite="));
+}
