@@ -42,6 +42,16 @@ TEST_F(ShadowFollowsOwner, CreatedHiddenWithTheOwnerAsAClickThroughLayeredToolWi
     EXPECT_EQ(painter.lastImage, ShadowObject(shadow)->Image().Handle()) << "the owner draw gets the picture";
 }
 
+// The nearest window above `window` in the z-order that belongs to this process.
+HWND NextOwnWindowAbove(HWND window) {
+    for (HWND above = ::GetWindow(window, GW_HWNDPREV); above; above = ::GetWindow(above, GW_HWNDPREV)) {
+        DWORD process = 0;
+        ::GetWindowThreadProcessId(above, &process);
+        if (process == ::GetCurrentProcessId()) return above;
+    }
+    return nullptr;
+}
+
 TEST_F(ShadowFollowsOwner, ShowMoveSizeHideAndDestroy) {
     ASSERT_TRUE(popup.CreatePopup(RECT{100, 100, 300, 200}));
     const HWND shadow = popup.ShadowWindow();
@@ -54,7 +64,9 @@ TEST_F(ShadowFollowsOwner, ShowMoveSizeHideAndDestroy) {
     EXPECT_EQ(painter.lastSize.cx, 218);
     EXPECT_EQ(painter.lastSize.cy, 120);
     // Owned windows stay above their owner; the picture's clear middle lets the owner show through.
-    EXPECT_EQ(::GetWindow(popup.m_hWnd, GW_HWNDPREV), shadow) << "right above its owner, nothing between";
+    // Other test programs share this desktop and may put their windows anywhere
+    // in the order, so only this process's windows are looked at.
+    EXPECT_EQ(NextOwnWindowAbove(popup.m_hWnd), shadow) << "right above its owner, nothing of ours between";
 
     // Dragging: the shadow moves along; one monitor means no repaint.
     int paints = painter.requests;
