@@ -311,3 +311,47 @@ TEST(ItemWndTest, RefusesAParentThatIsNotAWindowAndARefreshWithoutOne) {
     EXPECT_EQ(nullptr, item.Create(reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234)), CItemWnd::kNormalTemplate, FALSE));
     EXPECT_EQ(E_FAIL, item.RefreshItemWnd(CMeetingRecord{}));
 }
+
+TEST_F(ItemTest, TopicIconsFollowTheTopicTextAndTheRecordingIndicatorAfterThem) {
+    CMeetingRecord meeting = Meeting(MeetingStatus::Upcoming, MeetingPrivilege::Host, 180);
+    meeting.m_bRecurring = TRUE;
+    meeting.m_bException = TRUE;  // the series icon wins
+    meeting.m_nServiceType = MeetingService::Event;
+    meeting.m_bHasRecording = 1;
+    CItemWnd& item = ShowMeeting(meeting);
+    HWND indicator = Control(item, CItemWnd::kIdRecording);
+    ASSERT_TRUE(::IsWindowVisible(indicator));
+    EXPECT_FALSE(::IsWindowEnabled(indicator));
+
+    RECT client{};
+    ::GetClientRect(item.m_hWnd, &client);
+    Canvas canvas(client.right, client.bottom);
+    ::SendMessageW(item.m_hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+    RECT topic{}, moved{};
+    ::GetWindowRect(Control(item, CItemWnd::kIdTopic), &topic);
+    ::GetWindowRect(indicator, &moved);
+    ::MapWindowPoints(nullptr, item.m_hWnd, reinterpret_cast<POINT*>(&topic), 2);
+    ::MapWindowPoints(nullptr, item.m_hWnd, reinterpret_cast<POINT*>(&moved), 2);
+    SIZE recurring{}, service{};
+    ASSERT_TRUE(CVelGdiplus::GetImageSize(recurring, CItemWnd::kRecurringImage));
+    ASSERT_TRUE(CVelGdiplus::GetImageSize(service, CItemWnd::kServiceRxImage));
+    EXPECT_EQ(topic.right + 2 + recurring.cx + 2 + service.cx + 2, moved.left);
+    EXPECT_EQ(topic.top, moved.top);
+    // Both icons are drawn between the topic and the indicator.
+    auto painted = [&](int left, int width) {
+        int count = 0;
+        for (int x = left; x < left + width; ++x)
+            for (int y = topic.top; y < topic.top + recurring.cy && y < client.bottom - 1; ++y)
+                if (canvas.At(x, y) != RGB(255, 255, 255)) ++count;
+        return count;
+    };
+    EXPECT_GT(painted(topic.right + 2, recurring.cx), recurring.cx);
+    EXPECT_GT(painted(topic.right + 4 + recurring.cx, service.cx), service.cx);
+
+    // An attendee of a meeting that can still be restarted does not see the recording.
+    meeting.m_nPrivilege = MeetingPrivilege::Attendee;
+    meeting.m_nStatus = MeetingStatus::Past;
+    meeting.m_dtStart = CTimeApi::AddSeconds(now, -600);
+    item.RefreshItemWnd(meeting);
+    EXPECT_FALSE(::IsWindowVisible(indicator));
+}
