@@ -2,6 +2,7 @@
 // state and role, what their button and clicks reach, and how they paint.
 #include "dayview/ItemFixture.h"
 #include "dayview/ItemRules.h"
+#include "common/DcGuards.h"
 #include "common/ModuleState.h"
 #include "meetings/TimeApi.h"
 #include "uilib/VelGdiplus.h"
@@ -354,4 +355,39 @@ TEST_F(ItemTest, TopicIconsFollowTheTopicTextAndTheRecordingIndicatorAfterThem) 
     meeting.m_dtStart = CTimeApi::AddSeconds(now, -600);
     item.RefreshItemWnd(meeting);
     EXPECT_FALSE(::IsWindowVisible(indicator));
+}
+
+TEST_F(ItemTest, TopicColourDimsForPastNormalItemsAndTurnsWhiteWhenHighlighted) {
+    CItemWnd& upcoming = ShowMeeting(Meeting(MeetingStatus::Upcoming, MeetingPrivilege::Attendee, 180));
+    CItemWnd& past = ShowMeeting(Meeting(MeetingStatus::Past, MeetingPrivilege::Attendee, -180));
+    // The topic as the screen shows it: its darkest pixel (the text's own colour
+    // where a stroke covers whole pixels) and how many pixels are white.
+    struct Shown {
+        COLORREF darkest = RGB(255, 255, 255);
+        int white = 0;
+    };
+    auto topicOnScreen = [&](CItemWnd& item) {
+        ::RedrawWindow(item.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RECT topic{};
+        ::GetWindowRect(Control(item, CItemWnd::kIdTopic), &topic);
+        ::MapWindowPoints(nullptr, item.m_hWnd, reinterpret_cast<POINT*>(&topic), 2);
+        const int width = topic.right - topic.left;
+        const int height = topic.bottom - topic.top;
+        Canvas canvas(width, height);
+        WindowDC screen(item.m_hWnd);
+        ::BitBlt(canvas.dc(), 0, 0, width, height, screen.get(), topic.left, topic.top, SRCCOPY);
+        Shown shown;
+        auto sum = [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); };
+        for (int x = 0; x < width; ++x)
+            for (int y = 0; y < height; ++y) {
+                const COLORREF pixel = canvas.At(x, y);
+                if (sum(pixel) < sum(shown.darkest)) shown.darkest = pixel;
+                if (pixel == kWhite) ++shown.white;
+            }
+        return shown;
+    };
+    EXPECT_TRUE(Near(RGB(70, 118, 136), topicOnScreen(upcoming).darkest, 12));
+    EXPECT_TRUE(Near(RGB(153, 153, 153), topicOnScreen(past).darkest, 12));
+    past.SetHighlight(TRUE);
+    EXPECT_GT(topicOnScreen(past).white, 10);
 }
