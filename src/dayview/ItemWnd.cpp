@@ -101,6 +101,7 @@ LRESULT CItemWnd::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     m_label1058.Attach(m_hWnd, kIdLabel1058, fonts.GetFont(kRegular14));
     m_statusLabel.Attach(m_hWnd, kIdStatusLabel, fonts.GetFont(kRegular11));
     m_strHostCaption = m_hostLine.GetText();
+    m_rcHostHome = m_hostLine.GetRectInParent();
 
     if (HWND button = ::GetDlgItem(m_hWnd, kIdMeetingButton); button && m_meetingButton.SubclassWindow(button)) {
         m_meetingButton.SetImages(kPrimaryImages, kPrimaryImages + 1, kPrimaryImages + 2, kPrimaryImages + 3);
@@ -284,11 +285,9 @@ void CItemWnd::LayoutTopic() {
 
 void CItemWnd::SetHostLine() {
     if (!m_meeting.m_bProminent || !m_hostLine.Exists()) return;
-    RECT rect = m_hostLine.GetRectInParent();
-    if (m_bButtonShown && m_meetingButton.IsWindow()) {
-        rect.right = ChildRect(m_meetingButton.m_hWnd).left;
-        m_hostLine.Move(rect);
-    }
+    RECT rect = m_rcHostHome;
+    if (m_bButtonShown && m_meetingButton.IsWindow()) rect.right = ChildRect(m_meetingButton.m_hWnd).left;
+    m_hostLine.Move(rect);
     const CStringEx line =
         ItemRules::HostLine(m_strHostCaption, m_meeting.m_strHostName, ItemRules::DurationText(m_meeting),
                             rect.right - rect.left, [this](const wchar_t* text) { return m_hostLine.MeasureText(text); });

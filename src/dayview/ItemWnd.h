@@ -178,7 +178,9 @@ private:
     RECT m_rcTopicHome{};
     BOOL m_bButtonShown = TRUE;
 
-    // The host line's caption as the template gives it.
+    // The host line's caption and place as the template gives them; every
+    // refill starts from these, not from the last fitted width.
     CStringEx m_strHostCaption;
+    RECT m_rcHostHome{};
     int m_nLook = -1;  // 1 primary, 0 secondary, -1 none yet
 };

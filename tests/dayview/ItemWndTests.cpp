@@ -234,6 +234,8 @@ TEST_F(ItemTest, TallItemHostLineCutsALongNameSoTheDurationStays) {
     meeting.m_strHostName = L"Maximiliana Konstantinopoulou-Vandenberghe of the Northern Division";
     item.RefreshItemWnd(meeting);
     const std::wstring line = ControlText(item, CItemWnd::kIdHostLine).str();
+    // A refilled item cuts the name exactly as a fresh one does.
+    EXPECT_EQ(line, ControlText(ShowMeeting(meeting), CItemWnd::kIdHostLine).str());
     EXPECT_NE(std::wstring::npos, line.find(L"... | " + duration.str()));
     EXPECT_EQ(0u, line.find(L"Host: Maxim"));
     // The line ends left of the join button.
