@@ -27,6 +27,8 @@ protected:
     // TRUE when handled; `result` becomes the dialog procedure's message result.
     virtual BOOL ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
     virtual void OnFinalMessage(HWND hwnd);
+    // For dialogs that choose one of several templates before Create.
+    void SetTemplateId(UINT templateId) noexcept { m_templateId = templateId; }
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

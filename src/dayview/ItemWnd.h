@@ -1,0 +1,186 @@
+#pragma once
+// One meeting of the day view: start time, topic with its small icons and,
+// depending on the meeting's state and the user's role, a button that starts,
+// joins or restarts it. Tall items (meetings on now or within the hour) add a
+// host-and-duration line and a status label. The item container creates each
+// item once and refills it with every layout.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+#include "common/StringEx.h"
+#include "dayview/VelStaticEx.h"
+#include "meetings/MeetingRecord.h"
+#include "uilib/DialogBase.h"
+#include "uilib/PngButton.h"
+
+class CItemWnd : public CDialogBase {
+public:
+    enum : UINT { kNormalTemplate = 124, kTallTemplate = 122 };
+    enum ControlId : int {
+        kIdStartTime = 1029,
+        kIdTopic = 1031,
+        kIdMeetingButton = 1033,
+        kIdHostLine = 1034,
+        kIdStatusLabel = 1035,
+        kIdLabel1057 = 1057,
+        kIdLabel1058 = 1058,
+        kIdLabel1059 = 1059,
+        kIdRecording = 1069,
+    };
+    enum Command : WORD {
+        kCmdEditItem = 40018,
+        kCmdOpenInfo = 40020,
+        kCmdAddZorvan = 40024,
+        kCmdViewDetail = 40026,
+    };
+    enum : UINT {
+        kRestartString = 49,
+        kStartString = 61462,
+        kJoinString = 61463,
+        kInProgressString = 61464,
+        kNotStartedString = 61499,
+        kRecordingTipString = 61575,
+    };
+    enum : UINT {
+        kPrimaryImages = 179,  // 179-182: normal, pushed, hot, disabled
+        kRecordingImage = 148,
+        kRecurringImage = 292,
+        kExceptionImage = 422,
+        kServiceRxImage = 290,
+        kServiceRyImage = 291,
+        kInProgressImage = 216,
+    };
+    static constexpr UINT kMenu = 130;
+    // Sent to the day view (the item's grandparent) with the row to highlight.
+    static constexpr UINT kHighlightRowMessage = WM_APP + 100;
+    static constexpr UINT_PTR kHoverTimer = 9;
+    static constexpr UINT kHoverPeriodMs = 250;
+    static constexpr int kHoverBubbleMs = 1000;
+    // A host sees the secondary look on a join button this long before the start.
+    static constexpr LONG kHostJoinLookSeconds = 900;
+    static constexpr COLORREF kHighlightTop = RGB(80, 191, 210);
+    static constexpr COLORREF kHighlightMiddle = RGB(61, 156, 185);
+    static constexpr COLORREF kNormalBackground = RGB(255, 255, 255);
+    static constexpr COLORREF kTallBackground = RGB(231, 241, 245);
+    static constexpr COLORREF kBottomLine = RGB(220, 220, 220);
+    static constexpr UINT kMenuTrackFlags = TPM_NONOTIFY | TPM_RETURNCMD;  // 0x180
+
+    // Tracks the item's pop-up menu and answers the chosen command (0 for
+    // none). The platform's tracker unless a test puts another in its place.
+    using MenuTracker = std::function<UINT(HMENU menu, UINT flags, int x, int y, HWND owner)>;
+    static void SetMenuTracker(MenuTracker tracker);
+
+    CItemWnd() noexcept;
+    ~CItemWnd() override;
+
+    // Creates the item from `templateId` of the resource library; nothing
+    // when `parent` is not a window.
+    HWND Create(HWND parent, UINT templateId, BOOL tall);
+    // Shows `meeting`; E_FAIL without a window.
+    HRESULT RefreshItemWnd(const CMeetingRecord& meeting);
+
+    void SetHighlight(BOOL highlighted);
+    [[nodiscard]] BOOL IsHighlighted() const noexcept { return m_bHighlighted; }
+    void SetRowIndex(int row) noexcept { m_nRowIndex = row; }
+    [[nodiscard]] int GetRowIndex() const noexcept { return m_nRowIndex; }
+    void StartHoverTimer();
+    void StopHoverTimer();
+    [[nodiscard]] bool IsHoverTimerRunning() const noexcept { return m_nHoverTimer != 0; }
+
+    void CreatePopupMenu();
+    // What a double click does: the meeting's details, or its editor for a
+    // meeting the list no longer holds.
+    void DefaultAction();
+    // Event 5 with the item's screen rectangle, the meeting index and the item.
+    void ShowBubble();
+
+    [[nodiscard]] const CMeetingRecord& GetMeeting() const noexcept { return m_meeting; }
+    [[nodiscard]] BOOL IsTall() const noexcept { return m_bTall; }
+    [[nodiscard]] BOOL IsPast() const noexcept { return m_bPast; }
+    [[nodiscard]] BOOL IsInProgressMarked() const noexcept { return m_bInProgress; }
+    [[nodiscard]] BOOL CanJoinBeforeHostNow() const noexcept { return m_bCanJoinBeforeHost; }
+    [[nodiscard]] BOOL IsButtonShown() const noexcept { return m_bButtonShown; }
+    [[nodiscard]] HWND GetMeetingButton() const noexcept { return m_meetingButton.m_hWnd; }
+    [[nodiscard]] RECT GetTopicHomeRect() const noexcept { return m_rcTopicHome; }
+
+    // The item as it paints itself (background, icons, bottom line), into `dc`.
+    void PaintItem(HDC dc);
+
+    BEGIN_MSG_MAP(CItemWnd)
+        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+        MESSAGE_HANDLER(WM_CTLCOLORSTATIC, OnCtlColorStatic)
+        MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
+        MESSAGE_HANDLER(WM_PAINT, OnPaint)
+        MESSAGE_HANDLER(WM_PRINTCLIENT, OnPrintClient)
+        MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
+        MESSAGE_HANDLER(WM_LBUTTONDBLCLK, OnLButtonDblClk)
+        MESSAGE_HANDLER(WM_RBUTTONDOWN, OnRButtonDown)
+        MESSAGE_HANDLER(WM_TIMER, OnTimer)
+        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+        COMMAND_ID_HANDLER(kIdMeetingButton, OnMtgButton)
+        COMMAND_ID_HANDLER(kCmdEditItem, OnEditItem)
+        COMMAND_ID_HANDLER(kCmdOpenInfo, OnOpenInfo)
+        COMMAND_ID_HANDLER(kCmdAddZorvan, OnAddZorvan)
+        COMMAND_ID_HANDLER(kCmdViewDetail, OnViewDetail)
+    END_MSG_MAP()
+
+private:
+    struct ButtonState;
+
+    void RefreshButtonState(bool forced);
+    [[nodiscard]] ButtonState EvaluateButton(bool forced, DATE now);
+    void ApplyLook(bool primary);
+    void LayoutTopic();
+    void SetHostLine();
+    void ApplyBackgroundToButtons(COLORREF color);
+    [[nodiscard]] COLORREF BackgroundColor() const noexcept;
+    [[nodiscard]] bool IsCursorOverItem() const;
+    [[nodiscard]] CStringEx ButtonText() const;
+    [[nodiscard]] RECT ChildRect(HWND child) const;
+    void SelectRow();
+
+    LRESULT OnInitDialog(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT OnCtlColorStatic(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT OnEraseBackground(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT OnPaint(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT OnPrintClient(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT OnLButtonDown(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT OnLButtonDblClk(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT OnRButtonDown(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT OnTimer(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT OnDestroy(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT OnMtgButton(WORD notifyCode, WORD id, HWND control, BOOL& handled);
+    LRESULT OnEditItem(WORD notifyCode, WORD id, HWND control, BOOL& handled);
+    LRESULT OnOpenInfo(WORD notifyCode, WORD id, HWND control, BOOL& handled);
+    LRESULT OnAddZorvan(WORD notifyCode, WORD id, HWND control, BOOL& handled);
+    LRESULT OnViewDetail(WORD notifyCode, WORD id, HWND control, BOOL& handled);
+
+    CPngButton m_meetingButton;
+    CPngButton m_recordingButton;
+    CVelStaticEx m_startTime;
+    CVelStaticEx m_topic;
+    CVelStaticEx m_hostLine;
+    CVelStaticEx m_label1059;
+    CVelStaticEx m_statusLabel;
+    CVelStaticEx m_label1057;
+    CVelStaticEx m_label1058;
+    int m_nRowIndex = -1;
+    BOOL m_bHighlighted = FALSE;
+    BOOL m_bTall = FALSE;
+    BOOL m_bPast = FALSE;
+    BOOL m_bInProgress = FALSE;
+    BOOL m_bCanJoinBeforeHost = FALSE;
+    UINT m_nHoverTimer = 0;
+    int m_nHoverTime = 0;
+    CMeetingRecord m_meeting;
+    RECT m_rcTopicHome{};
+    BOOL m_bButtonShown = TRUE;
+
+    // The host line's caption and place as the template gives them; every
+    // refill starts from these, not from the last fitted width.
+    CStringEx m_strHostCaption;
+    RECT m_rcHostHome{};
+    int m_nLook = -1;  // 1 primary, 0 secondary, -1 none yet
+};

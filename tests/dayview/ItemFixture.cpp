@@ -1,0 +1,186 @@
+#include "dayview/ItemFixture.h"
+
+#include "common/ModuleState.h"
+#include "meetings/TimeApi.h"
+#include "uilib/UIToolkit.h"
+
+namespace itemtest {
+namespace {
+const wchar_t kDayViewClass[] = L"QkTest_ItemDayView";
+std::vector<WPARAM> g_rows;
+
+LRESULT CALLBACK DayViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == CItemWnd::kHighlightRowMessage) {
+        g_rows.push_back(wParam);
+        return 0;
+    }
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+DATE TodayAt(int hour, int minute) {
+    SYSTEMTIME time{};
+    ::GetLocalTime(&time);
+    time.wHour = static_cast<WORD>(hour);
+    time.wMinute = static_cast<WORD>(minute);
+    time.wSecond = 0;
+    time.wMilliseconds = 0;
+    DATE value = 0.0;
+    ::SystemTimeToVariantTime(&time, &value);
+    return value;
+}
+}  // namespace
+
+std::vector<WPARAM>& SelectedRows() { return g_rows; }
+
+HRESULT BubbleRecorder::HandleEvent(UINT code, INT_PTR first, INT_PTR second, INT_PTR third) {
+    if (code == VelEvent::ShowBubble && first)
+        requests.push_back({*reinterpret_cast<const RECT*>(first), second, reinterpret_cast<HWND>(third)});
+    return S_OK;
+}
+
+Canvas::Canvas(int width, int height) : m_width(width) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    m_dc.reset(::CreateCompatibleDC(nullptr));
+    m_bitmap.reset(::CreateDIBSection(m_dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    m_bits = static_cast<std::uint32_t*>(bits);
+    m_old = ::SelectObject(m_dc.get(), m_bitmap.get());
+}
+
+Canvas::~Canvas() { ::SelectObject(m_dc.get(), m_old); }
+
+COLORREF Canvas::At(int x, int y) const {
+    ::GdiFlush();
+    const std::uint32_t pixel = m_bits[y * m_width + x];
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
+
+bool Near(COLORREF a, COLORREF b, int tolerance) {
+    auto close = [tolerance](int x, int y) { return x - y <= tolerance && y - x <= tolerance; };
+    return close(GetRValue(a), GetRValue(b)) && close(GetGValue(a), GetGValue(b)) && close(GetBValue(a), GetBValue(b));
+}
+
+void ItemTest::SetUpTestSuite() {
+    CommandTest::SetUpTestSuite();
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.lpfnWndProc = DayViewProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = kDayViewClass;
+    wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+    ::RegisterClassExW(&wc);
+}
+
+void ItemTest::TearDownTestSuite() {
+    ::UnregisterClassW(kDayViewClass, ::GetModuleHandleW(nullptr));
+    CommandTest::TearDownTestSuite();
+}
+
+void ItemTest::SetUp() {
+    CommandTest::SetUp();
+    // GDI+ for the item's pictures, as the module starts it.
+    ASSERT_TRUE(CUIToolkit::Initialize(ModuleState::ResourceInstance(), testsupport::BinFolder() + L"..\\"));
+    now = TodayAt(10, 0);
+    CTimeApi::SetNowOverride(&now);
+    SignIn();
+    dayView = ::CreateWindowExW(WS_EX_TOPMOST, kDayViewClass, L"day", WS_POPUP | WS_VISIBLE, 100, 100, 420, 300,
+                                nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    container = ::CreateWindowExW(0, kDayViewClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 420, 300, dayView, nullptr,
+                                  ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(container);
+    host.app->Bus().Subscribe(VelEvent::ShowBubble, &bubbles);
+    g_rows.clear();
+}
+
+void ItemTest::TearDown() {
+    host.app->Bus().Unsubscribe(VelEvent::ShowBubble, &bubbles);
+    items.clear();
+    if (dayView) ::DestroyWindow(dayView);
+    CTimeApi::SetNowOverride(nullptr);
+    CUIToolkit::Uninitialize();
+    CommandTest::TearDown();
+}
+
+CItemWnd& ItemTest::MakeItem(bool tall) {
+    items.push_back(std::make_unique<CItemWnd>());
+    CItemWnd& item = *items.back();
+    EXPECT_TRUE(item.Create(container, tall ? CItemWnd::kTallTemplate : CItemWnd::kNormalTemplate, tall));
+    int y = 0;
+    for (size_t i = 0; i + 1 < items.size(); ++i) {
+        RECT rect{};
+        ::GetWindowRect(items[i]->m_hWnd, &rect);
+        y += rect.bottom - rect.top;
+    }
+    ::SetWindowPos(item.m_hWnd, nullptr, 0, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    item.SetRowIndex(static_cast<int>(items.size()) - 1);
+    return item;
+}
+
+CItemWnd& ItemTest::ShowMeeting(const CMeetingRecord& meeting) {
+    CItemWnd& item = MakeItem(meeting.m_bProminent != 0);
+    EXPECT_EQ(S_OK, item.RefreshItemWnd(meeting));
+    testsupport::PumpPending();
+    return item;
+}
+
+CMeetingRecord ItemTest::Meeting(INT32 status, INT32 privilege, int startMinutes, int minutes) const {
+    CMeetingRecord meeting;
+    meeting.m_strTopic = L"Budget review";
+    meeting.m_strKey = L"123456789";
+    meeting.m_strConfKey = L"c-77";
+    meeting.m_strPassword = L"pw1";
+    meeting.m_strSiteUrl = L"https://other.example.com/site";
+    meeting.m_strHostName = L"Ann Host";
+    meeting.m_nIndex = 4;
+    meeting.m_dtStart = CTimeApi::AddSeconds(now, startMinutes * 60);
+    meeting.m_dtEnd = CTimeApi::AddSeconds(meeting.m_dtStart, minutes * 60);
+    meeting.m_nDurationSeconds = minutes * 60;
+    meeting.m_nStatus = status;
+    meeting.m_nPrivilege = privilege;
+    meeting.m_nServiceType = MeetingService::Meeting;
+    meeting.m_bValid = 1;
+    meeting.m_bProminent = status != MeetingStatus::Past &&
+                           (status == MeetingStatus::InProgress || (startMinutes < 60 && startMinutes + minutes > 0));
+    return meeting;
+}
+
+CStringEx ItemTest::Text(HWND window) {
+    wchar_t text[256] = {};
+    ::GetWindowTextW(window, text, 256);
+    return CStringEx(text);
+}
+
+CStringEx ItemTest::Resource(UINT id) {
+    CStringEx text;
+    text.LoadString(ModuleState::ResourceInstance(), id);
+    return text;
+}
+
+bool ItemTest::PutCursorOn(const CItemWnd* item) const {
+    POINT target{5, 5};
+    if (item) {
+        RECT rect{};
+        ::GetWindowRect(item->m_hWnd, &rect);
+        target = {(rect.left + rect.right) / 2, rect.top + 3};
+    }
+    // The display reports the move asynchronously; until it has, pending input
+    // can put the cursor back where it was.
+    int settled = 0;
+    for (int attempt = 0; attempt < 50 && settled < 3; ++attempt) {
+        POINT at{};
+        if (::GetCursorPos(&at) && at.x == target.x && at.y == target.y) {
+            ++settled;
+        } else {
+            settled = 0;
+            ::SetCursorPos(target.x, target.y);
+        }
+        ::Sleep(10);
+        testsupport::PumpPending();
+    }
+    return settled >= 3;
+}
+}  // namespace itemtest
