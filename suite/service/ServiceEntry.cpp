@@ -23,20 +23,9 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID iid
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() { return ComServer::CanUnloadNow(); }
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
-    try {
-        const std::wstring path = Registrar::ThisModulePath();
-        for (const auto& entry : kClasses) Registrar::RegisterClass(entry, path);
-        return S_OK;
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
+    return ComServer::RegisterClasses(kClasses, std::size(kClasses));
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
-    try {
-        for (const auto& entry : kClasses) Registrar::UnregisterClass(entry);
-        return S_OK;
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
+    return ComServer::UnregisterClasses(kClasses, std::size(kClasses));
 }

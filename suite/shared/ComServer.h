@@ -8,12 +8,16 @@
 #include <new>
 
 #include "common/ComHolders.h"
+#include "common/ComRegistration.h"
 
 namespace ComServer {
 void ObjectCreated() noexcept;
 void ObjectDestroyed() noexcept;
 void Lock(BOOL lock) noexcept;
 HRESULT CanUnloadNow() noexcept;
+// DllRegisterServer's and DllUnregisterServer's work for a server's classes.
+HRESULT RegisterClasses(const ComClassRegistration* classes, size_t count) noexcept;
+HRESULT UnregisterClasses(const ComClassRegistration* classes, size_t count) noexcept;
 }  // namespace ComServer
 
 // Counts itself as a live object of the server for as long as it exists.
