@@ -1,5 +1,7 @@
 #include "module/Factory.h"
 
+#include "common/RefCounting.h"
+
 HRESULT STDMETHODCALLTYPE CFactory::QueryInterface(REFIID iid, void** object) {
     if (!object) return E_POINTER;
     if (iid == IID_IUnknown || iid == IID_IClassFactory) {
@@ -11,16 +13,7 @@ HRESULT STDMETHODCALLTYPE CFactory::QueryInterface(REFIID iid, void** object) {
     return E_NOINTERFACE;
 }
 
-ULONG STDMETHODCALLTYPE CFactory::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&m_refCount)); }
-
-ULONG STDMETHODCALLTYPE CFactory::Release() {
-    const LONG count = ::InterlockedDecrement(&m_refCount);
-    if (count == 0) {
-        delete this;
-        return 0;
-    }
-    return static_cast<ULONG>(count);
-}
+QK_IMPLEMENT_SELF_DELETING_REFCOUNT(CFactory)
 
 HRESULT STDMETHODCALLTYPE CFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object) {
     if (outer && iid != IID_IUnknown) return CLASS_E_NOAGGREGATION;

@@ -1,5 +1,7 @@
 #include "host/EventBus.h"
 
+#include "common/RefCounting.h"
+
 HRESULT STDMETHODCALLTYPE CEventBus::QueryInterface(REFIID iid, void** object) {
     if (!object) return E_POINTER;
     if (iid == IID_IUnknown || iid == __uuidof(IVelEventBus)) {
@@ -11,13 +13,7 @@ HRESULT STDMETHODCALLTYPE CEventBus::QueryInterface(REFIID iid, void** object) {
     return E_NOINTERFACE;
 }
 
-ULONG STDMETHODCALLTYPE CEventBus::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&m_refCount)); }
-
-ULONG STDMETHODCALLTYPE CEventBus::Release() {
-    const LONG count = ::InterlockedDecrement(&m_refCount);
-    if (count == 0) delete this;
-    return static_cast<ULONG>(count);
-}
+QK_IMPLEMENT_SELF_DELETING_REFCOUNT(CEventBus)
 
 HRESULT STDMETHODCALLTYPE CEventBus::Subscribe(UINT code, CVelEventListener* listener) {
     if (!listener) return E_POINTER;

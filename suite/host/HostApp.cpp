@@ -3,6 +3,7 @@
 #include <cwctype>
 
 #include "common/ComHolders.h"
+#include "common/RefCounting.h"
 
 namespace {
 std::wstring Lowered(std::wstring text) {
@@ -32,13 +33,7 @@ HRESULT STDMETHODCALLTYPE CHostApp::QueryInterface(REFIID iid, void** object) {
     return S_OK;
 }
 
-ULONG STDMETHODCALLTYPE CHostApp::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&m_refCount)); }
-
-ULONG STDMETHODCALLTYPE CHostApp::Release() {
-    const LONG count = ::InterlockedDecrement(&m_refCount);
-    if (count == 0) delete this;
-    return static_cast<ULONG>(count);
-}
+QK_IMPLEMENT_SELF_DELETING_REFCOUNT(CHostApp)
 
 HRESULT STDMETHODCALLTYPE CHostApp::GetCommandLine(BSTR* commandLine) {
     if (!commandLine) return E_POINTER;

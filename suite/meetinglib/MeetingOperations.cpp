@@ -1,5 +1,6 @@
 #include "meetinglib/MeetingOperations.h"
 
+#include "common/RefCounting.h"
 #include "meetinglib/CallLog.h"
 #include "meetinglib/MeetingLibSettings.h"
 
@@ -16,13 +17,7 @@ HRESULT STDMETHODCALLTYPE CMeetingOperations::QueryInterface(REFIID iid, void** 
     return E_NOINTERFACE;
 }
 
-ULONG STDMETHODCALLTYPE CMeetingOperations::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&m_refCount)); }
-
-ULONG STDMETHODCALLTYPE CMeetingOperations::Release() {
-    const LONG count = ::InterlockedDecrement(&m_refCount);
-    if (count == 0) delete this;
-    return static_cast<ULONG>(count);
-}
+QK_IMPLEMENT_SELF_DELETING_REFCOUNT(CMeetingOperations)
 
 HRESULT STDMETHODCALLTYPE CMeetingOperations::StartInstantMeeting(HWND owner, LONG callerCode, BSTR phoneNumber,
                                                                   LONG reserved) {

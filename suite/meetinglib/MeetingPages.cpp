@@ -1,5 +1,6 @@
 #include "meetinglib/MeetingPages.h"
 
+#include "common/RefCounting.h"
 #include "meetinglib/CallLog.h"
 #include "meetinglib/MeetingLibSettings.h"
 
@@ -16,13 +17,7 @@ HRESULT STDMETHODCALLTYPE CMeetingPages::QueryInterface(REFIID iid, void** objec
     return E_NOINTERFACE;
 }
 
-ULONG STDMETHODCALLTYPE CMeetingPages::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&m_refCount)); }
-
-ULONG STDMETHODCALLTYPE CMeetingPages::Release() {
-    const LONG count = ::InterlockedDecrement(&m_refCount);
-    if (count == 0) delete this;
-    return static_cast<ULONG>(count);
-}
+QK_IMPLEMENT_SELF_DELETING_REFCOUNT(CMeetingPages)
 
 HRESULT CMeetingPages::Record(const CCallLine& line) noexcept {
     line.Write();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/RefCounting.h"
 #include "service/SuiteStateStore.h"
 
 namespace {
@@ -41,13 +42,7 @@ HRESULT STDMETHODCALLTYPE CSuiteStateObject::QueryInterface(REFIID iid, void** o
     return S_OK;
 }
 
-ULONG STDMETHODCALLTYPE CSuiteStateObject::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&m_refCount)); }
-
-ULONG STDMETHODCALLTYPE CSuiteStateObject::Release() {
-    const LONG count = ::InterlockedDecrement(&m_refCount);
-    if (count == 0) delete this;
-    return static_cast<ULONG>(count);
-}
+QK_IMPLEMENT_SELF_DELETING_REFCOUNT(CSuiteStateObject)
 
 HRESULT STDMETHODCALLTYPE CSuiteStateObject::SetAccountDocument(BSTR accountXml) {
     try {

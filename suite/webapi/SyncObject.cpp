@@ -1,5 +1,6 @@
 #include "webapi/SyncObject.h"
 
+#include "common/RefCounting.h"
 #include "webapi/DemoDay.h"
 
 namespace WebApi {
@@ -24,13 +25,7 @@ HRESULT CWebApiSync::QueryInterface(REFIID iid, void** object) {
     return E_NOINTERFACE;
 }
 
-ULONG CWebApiSync::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&m_refCount)); }
-
-ULONG CWebApiSync::Release() {
-    const LONG count = ::InterlockedDecrement(&m_refCount);
-    if (count == 0) delete this;
-    return static_cast<ULONG>(count);
-}
+QK_IMPLEMENT_SELF_DELETING_REFCOUNT(CWebApiSync)
 
 std::vector<MeetingEntry> CWebApiSync::LoadSource(const WebApiSettings::Settings& settings) {
     if (settings.meetingStore.empty()) return MakeDemoMeetings(LocalNow());
