@@ -1,11 +1,11 @@
 #include "meetinglib/MeetingLibSettings.h"
 
-#include <shlobj.h>
-
 #include <atomic>
 
 #include "common/Registry.h"
 #include "common/StringEx.h"
+#include "common/UniqueHandle.h"
+#include "shared/SuiteLogs.h"
 
 namespace MeetingLibSettings {
 namespace {
@@ -17,8 +17,10 @@ std::optional<DWORD> ReadDword(const wchar_t* name) {
 
 std::optional<std::wstring> ReadText(const wchar_t* name) {
     // CRegistry cannot tell an empty value from a missing one; the XML needs to.
-    HKEY key = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return std::nullopt;
+    UniqueHkey owner;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_QUERY_VALUE, owner.receive()) != ERROR_SUCCESS)
+        return std::nullopt;
+    const HKEY key = owner.get();
     DWORD type = 0;
     DWORD bytes = 0;
     LONG status = ::RegQueryValueExW(key, name, nullptr, &type, nullptr, &bytes);
@@ -29,20 +31,9 @@ std::optional<std::wstring> ReadText(const wchar_t* name) {
         status = ::RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &bytes);
         if (status == ERROR_SUCCESS) text = std::wstring(buffer.c_str());
     }
-    ::RegCloseKey(key);
     return text;
 }
 
-std::wstring DefaultLogPath() {
-    wchar_t base[MAX_PATH] = {};
-    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, base))) return {};
-    std::wstring folder = base;
-    for (const wchar_t* part : {L"\\Zorvan", L"\\Quillkit", L"\\Logs"}) {
-        folder += part;
-        ::CreateDirectoryW(folder.c_str(), nullptr);
-    }
-    return folder + L"\\meetinglib.log";
-}
 }  // namespace
 
 LONG ResultCode() { return static_cast<LONG>(ReadDword(kResultCodeValue).value_or(kDefaultResultCode)); }
@@ -61,10 +52,5 @@ HRESULT LibraryCurrentResult() { return static_cast<HRESULT>(ReadDword(kLibraryC
 
 HRESULT ActionResult() { return static_cast<HRESULT>(ReadDword(kActionResultValue).value_or(S_OK)); }
 
-std::wstring LogPath() {
-    wchar_t buffer[MAX_PATH * 2] = {};
-    const DWORD length = ::GetEnvironmentVariableW(kLogEnvironment, buffer, static_cast<DWORD>(std::size(buffer)));
-    if (length > 0 && length < std::size(buffer)) return std::wstring(buffer, length);
-    return DefaultLogPath();
-}
+std::wstring LogPath() { return SuiteLogs::File(kLogEnvironment, L"meetinglib.log"); }
 }  // namespace MeetingLibSettings

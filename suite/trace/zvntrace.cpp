@@ -5,21 +5,15 @@
 // QK_TRACE_FILE; the path in HKCU\SOFTWARE\Zorvan\Quillkit "TraceFile";
 // %LOCALAPPDATA%\Zorvan\Quillkit\Logs\trace.log.
 #include <windows.h>
-#include <shlobj.h>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "common/UniqueHandle.h"
+#include "shared/SuiteLogs.h"
 
 namespace {
-std::wstring EnvironmentPath() {
-    wchar_t buffer[MAX_PATH * 2] = {};
-    const DWORD length = ::GetEnvironmentVariableW(L"QK_TRACE_FILE", buffer, static_cast<DWORD>(std::size(buffer)));
-    return length > 0 && length < std::size(buffer) ? std::wstring(buffer, length) : std::wstring();
-}
-
 std::wstring RegistryPath() {
     wchar_t buffer[MAX_PATH * 2] = {};
     DWORD bytes = sizeof(buffer) - sizeof(wchar_t);
@@ -30,22 +24,10 @@ std::wstring RegistryPath() {
     return buffer;
 }
 
-std::wstring DefaultPath() {
-    wchar_t base[MAX_PATH] = {};
-    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, base))) return {};
-    std::wstring folder = std::wstring(base) + L"\\Zorvan";
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    folder += L"\\Quillkit";
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    folder += L"\\Logs";
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    return folder + L"\\trace.log";
-}
-
 std::wstring LogPath() {
-    std::wstring path = EnvironmentPath();
+    std::wstring path = SuiteLogs::FromEnvironment(L"QK_TRACE_FILE");
     if (path.empty()) path = RegistryPath();
-    if (path.empty()) path = DefaultPath();
+    if (path.empty()) path = SuiteLogs::DefaultFile(L"trace.log");
     return path;
 }
 

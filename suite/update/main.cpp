@@ -8,31 +8,18 @@
 // (which is recorded too, so an unexpected start is visible).
 #include <windows.h>
 #include <shellapi.h>
-#include <shlobj.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "common/UniqueHandle.h"
+#include "shared/SuiteLogs.h"
 
 namespace {
 constexpr wchar_t kCheckVersion[] = L"/CheckVersion";
 
-std::wstring LogPath() {
-    wchar_t buffer[MAX_PATH * 2] = {};
-    const DWORD length = ::GetEnvironmentVariableW(L"QK_UPDATE_LOG", buffer, static_cast<DWORD>(std::size(buffer)));
-    if (length > 0 && length < std::size(buffer)) return std::wstring(buffer, length);
-
-    wchar_t base[MAX_PATH] = {};
-    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, base))) return {};
-    std::wstring folder = base;
-    for (const wchar_t* part : {L"\\Zorvan", L"\\Quillkit", L"\\Logs"}) {
-        folder += part;
-        ::CreateDirectoryW(folder.c_str(), nullptr);
-    }
-    return folder + L"\\update.log";
-}
+std::wstring LogPath() { return SuiteLogs::File(L"QK_UPDATE_LOG", L"update.log"); }
 
 // The arguments after the program name.
 std::vector<std::wstring> Arguments() {
