@@ -1,12 +1,12 @@
-#include "common/CallProcEx.h"
+#include "CallProcEx.h"
 
 #include <shellapi.h>
 
 #include <cstdio>
 
-#include "common/OsVersion.h"
-#include "common/Trace.h"
-#include "common/UniqueHandle.h"
+#include "OsVersion.h"
+#include "Trace.h"
+#include "UniqueHandle.h"
 
 namespace {
 struct FindTraits {

@@ -1,9 +1,9 @@
-#include "common/ComRegistration.h"
+#include "ComRegistration.h"
 
 #include <cwchar>
 
-#include "common/ModuleState.h"
-#include "common/UniqueHandle.h"
+#include "ModuleState.h"
+#include "UniqueHandle.h"
 
 namespace Registrar {
 namespace {

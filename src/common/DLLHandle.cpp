@@ -1,8 +1,8 @@
-#include "common/DLLHandle.h"
+#include "DLLHandle.h"
 
 #include <string>
 
-#include "common/Registry.h"
+#include "Registry.h"
 
 CDLLHandle::CDLLHandle(const wchar_t* fileName, HMODULE module) { Load(fileName, module, TRUE); }
 

@@ -1,4 +1,4 @@
-#include "common/FontPool.h"
+#include "FontPool.h"
 
 #include <atomic>
 #include <cwchar>

@@ -2,7 +2,7 @@
 // The 17 fonts every window of the module draws with, created on first use.
 #include <windows.h>
 
-#include "common/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 class CFontPool {
 public:

@@ -1,4 +1,4 @@
-#include "common/ModuleState.h"
+#include "ModuleState.h"
 
 #include <atomic>
 

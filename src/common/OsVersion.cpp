@@ -1,4 +1,4 @@
-#include "common/OsVersion.h"
+#include "OsVersion.h"
 
 #include <atomic>
 

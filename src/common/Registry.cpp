@@ -1,11 +1,11 @@
-#include "common/Registry.h"
+#include "Registry.h"
 
 #include <cstring>
 
-#include "common/OsVersion.h"
-#include "common/StringEx.h"
-#include "common/UniqueHandle.h"
-#include "common/UserProfile.h"
+#include "OsVersion.h"
+#include "StringEx.h"
+#include "UniqueHandle.h"
+#include "UserProfile.h"
 
 namespace {
 constexpr REGSAM kReadAccess = 0x20019;   // KEY_READ

@@ -1,4 +1,4 @@
-#include "common/SiblingObject.h"
+#include "SiblingObject.h"
 
 #include <wrl/client.h>
 

@@ -1,4 +1,4 @@
-#include "common/SiteUrl.h"
+#include "SiteUrl.h"
 
 namespace {
 bool StartsWithNoCase(const CStringEx& text, const wchar_t* prefix) {

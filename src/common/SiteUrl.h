@@ -2,7 +2,7 @@
 // Site addresses as the user types them, turned into the forms the suite uses.
 #include <windows.h>
 
-#include "common/StringEx.h"
+#include "StringEx.h"
 
 // "site.example.com" or "http://site.example.com" -> "https://site.example.com".
 BOOL MakeHttpsUrl(CStringEx& url);

@@ -1,4 +1,4 @@
-#include "common/StringEx.h"
+#include "StringEx.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,10 +1,10 @@
-#include "common/Trace.h"
+#include "Trace.h"
 
 #include <cstdio>
 #include <atomic>
 #include <mutex>
 
-#include "common/DLLHandle.h"
+#include "DLLHandle.h"
 
 namespace {
 using TraceEntry = int(__cdecl*)(int level, int reserved1, int reserved2, const char* text);

@@ -1,4 +1,4 @@
-#include "common/UserProfile.h"
+#include "UserProfile.h"
 
 #include <psapi.h>
 #include <userenv.h>
@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "common/DLLHandle.h"
-#include "common/OsVersion.h"
-#include "common/UniqueHandle.h"
+#include "DLLHandle.h"
+#include "OsVersion.h"
+#include "UniqueHandle.h"
 
 namespace {
 bool EqualsNoCase(const std::wstring& a, const wchar_t* b) {

@@ -4,7 +4,7 @@
 // user signed in at the console and uses that.
 #include <windows.h>
 
-#include "common/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 class CUserProfile {
 public:

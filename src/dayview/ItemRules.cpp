@@ -1,8 +1,8 @@
-#include "dayview/ItemRules.h"
+#include "ItemRules.h"
 
-#include "common/ModuleState.h"
-#include "meetings/MeetingTexts.h"
-#include "meetings/TimeApi.h"
+#include "ModuleState.h"
+#include "MeetingTexts.h"
+#include "TimeApi.h"
 
 namespace ItemRules {
 namespace {

@@ -6,8 +6,8 @@
 
 #include <functional>
 
-#include "common/StringEx.h"
-#include "meetings/MeetingRecord.h"
+#include "StringEx.h"
+#include "MeetingRecord.h"
 
 namespace ItemRules {
 // Differences are in seconds, later minus earlier, at `now` (local time).

@@ -1,14 +1,14 @@
-#include "dayview/ItemWnd.h"
+#include "ItemWnd.h"
 
 #include <algorithm>
 
-#include "common/DcGuards.h"
-#include "common/FontPool.h"
-#include "common/ModuleState.h"
-#include "common/Trace.h"
-#include "dayview/ItemRules.h"
-#include "meetings/TimeApi.h"
-#include "uilib/VelGdiplus.h"
+#include "DcGuards.h"
+#include "FontPool.h"
+#include "ModuleState.h"
+#include "Trace.h"
+#include "ItemRules.h"
+#include "TimeApi.h"
+#include "VelGdiplus.h"
 
 namespace {
 // Indexes into the shared font cache (all Tahoma).
@@ -67,7 +67,7 @@ struct CItemWnd::ButtonState {
     bool statusShown = false;
 };
 
-CItemWnd::CItemWnd() noexcept : CDialogBase(kNormalTemplate) {}
+CItemWnd::CItemWnd(IFrameServices* frame) noexcept : CDialogBase(kNormalTemplate), m_frame(frame) {}
 
 CItemWnd::~CItemWnd() = default;
 

@@ -9,11 +9,12 @@
 #include <functional>
 #include <memory>
 
-#include "common/StringEx.h"
-#include "dayview/VelStaticEx.h"
-#include "meetings/MeetingRecord.h"
-#include "uilib/DialogBase.h"
-#include "uilib/PngButton.h"
+#include "FrameServices.h"
+#include "StringEx.h"
+#include "VelStaticEx.h"
+#include "MeetingRecord.h"
+#include "DialogBase.h"
+#include "PngButton.h"
 
 class CItemWnd : public CDialogBase {
 public:
@@ -72,7 +73,8 @@ public:
     using MenuTracker = std::function<UINT(HMENU menu, UINT flags, int x, int y, HWND owner)>;
     static void SetMenuTracker(MenuTracker tracker);
 
-    CItemWnd() noexcept;
+    // `frame` carries out the meeting operations the item asks for (may be null).
+    explicit CItemWnd(IFrameServices* frame) noexcept;
     ~CItemWnd() override;
 
     // Creates the item from `templateId` of the resource library; nothing
@@ -157,6 +159,7 @@ private:
     LRESULT OnAddZorvan(WORD notifyCode, WORD id, HWND control, BOOL& handled);
     LRESULT OnViewDetail(WORD notifyCode, WORD id, HWND control, BOOL& handled);
 
+    IFrameServices* m_frame;
     CPngButton m_meetingButton;
     CPngButton m_recordingButton;
     CVelStaticEx m_startTime;

@@ -4,13 +4,12 @@
 #include <utility>
 
 #include "VelEvents.h"
-#include "common/ComHolders.h"
-#include "common/ModuleState.h"
-#include "common/Trace.h"
-#include "common/UniqueHandle.h"
-#include "dayview/ItemWnd.h"
-#include "mainframe/MainFrame.h"
-#include "module/ModuleEvents.h"
+#include "ComHolders.h"
+#include "ModuleState.h"
+#include "Trace.h"
+#include "UniqueHandle.h"
+#include "ItemWnd.h"
+#include "HostEvents.h"
 
 namespace {
 CItemWnd::MenuTracker& Tracker() {
@@ -95,7 +94,7 @@ void CItemWnd::CreatePopupMenu() {
 
 LRESULT CItemWnd::OnMtgButton(WORD, WORD, HWND, BOOL&) {
     CAutoFunTrace trace("CItemWnd::OnMtgButton");
-    CMainFrame* frame = CMainFrame::GetInstance();
+    IFrameServices* const frame = m_frame;
     if (!frame) return 0;
     const LONG meetingService = m_meeting.m_nServiceType == MeetingService::Meeting ? TRUE : FALSE;
     if (m_meeting.m_bCrossSite) {

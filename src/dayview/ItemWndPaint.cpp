@@ -1,10 +1,10 @@
 // How a meeting item draws itself: background, the buttons' matching colour,
 // the status label with the in-progress mark, the topic's icons and the
 // separating line, all off-screen and copied in one go.
-#include "common/DcGuards.h"
-#include "common/UniqueHandle.h"
-#include "dayview/ItemWnd.h"
-#include "uilib/VelGdiplus.h"
+#include "DcGuards.h"
+#include "UniqueHandle.h"
+#include "ItemWnd.h"
+#include "VelGdiplus.h"
 
 namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255);

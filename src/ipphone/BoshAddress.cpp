@@ -1,4 +1,4 @@
-#include "ipphone/IPPhoneDefs.h"
+#include "IPPhoneDefs.h"
 
 namespace IPPhone {
 std::string BoshAddress::Text() const {

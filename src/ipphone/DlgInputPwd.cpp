@@ -1,7 +1,7 @@
-#include "ipphone/DlgInputPwd.h"
+#include "DlgInputPwd.h"
 
-#include "common/FontPool.h"
-#include "common/Trace.h"
+#include "FontPool.h"
+#include "Trace.h"
 
 BOOL CDlgInputPwd::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
     switch (message) {

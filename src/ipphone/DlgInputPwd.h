@@ -3,9 +3,9 @@
 // IDOK with the entered text in Password().
 #include <windows.h>
 
-#include "common/StringEx.h"
-#include "uilib/DialogBase.h"
-#include "uilib/PngButton.h"
+#include "StringEx.h"
+#include "DialogBase.h"
+#include "PngButton.h"
 
 class CDlgInputPwd : public CDialogBase {
 public:

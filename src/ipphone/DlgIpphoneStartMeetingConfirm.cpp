@@ -1,13 +1,13 @@
-#include "ipphone/DlgIpphoneStartMeetingConfirm.h"
+#include "DlgIpphoneStartMeetingConfirm.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "common/DcGuards.h"
-#include "common/ModuleState.h"
-#include "common/Registry.h"
-#include "common/Trace.h"
-#include "ipphone/IPPhoneDefs.h"
+#include "DcGuards.h"
+#include "ModuleState.h"
+#include "Registry.h"
+#include "Trace.h"
+#include "IPPhoneDefs.h"
 
 namespace {
 std::wstring ResourceString(UINT id) {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "uilib/DialogBase.h"
+#include "DialogBase.h"
 
 class CDlgIpphoneStartMeetingConfirm : public CDialogBase {
 public:

@@ -1,4 +1,4 @@
-#include "ipphone/IPPhoneBoshCmd.h"
+#include "IPPhoneBoshCmd.h"
 
 #include <wrl/client.h>
 
@@ -6,13 +6,12 @@
 #include <utility>
 
 #include "QkMeetingLibs.h"
-#include "common/ComHolders.h"
-#include "common/Trace.h"
-#include "ipphone/DlgIpphoneStartMeetingConfirm.h"
-#include "ipphone/UrlCodec.h"
-#include "mainframe/MainFrame.h"
-#include "mainframe/MeetingLibrary.h"
-#include "meetings/MSDom.h"
+#include "ComHolders.h"
+#include "Trace.h"
+#include "DlgIpphoneStartMeetingConfirm.h"
+#include "UrlCodec.h"
+#include "MeetingLibrary.h"
+#include "MSDom.h"
 
 using Microsoft::WRL::ComPtr;
 using namespace IPPhone;
@@ -61,15 +60,6 @@ bool IsOneOf(LONG code, const LONG (&codes)[N]) {
     return std::find(std::begin(codes), std::end(codes), code) != std::end(codes);
 }
 
-HWND FrameWindow() {
-    CMainFrame* frame = CMainFrame::GetInstance();
-    return frame ? frame->m_hWnd : nullptr;
-}
-
-LONG MeetingStatus(const CStringEx& key) {
-    LONG flag = 0;
-    return CMainFrame::LocalMeetingStatus(key.c_str(), &flag);
-}
 }  // namespace
 
 void CIPPhoneBoshCmd::SetConfirmDialogOpener(ConfirmDialogOpener opener) { Opener() = std::move(opener); }
@@ -141,20 +131,21 @@ CIPPhoneBoshCmd::Decision CIPPhoneBoshCmd::Ask() {
 CIPPhoneBoshCmd::Decision CIPPhoneBoshCmd::Decide(bool always, bool callback) {
     // The head count is unsigned on the wire: a negative number is a large one.
     if (!always && static_cast<ULONG>(m_request.HeadCount) <= 1) return Decision::GoAhead;
-    const LONG status = MeetingStatus(m_request.MeetingKey);
+    LONG flag = 0;
+    const LONG status = m_frame ? m_frame->LocalMeetingStatus(m_request.MeetingKey.c_str(), &flag) : 0;
     if (!callback) {
         // A start only refuses the meeting that already runs here.
-        if (status == CMainFrame::kMeetingRunning) {
+        if (status == IFrameServices::kMeetingRunning) {
             SendResponse(kResultNotNow);
             return Decision::Stop;
         }
         return Ask();
     }
-    if (status == CMainFrame::kMeetingNotRunning) {
+    if (status == IFrameServices::kMeetingNotRunning) {
         SendResponse(kResultNotNow);
         return Decision::Stop;
     }
-    if (status == CMainFrame::kMeetingRunning) {
+    if (status == IFrameServices::kMeetingRunning) {
         SendResponse(kResultDone);
         return Decision::Stop;
     }
@@ -168,7 +159,7 @@ void CIPPhoneBoshCmd::CarryOut(bool instant, bool callback,
     {
         CMeetingLibObject<IQKMeetingOperations> operations(CLSID_QKMeetingOperations);
         if (!operations) return;  // left to the timeout
-        const HWND owner = FrameWindow();
+        const HWND owner = m_frame ? m_frame->FrameWindow() : nullptr;
         operation(operations.operator->(), owner);
         if (FAILED(operations->GetResult(owner, &code, xml.receive(), kResultFlag))) code = 0;
     }
@@ -183,12 +174,12 @@ void CIPPhoneBoshCmd::CarryOut(bool instant, bool callback,
         return;
     }
     if (IsOneOf(code, kSignInAgainCodes)) {
-        if (CMainFrame* frame = CMainFrame::GetInstance()) frame->SignInAgainWithError(code, 0, 0);
+        if (m_frame) m_frame->SignInAgainWithError(code, 0, 0);
         if (!callback) SendResponse(kResultFailed);
         return;
     }
     if (IsOneOf(code, kReSigninCodes)) {
-        if (CMainFrame* frame = CMainFrame::GetInstance()) frame->RequestReSignin();
+        if (m_frame) m_frame->RequestReSignin();
         return;
     }
     SendResponse(kResultFailed);

@@ -10,8 +10,9 @@
 #include <functional>
 #include <string>
 
-#include "common/StringEx.h"
-#include "ipphone/IPPhoneDefs.h"
+#include "StringEx.h"
+#include "FrameServices.h"
+#include "IPPhoneDefs.h"
 
 struct IQKMeetingOperations;
 
@@ -57,7 +58,8 @@ public:
     };
     static CommandInfo LookUp(const wchar_t* command);
 
-    CIPPhoneBoshCmd() = default;
+    // `frame` carries out what the command needs of the main frame (may be null).
+    explicit CIPPhoneBoshCmd(IFrameServices* frame) noexcept : m_frame(frame) {}
     virtual ~CIPPhoneBoshCmd();
     CIPPhoneBoshCmd(const CIPPhoneBoshCmd&) = delete;
     CIPPhoneBoshCmd& operator=(const CIPPhoneBoshCmd&) = delete;
@@ -100,6 +102,7 @@ private:
 
     std::wstring m_commandText;
     IPPhone::IIPPhoneMessageSender* m_client = nullptr;
+    IFrameServices* m_frame;
     IPPhoneRequest m_request;
     IPPhoneResponse m_response;
     HWND m_commandWindow = nullptr;

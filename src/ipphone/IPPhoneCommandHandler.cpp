@@ -1,18 +1,19 @@
-#include "ipphone/IPPhoneCommandHandler.h"
+#include "IPPhoneCommandHandler.h"
 
 #include <wrl/client.h>
 
-#include "common/ComHolders.h"
-#include "common/Trace.h"
-#include "ipphone/UrlCodec.h"
-#include "meetings/MSDom.h"
+#include "ComHolders.h"
+#include "Trace.h"
+#include "UrlCodec.h"
+#include "MSDom.h"
 
 using Microsoft::WRL::ComPtr;
 using namespace IPPhone;
 
 CIPPhoneCommandHandler::~CIPPhoneCommandHandler() { EndCurrent(); }
 
-void CIPPhoneCommandHandler::Attach(HWND commandWindow, IIPPhoneMessageSender* client) noexcept {
+void CIPPhoneCommandHandler::Attach(HWND commandWindow, IIPPhoneMessageSender* client, IFrameServices* frame) noexcept {
+    m_frame = frame;
     m_commandWindow = commandWindow;
     m_client = client;
 }
@@ -42,7 +43,7 @@ void CIPPhoneCommandHandler::OnMessageReceived(const char* sender, const char* b
     const BoshAddress from = BoshAddress::Parse(sender);
 
     if (m_current && !cancel) {
-        CIPPhoneBoshCmd busy;
+        CIPPhoneBoshCmd busy(m_frame);
         busy.Start(xml.c_str(), m_client, m_commandWindow, from);
         busy.SendResponseInprogress();
         return;
@@ -51,7 +52,7 @@ void CIPPhoneCommandHandler::OnMessageReceived(const char* sender, const char* b
         if (m_commandWindow) ::PostMessageW(m_commandWindow, MSG_AP_BOSHCMDCANCEL, 0, 0);
         return;
     }
-    m_current = std::make_unique<CIPPhoneBoshCmd>();
+    m_current = std::make_unique<CIPPhoneBoshCmd>(m_frame);
     m_current->Start(xml.c_str(), m_client, m_commandWindow, from);
     m_current->onMessageReceived();
     if (m_commandWindow) ::PostMessageW(m_commandWindow, MSG_AP_BOSHCMDTIMER, 0, 0);

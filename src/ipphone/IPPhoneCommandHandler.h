@@ -9,8 +9,8 @@
 
 #include <memory>
 
-#include "ipphone/IPPhoneBoshCmd.h"
-#include "ipphone/IPPhoneDefs.h"
+#include "IPPhoneBoshCmd.h"
+#include "IPPhoneDefs.h"
 
 class CIPPhoneCommandHandler {
 public:
@@ -19,8 +19,9 @@ public:
     CIPPhoneCommandHandler(const CIPPhoneCommandHandler&) = delete;
     CIPPhoneCommandHandler& operator=(const CIPPhoneCommandHandler&) = delete;
 
-    // The window the commands post to, and where answers go (either may be null).
-    void Attach(HWND commandWindow, IPPhone::IIPPhoneMessageSender* client) noexcept;
+    // The window the commands post to, where answers go, and what carries out
+    // the commands' meeting operations (any may be null).
+    void Attach(HWND commandWindow, IPPhone::IIPPhoneMessageSender* client, IFrameServices* frame) noexcept;
 
     // A message body as the connection received it, from `sender`.
     void OnMessageReceived(const char* sender, const char* body);
@@ -37,6 +38,7 @@ private:
     void OnTimeout();
     void EndCurrent();
 
+    IFrameServices* m_frame = nullptr;
     HWND m_commandWindow = nullptr;
     IPPhone::IIPPhoneMessageSender* m_client = nullptr;
     std::unique_ptr<CIPPhoneBoshCmd> m_current;

@@ -1,4 +1,4 @@
-#include "ipphone/UrlCodec.h"
+#include "UrlCodec.h"
 
 #include <vector>
 

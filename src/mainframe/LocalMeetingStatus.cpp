@@ -3,11 +3,11 @@
 #include <wrl/client.h>
 
 #include "QkServiceInterfaces.h"
-#include "common/ComHolders.h"
-#include "common/StringEx.h"
-#include "common/Trace.h"
-#include "mainframe/MainFrame.h"
-#include "meetings/MSDom.h"
+#include "ComHolders.h"
+#include "StringEx.h"
+#include "Trace.h"
+#include "MainFrame.h"
+#include "MSDom.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -19,7 +19,7 @@ bool SameText(const CStringEx& a, const wchar_t* b) {
 }
 }  // namespace
 
-LONG CMainFrame::LocalMeetingStatus(const wchar_t* meetingKey, LONG* flag) {
+LONG CMainFrame::QueryLocalMeetingStatus(const wchar_t* meetingKey, LONG* flag) {
     CAutoFunTrace trace("CMainFrame::LocalMeetingStatus");
     try {
         ComPtr<IQKMeetingComponent> component;

@@ -1,14 +1,14 @@
-#include "mainframe/MainFrame.h"
+#include "MainFrame.h"
 
 #include <shellapi.h>
 
-#include "common/ComHolders.h"
-#include "common/DLLHandle.h"
-#include "common/ModuleState.h"
-#include "common/SiblingObject.h"
-#include "common/Trace.h"
-#include "common/UniqueHandle.h"
-#include "module/ModuleEvents.h"
+#include "ComHolders.h"
+#include "DLLHandle.h"
+#include "ModuleState.h"
+#include "SiblingObject.h"
+#include "Trace.h"
+#include "UniqueHandle.h"
+#include "HostEvents.h"
 
 namespace {
 // The class keeps the icons for as long as it is registered.
@@ -45,6 +45,7 @@ bool RegisterFrameClass(HINSTANCE resourceLibrary) {
 
 CMainFrame::CMainFrame() noexcept {
     s_instance = this;
+    CSJUISetting::SetListener(this);
     ::GetTimeZoneInformation(&m_timeZone);
 }
 
@@ -52,7 +53,11 @@ CMainFrame::~CMainFrame() {
     // Released before their libraries go, whichever way the frame ends.
     m_settingModule.Reset();
     m_loginModule.Reset();
-    if (s_instance == this) s_instance = nullptr;
+    if (s_instance == this) {
+        s_instance = nullptr;
+        SetEventHost(nullptr);
+    }
+    if (CSJUISetting::Listener() == this) CSJUISetting::SetListener(nullptr);
 }
 
 namespace {
@@ -91,6 +96,7 @@ UINT CMainFrame::TaskbarCreatedMessage() noexcept {
 void CMainFrame::SetApplication(IVelModuleHost* host) {
     if (!host) return;
     m_host = host;
+    if (s_instance == this) SetEventHost(host);
 
     Bstr commandLine;
     if (FAILED(host->GetCommandLine(commandLine.receive())) || commandLine.empty()) return;

@@ -14,11 +14,18 @@
 #include "VelEvents.h"
 #include "VelModuleHost.h"
 #include "VelUIModule.h"
-#include "common/UniqueHandle.h"
-#include "module/TrayIcon.h"
-#include "uilib/WindowBase.h"
+#include "UniqueHandle.h"
+#include "FrameServices.h"
+#include "SJUISetting.h"
+#include "TrayIcon.h"
+#include "WindowBase.h"
 
-class CMainFrame : public CWindowBase, public CVelEventListener, public CMessageFilter, public CIdleHandler {
+class CMainFrame : public CWindowBase,
+                   public CVelEventListener,
+                   public CMessageFilter,
+                   public CIdleHandler,
+                   public IFrameServices,
+                   public ISettingsListener {
 public:
     // Also the name of the session-wide single-instance mutex.
     static constexpr const wchar_t* kWindowClass = L"QK_SJ_MainFrame_3DD8BA03-E8BC-421c-961F-4936E19F010F";
@@ -88,10 +95,6 @@ public:
     using MenuTracker = std::function<UINT(HMENU menu, UINT flags, int x, int y, HWND owner)>;
     static void SetMenuTracker(MenuTracker tracker);
 
-    // LocalMeetingStatus results.
-    static constexpr LONG kMeetingRunning = 33;
-    static constexpr LONG kMeetingNotRunning = 11;
-
     // The process has one frame; construction makes it the current one, and
     // windows of the module reach the host through it.
     CMainFrame() noexcept;
@@ -110,20 +113,23 @@ public:
     // Drops the frame's window class and the icons it holds (at module end).
     static void UnregisterFrameClass() noexcept;
 
-    // The account document pushed by the settings service.
-    void OnAccountSettingsChanged(const wchar_t* accountXml);
-    // The running meetings pushed by the meeting component: a burst of
-    // changes ends in one refresh, 5 s after the last.
-    void OnMeetingChanged(const wchar_t* meetingsXml);
+    // ISettingsListener: the account document pushed by the settings service;
+    // the running meetings pushed by the meeting component (a burst of
+    // changes ends in one refresh, 5 s after the last).
+    void OnAccountSettingsChanged(const wchar_t* accountXml) override;
+    void OnMeetingChanged(const wchar_t* meetingsXml) override;
     [[nodiscard]] const std::wstring& LastAccountDocument() const noexcept { return m_lastAccount; }
     [[nodiscard]] const std::wstring& LastMeetingsDocument() const noexcept { return m_lastMeetings; }
 
     // The web-API synchronisation object, created from qkWebAPI.dll on first
     // request and held; `reset` drops the held one first so that a fresh object
     // serves the next synchronisation. A null `sync` gives E_INVALIDARG.
-    HRESULT GetSyncObject(IQKWebApiSync** sync, BOOL reset);
+    HRESULT GetSyncObject(IQKWebApiSync** sync, BOOL reset) override;
     // The meeting list type asked of the web-API component.
-    [[nodiscard]] LONG GetListType() const noexcept { return kMeetingListType; }
+    [[nodiscard]] LONG GetListType() const noexcept override { return kMeetingListType; }
+    [[nodiscard]] HWND FrameWindow() const noexcept override { return m_hWnd; }
+    // Every automatic refresh posts the refresh command with notification code 1.
+    void PostRefresh() override;
     static constexpr LONG kMeetingListType = 2;
 
     // Signed in, and the login window is not on screen.
@@ -149,7 +155,10 @@ public:
     // Whether the running meetings of this session include `meetingKey`:
     // kMeetingRunning, kMeetingNotRunning when others run, 0 when none do or
     // they cannot be read. `flag` is set to 1 by a meeting of user type "*".
-    static LONG LocalMeetingStatus(const wchar_t* meetingKey, LONG* flag);
+    static LONG QueryLocalMeetingStatus(const wchar_t* meetingKey, LONG* flag);
+    LONG LocalMeetingStatus(const wchar_t* meetingKey, LONG* flag) override {
+        return QueryLocalMeetingStatus(meetingKey, flag);
+    }
 
     // The login module the frame hosts and the library it came from. The frame
     // holds both until it is destroyed; replacing them unloads the old pair.
@@ -170,18 +179,20 @@ public:
     void OpenSetting();
     void UnloadSettingModule(BOOL force);
     // The user must sign in again; `code` says why.
-    void SignInAgainWithError(INT_PTR code, INT_PTR second, INT_PTR third);
-    void RequestReSignin();
+    void SignInAgainWithError(INT_PTR code, INT_PTR second, INT_PTR third) override;
+    void RequestReSignin() override;
     // Whether the host was started by the system at logon.
     BOOL IsStartByAutoRun();
     // Carries out the handed-over command line, then forgets it.
     void HandleCmdLine();
 
     // Meeting operations, also asked for by the meeting items and the phone bridge.
-    HRESULT StartInstantMeeting(BSTR phoneNumber);
-    HRESULT StartMeeting(BSTR meetingKey, BSTR meetingKey2, BSTR topic, LONG value);
+    HRESULT StartInstantMeeting(BSTR phoneNumber) override;
+    HRESULT StartMeeting(BSTR meetingKey, BSTR meetingKey2, BSTR topic, LONG value) override;
     HRESULT JoinMeeting(BSTR meetingKey, BSTR meetingKey2, BSTR password, BSTR site, LONG value,
-                        BOOL passwordRequired);
+                        BOOL passwordRequired) override;
+    HRESULT EditMeeting(BSTR meetingKey, BOOL notFromOI, DATE start) override;
+    HRESULT ViewMeetingDetail(BSTR meetingKey, BOOL notFromOI, DATE start) override;
     HRESULT OnConnectToMyComputer();
 
     // The time-zone record a WM_TIMECHANGE compares with; taken at construction.
@@ -246,7 +257,6 @@ private:
     LRESULT OnTrayNotify(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnCopyDataMessage(UINT, WPARAM, LPARAM, BOOL&);
 
-    void PostRefresh() const;
     void PostCommand(WORD id) const;
     void ShowTrayMenu();
     void OnCopyData(const COPYDATASTRUCT* record);

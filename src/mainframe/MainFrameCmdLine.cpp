@@ -4,9 +4,9 @@
 
 #include <cwchar>
 
-#include "common/ComHolders.h"
-#include "common/Trace.h"
-#include "mainframe/MainFrame.h"
+#include "ComHolders.h"
+#include "Trace.h"
+#include "MainFrame.h"
 
 namespace {
 constexpr wchar_t kAutoRun[] = L"/AutoRun";

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "common/ComHolders.h"
-#include "common/Trace.h"
-#include "ipphone/DlgInputPwd.h"
-#include "mainframe/MainFrame.h"
-#include "mainframe/MeetingLibrary.h"
-#include "module/ModuleEvents.h"
-#include "module/SJUISetting.h"
+#include "ComHolders.h"
+#include "Trace.h"
+#include "DlgInputPwd.h"
+#include "MainFrame.h"
+#include "MeetingLibrary.h"
+#include "HostEvents.h"
+#include "SJUISetting.h"
 
 namespace {
 using Operations = CMeetingLibObject<IQKMeetingOperations>;
@@ -199,4 +199,16 @@ HRESULT CMainFrame::OnConnectToMyComputer() {
     }
     g_connectingToMyComputer = false;
     return hr;
+}
+
+// Both pages open through the meeting list view, which the frame does not
+// host yet: until it does, nothing opens and the caller hears so.
+HRESULT CMainFrame::EditMeeting(BSTR, BOOL, DATE) {
+    CAutoFunTrace trace("CMainFrame::EditMeeting");
+    return E_NOTIMPL;
+}
+
+HRESULT CMainFrame::ViewMeetingDetail(BSTR, BOOL, DATE) {
+    CAutoFunTrace trace("CMainFrame::ViewMeetingDetail");
+    return E_NOTIMPL;
 }

@@ -1,13 +1,13 @@
 // The suite's login and settings modules as the frame hosts them, and the
 // sign-in, sign-out and account-switch flows that go through them.
-#include "common/ComHolders.h"
-#include "common/ModuleState.h"
-#include "common/SiblingObject.h"
-#include "common/SiteUrl.h"
-#include "common/Trace.h"
-#include "mainframe/MainFrame.h"
-#include "module/ModuleEvents.h"
-#include "module/SJUISetting.h"
+#include "ComHolders.h"
+#include "ModuleState.h"
+#include "SiblingObject.h"
+#include "SiteUrl.h"
+#include "Trace.h"
+#include "MainFrame.h"
+#include "HostEvents.h"
+#include "SJUISetting.h"
 
 namespace {
 // A window of this thread cannot take the foreground from another thread's

@@ -2,13 +2,13 @@
 // changes, activation, time changes, refresh requests and host events.
 #include <cstring>
 
-#include "common/ModuleState.h"
-#include "common/StringEx.h"
-#include "common/Trace.h"
-#include "mainframe/MainFrame.h"
-#include "meetings/TimeApi.h"
-#include "module/ModuleEvents.h"
-#include "module/SJUISetting.h"
+#include "ModuleState.h"
+#include "StringEx.h"
+#include "Trace.h"
+#include "MainFrame.h"
+#include "TimeApi.h"
+#include "HostEvents.h"
+#include "SJUISetting.h"
 
 namespace {
 constexpr DWORD kSignWaitMs = 10;
@@ -24,7 +24,7 @@ BOOL CMainFrame::IsSignedIn() {
     return login && ::IsWindow(login) && !::IsWindowVisible(login);
 }
 
-void CMainFrame::PostRefresh() const {
+void CMainFrame::PostRefresh() {
     if (IsWindow()) ::PostMessageW(m_hWnd, WM_COMMAND, kAutoRefresh, 0);
 }
 

@@ -2,12 +2,12 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "common/ModuleState.h"
-#include "common/Registry.h"
-#include "common/Trace.h"
-#include "common/UniqueHandle.h"
-#include "mainframe/MainFrame.h"
-#include "module/SJUISetting.h"
+#include "ModuleState.h"
+#include "Registry.h"
+#include "Trace.h"
+#include "UniqueHandle.h"
+#include "MainFrame.h"
+#include "SJUISetting.h"
 
 namespace {
 UINT TrackWithPlatform(HMENU menu, UINT flags, int x, int y, HWND owner) {

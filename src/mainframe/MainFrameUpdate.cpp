@@ -1,9 +1,9 @@
 // The schedule of update checks and the start of the suite's update program.
-#include "common/CallProcEx.h"
-#include "common/ModuleState.h"
-#include "common/Registry.h"
-#include "common/Trace.h"
-#include "mainframe/MainFrame.h"
+#include "CallProcEx.h"
+#include "ModuleState.h"
+#include "Registry.h"
+#include "Trace.h"
+#include "MainFrame.h"
 
 namespace {
 constexpr DWORD kMillisecondsPerMinute = 60000;

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "common/StringEx.h"
+#include "StringEx.h"
 
 class CBubblePara {
 public:

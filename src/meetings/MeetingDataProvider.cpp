@@ -1,19 +1,18 @@
-#include "meetings/MeetingDataProvider.h"
+#include "MeetingDataProvider.h"
 
-#include "common/MsxmlIds.h"
+#include "MsxmlIds.h"
 
 #include <cmath>
 #include <string>
 
-#include "common/ComHolders.h"
-#include "common/ModuleState.h"
-#include "common/Trace.h"
-#include "mainframe/MainFrame.h"
-#include "meetings/BubblePara.h"
-#include "meetings/MSDom.h"
-#include "meetings/MeetingRecord.h"
-#include "meetings/MeetingTexts.h"
-#include "meetings/TimeApi.h"
+#include "ComHolders.h"
+#include "ModuleState.h"
+#include "Trace.h"
+#include "BubblePara.h"
+#include "MSDom.h"
+#include "MeetingRecord.h"
+#include "MeetingTexts.h"
+#include "TimeApi.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -91,7 +90,8 @@ DATE AtTimeOfDay(DATE day, WORD hour, WORD minute, WORD second) {
 bool IsNullOrEmpty(const wchar_t* text) { return !text || !*text; }
 }  // namespace
 
-CMeetingDataProvider::CMeetingDataProvider() : m_dtCurrentDate(CTimeApi::GetLocalNow()), m_dtNow(m_dtCurrentDate) {}
+CMeetingDataProvider::CMeetingDataProvider(IFrameServices* frame)
+    : m_frame(frame), m_dtCurrentDate(CTimeApi::GetLocalNow()), m_dtNow(m_dtCurrentDate) {}
 
 CMeetingDataProvider::~CMeetingDataProvider() = default;
 
@@ -227,9 +227,9 @@ BOOL CMeetingDataProvider::SetCurrentDate(DATE day) {
     m_dtCurrentDate = day;
     m_bFollowNow = m_bIsToday = CTimeApi::IsSameDay(day, CTimeApi::GetLocalNow());
     LoadDay(TRUE);
-    CMainFrame* frame = CMainFrame::GetInstance();
-    if (changed && frame && frame->IsWindow())
-        ::PostMessageW(frame->m_hWnd, WM_COMMAND, MAKEWPARAM(kRefreshCommand, 0), 0);
+    const HWND frameWindow = m_frame ? m_frame->FrameWindow() : nullptr;
+    if (changed && frameWindow && ::IsWindow(frameWindow))
+        ::PostMessageW(frameWindow, WM_COMMAND, MAKEWPARAM(kRefreshCommand, 0), 0);
     return changed;
 }
 
@@ -319,10 +319,10 @@ void CMeetingDataProvider::LoadDay(BOOL keep) {
     };
 
     ComPtr<IQKWebApiSync> sync;
-    LONG listType = CMainFrame::kMeetingListType;
-    if (CMainFrame* frame = CMainFrame::GetInstance()) {
-        frame->GetSyncObject(sync.GetAddressOf(), FALSE);
-        listType = frame->GetListType();
+    LONG listType = 0;
+    if (m_frame) {
+        m_frame->GetSyncObject(sync.GetAddressOf(), FALSE);
+        listType = m_frame->GetListType();
     }
     if (!sync) return fail("CMeetingDataProvider::LoadDay: no synchronisation object");
 

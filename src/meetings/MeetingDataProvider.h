@@ -5,8 +5,9 @@
 #include <windows.h>
 #include <wrl/client.h>
 
-#include "common/StringEx.h"
-#include "meetings/DailyMeetingSink.h"
+#include "StringEx.h"
+#include "DailyMeetingSink.h"
+#include "FrameServices.h"
 
 class CBubblePara;
 
@@ -18,7 +19,8 @@ public:
     static constexpr int kTallMeetings = 3;
     static constexpr UINT kRefreshCommand = 40003;
 
-    CMeetingDataProvider();
+    // `frame` supplies the synchronisation object and takes refresh requests.
+    explicit CMeetingDataProvider(IFrameServices* frame);
     ~CMeetingDataProvider() override;
     CMeetingDataProvider(const CMeetingDataProvider&) = delete;
     CMeetingDataProvider& operator=(const CMeetingDataProvider&) = delete;
@@ -53,6 +55,7 @@ public:
     INT32 FindMeeting(const wchar_t* key, const wchar_t* confId, const wchar_t* entryId, BOOL backwards);
 
 private:
+    IFrameServices* m_frame;
     static BOOL GetMeetingList(IUnknown* document, IUnknown** list);
     static BOOL IsProminent(IUnknown* meeting, DATE time);
     static BOOL IsNotBefore(IUnknown* meeting, DATE time, BOOL useEnd);

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
-#include "common/StringEx.h"
+#include "StringEx.h"
 
 namespace MeetingStatus {
 enum : INT32 { None = 0, Upcoming = 1, InProgress = 2, Past = 3 };

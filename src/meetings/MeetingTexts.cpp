@@ -1,6 +1,6 @@
-#include "meetings/MeetingTexts.h"
+#include "MeetingTexts.h"
 
-#include "common/ModuleState.h"
+#include "ModuleState.h"
 
 namespace MeetingTexts {
 namespace {

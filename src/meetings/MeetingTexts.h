@@ -2,7 +2,7 @@
 // Duration texts from the resource library's strings.
 #include <windows.h>
 
-#include "common/StringEx.h"
+#include "StringEx.h"
 
 namespace MeetingTexts {
 inline constexpr UINT kOneHour = 61449;          // hours

@@ -1,4 +1,4 @@
-#include "meetings/TimeApi.h"
+#include "TimeApi.h"
 
 #include <wrl/client.h>
 
@@ -6,11 +6,11 @@
 #include <cwchar>
 #include <vector>
 
-#include "common/ComHolders.h"
-#include "common/Registry.h"
-#include "common/Trace.h"
-#include "meetings/MSDom.h"
-#include "meetings/TimeZoneTable.h"
+#include "ComHolders.h"
+#include "Registry.h"
+#include "Trace.h"
+#include "MSDom.h"
+#include "TimeZoneTable.h"
 
 using Microsoft::WRL::ComPtr;
 

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
-#include "common/StringEx.h"
+#include "StringEx.h"
 
 class CTimeApi {
 public:

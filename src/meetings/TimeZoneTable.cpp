@@ -1,4 +1,4 @@
-#include "meetings/TimeZoneTable.h"
+#include "TimeZoneTable.h"
 
 // The platform's time-zone key names and the Joda identifiers that meetings
 // carry. Several identifiers stand for more than one key; the first entry wins,

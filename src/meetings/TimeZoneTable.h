@@ -3,7 +3,7 @@
 // platform's time-zone key names: root "allTimeZones", one "timeZone" element
 // per entry with "timeZoneName" and "joderInfo". A lookup parses the two halves
 // joined; the first opens the root, the second closes it.
-#include "common/StringEx.h"
+#include "StringEx.h"
 
 namespace TimeZoneTable {
 const CStringEx& FirstHalf() noexcept;

@@ -1,9 +1,9 @@
-#include "module/ClassTable.h"
+#include "ClassTable.h"
 
 #include <new>
 
-#include "module/IPCSrvUIModule.h"
-#include "module/SJUIModule.h"
+#include "IPCSrvUIModule.h"
+#include "SJUIModule.h"
 
 namespace {
 // Neither class can be aggregated.

@@ -2,8 +2,8 @@
 // The component classes this library serves, searched and registered in order.
 #include <windows.h>
 
-#include "common/ComRegistration.h"
-#include "module/Unknown.h"
+#include "ComRegistration.h"
+#include "Unknown.h"
 
 using CreateFunction = HRESULT (*)(IUnknown* outer, CUnknown** object);
 

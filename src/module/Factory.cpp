@@ -1,6 +1,6 @@
-#include "module/Factory.h"
+#include "Factory.h"
 
-#include "common/RefCounting.h"
+#include "RefCounting.h"
 
 HRESULT STDMETHODCALLTYPE CFactory::QueryInterface(REFIID iid, void** object) {
     if (!object) return E_POINTER;

@@ -3,7 +3,7 @@
 // to one row of the class table.
 #include <windows.h>
 
-#include "module/ClassTable.h"
+#include "ClassTable.h"
 
 class CFactory : public IClassFactory {
 public:

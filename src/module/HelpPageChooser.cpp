@@ -1,17 +1,17 @@
-#include "module/HelpPageChooser.h"
+#include "HelpPageChooser.h"
 
 #include <wrl/client.h>
 
 #include <cwchar>
 
 #include "QkMeetingLibs.h"
-#include "common/ComHolders.h"
-#include "common/DLLHandle.h"
-#include "common/ModuleState.h"
-#include "common/Registry.h"
-#include "common/SiblingObject.h"
-#include "common/SiteUrl.h"
-#include "common/Trace.h"
+#include "ComHolders.h"
+#include "DLLHandle.h"
+#include "ModuleState.h"
+#include "Registry.h"
+#include "SiblingObject.h"
+#include "SiteUrl.h"
+#include "Trace.h"
 
 namespace {
 constexpr long kManagedSiteType = 2;

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "VelModuleHost.h"
-#include "common/StringEx.h"
+#include "StringEx.h"
 
 namespace HelpPages {
 // The maker's own pages, for users whose site has no help of its own.

@@ -1,11 +1,11 @@
-#include "module/IPCSrvUIModule.h"
+#include "IPCSrvUIModule.h"
 
 #include <shellapi.h>
 
-#include "common/FontPool.h"
-#include "common/ModuleState.h"
-#include "common/Trace.h"
-#include "module/HelpPageChooser.h"
+#include "FontPool.h"
+#include "ModuleState.h"
+#include "Trace.h"
+#include "HelpPageChooser.h"
 
 namespace {
 void OpenPage(const CStringEx& address) {

@@ -5,12 +5,12 @@
 
 #include <new>
 
-#include "common/ComHolders.h"
-#include "common/ComRegistration.h"
-#include "common/ModuleState.h"
-#include "module/ClassTable.h"
-#include "module/Factory.h"
-#include "module/SJUISetting.h"
+#include "ComHolders.h"
+#include "ComRegistration.h"
+#include "ModuleState.h"
+#include "ClassTable.h"
+#include "Factory.h"
+#include "SJUISetting.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) ::DisableThreadLibraryCalls(instance);

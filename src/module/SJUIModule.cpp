@@ -1,15 +1,15 @@
-#include "module/SJUIModule.h"
+#include "SJUIModule.h"
 
 #include <new>
 
-#include "common/ComHolders.h"
-#include "common/FontPool.h"
-#include "common/ModuleState.h"
-#include "common/Trace.h"
-#include "common/UniqueHandle.h"
-#include "mainframe/MainFrame.h"
-#include "module/SJUISetting.h"
-#include "uilib/UIToolkit.h"
+#include "ComHolders.h"
+#include "FontPool.h"
+#include "ModuleState.h"
+#include "Trace.h"
+#include "UniqueHandle.h"
+#include "MainFrame.h"
+#include "SJUISetting.h"
+#include "UIToolkit.h"
 
 namespace {
 const wchar_t kResourceLibrary[] = L"qksjres.dll";

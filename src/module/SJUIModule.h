@@ -7,8 +7,8 @@
 
 #include "VelModuleHost.h"
 #include "VelUIModule.h"
-#include "common/UniqueHandle.h"
-#include "module/Unknown.h"
+#include "UniqueHandle.h"
+#include "Unknown.h"
 
 class CMainFrame;
 

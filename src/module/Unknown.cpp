@@ -1,4 +1,4 @@
-#include "module/Unknown.h"
+#include "Unknown.h"
 
 namespace {
 volatile LONG g_activeComponents = 0;

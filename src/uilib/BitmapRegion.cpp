@@ -1,11 +1,11 @@
-#include "uilib/BitmapRegion.h"
+#include "BitmapRegion.h"
 
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
-#include "common/DcGuards.h"
-#include "common/UniqueHandle.h"
+#include "DcGuards.h"
+#include "UniqueHandle.h"
 
 namespace {
 // ExtCreateRegion takes one rectangle per run of kept pixels in a row.

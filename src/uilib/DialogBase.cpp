@@ -1,6 +1,6 @@
-#include "uilib/DialogBase.h"
+#include "DialogBase.h"
 
-#include "common/ModuleState.h"
+#include "ModuleState.h"
 
 namespace {
 HINSTANCE TemplateInstance() noexcept {

@@ -4,7 +4,7 @@
 // message map is the same as for windows.
 #include <windows.h>
 
-#include "uilib/MessageMap.h"
+#include "MessageMap.h"
 
 class CDialogBase {
 public:

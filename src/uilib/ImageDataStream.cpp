@@ -1,6 +1,6 @@
-#include "uilib/ImageDataStream.h"
+#include "ImageDataStream.h"
 
-#include "common/ModuleState.h"
+#include "ModuleState.h"
 
 CImageDataStream::CImageDataStream() noexcept : m_module(ModuleState::ResourceInstance()) {}
 

@@ -1,10 +1,10 @@
-#include "uilib/PngButton.h"
+#include "PngButton.h"
 
 #include <commctrl.h>
 
-#include "common/DcGuards.h"
-#include "common/ModuleState.h"
-#include "uilib/VelGdiplus.h"
+#include "DcGuards.h"
+#include "ModuleState.h"
+#include "VelGdiplus.h"
 
 const wchar_t CPngButton::kClassName[] = L"Vel_PngButton";
 

@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "common/UniqueHandle.h"
-#include "uilib/WindowBase.h"
+#include "UniqueHandle.h"
+#include "WindowBase.h"
 
 class CPngButton : public CWindowBase {
 public:

@@ -1,8 +1,8 @@
-#include "uilib/ShadowImage.h"
+#include "ShadowImage.h"
 
 #include <cstring>
 
-#include "common/DcGuards.h"
+#include "DcGuards.h"
 
 HBITMAP CreateTopDownBitmap(int width, int height, std::uint32_t** bits) noexcept {
     if (width <= 0 || height <= 0) return nullptr;

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "common/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 // A premultiplied top-down copy of a 32-bit DIB section: colour bytes of each
 // pixel with 0 < alpha < 255 become (byte * alpha) >> 8; alpha 0 and 255 stay

@@ -1,4 +1,4 @@
-#include "uilib/ShadowRender.h"
+#include "ShadowRender.h"
 
 #include <algorithm>
 #include <cstdint>

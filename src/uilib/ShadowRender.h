@@ -4,7 +4,7 @@
 // pixels stay premultiplied.
 #include <windows.h>
 
-#include "uilib/ShadowImage.h"
+#include "ShadowImage.h"
 
 enum ShadowImageMode : int {
     kShadowCopy = 0,       // the picture as it is (any mode not listed)

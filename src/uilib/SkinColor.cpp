@@ -1,4 +1,4 @@
-#include "uilib/SkinColor.h"
+#include "SkinColor.h"
 
 #include <cwchar>
 

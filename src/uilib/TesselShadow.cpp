@@ -1,6 +1,6 @@
-#include "uilib/TesselShadow.h"
+#include "TesselShadow.h"
 
-#include "common/ModuleState.h"
+#include "ModuleState.h"
 
 CTesselShadow::CTesselShadow(CWindowBase& owner) : CZvnUIShadowWndMap(owner) {}
 

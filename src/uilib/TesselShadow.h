@@ -5,7 +5,7 @@
 // without telling (hidden by SetWindowPos, destroyed by its parent).
 #include <array>
 
-#include "uilib/ZvnUIShadowWndMap.h"
+#include "ZvnUIShadowWndMap.h"
 
 class CTesselShadow : public CZvnUIShadowWndMap {
 public:

@@ -1,4 +1,4 @@
-#include "uilib/UIToolkit.h"
+#include "UIToolkit.h"
 
 #include <objidl.h>
 
@@ -6,8 +6,8 @@
 
 #include <cwchar>
 
-#include "uilib/ZvnSkinMgrUILib.h"
-#include "uilib/ZvnUIShadowWnd.h"
+#include "ZvnSkinMgrUILib.h"
+#include "ZvnUIShadowWnd.h"
 
 namespace {
 const UINT kToolkitSettingString = 111;

@@ -7,7 +7,7 @@
 #include <array>
 #include <string>
 
-#include "common/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 class CUIToolkit {
 public:

@@ -1,6 +1,6 @@
-#include "uilib/VelGdiplus.h"
+#include "VelGdiplus.h"
 
-#include "uilib/ImageDataStream.h"
+#include "ImageDataStream.h"
 
 namespace {
 std::unique_ptr<Gdiplus::Image> DecodeStream(IStream* stream) {

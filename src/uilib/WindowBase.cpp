@@ -1,6 +1,6 @@
-#include "uilib/WindowBase.h"
+#include "WindowBase.h"
 
-#include "common/ModuleState.h"
+#include "ModuleState.h"
 
 namespace {
 const wchar_t kThisProperty[] = L"Qk.WindowObject";

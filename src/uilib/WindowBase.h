@@ -4,7 +4,7 @@
 // handle is cleared on WM_NCDESTROY so a handler may delete its own object.
 #include <windows.h>
 
-#include "uilib/MessageMap.h"
+#include "MessageMap.h"
 
 class CWindowBase {
 public:

@@ -1,4 +1,4 @@
-#include "uilib/ZvnSkinBmpMgr.h"
+#include "ZvnSkinBmpMgr.h"
 
 HBITMAP CZvnSkinBmpMgr::Find(UINT id) const noexcept {
     const auto found = m_bitmaps.find(id);

@@ -5,7 +5,7 @@
 
 #include <map>
 
-#include "common/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 class CZvnSkinBmpMgr {
 public:

@@ -1,4 +1,4 @@
-#include "uilib/ZvnSkinLoadDirFile.h"
+#include "ZvnSkinLoadDirFile.h"
 
 #include <cwchar>
 

@@ -1,7 +1,7 @@
 #pragma once
 // A skin folder: bitmap and icon files, and the texts in section "UILibString"
 // of "ZvnUI.ini".
-#include "uilib/ZvnSkinLoad.h"
+#include "ZvnSkinLoad.h"
 
 class CZvnSkinLoadDirFile : public IZvnSkinLoad {
 public:

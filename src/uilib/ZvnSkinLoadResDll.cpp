@@ -1,4 +1,4 @@
-#include "uilib/ZvnSkinLoadResDll.h"
+#include "ZvnSkinLoadResDll.h"
 
 namespace {
 const UINT kLoadResourceDib = LR_CREATEDIBSECTION | LR_DEFAULTSIZE;  // 0x2040

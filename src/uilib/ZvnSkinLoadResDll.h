@@ -1,7 +1,7 @@
 #pragma once
 // A skin resource library: bitmaps, icons and strings by resource number.
-#include "common/UniqueHandle.h"
-#include "uilib/ZvnSkinLoad.h"
+#include "UniqueHandle.h"
+#include "ZvnSkinLoad.h"
 
 class CZvnSkinLoadResDll : public IZvnSkinLoad {
 public:

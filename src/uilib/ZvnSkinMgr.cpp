@@ -1,10 +1,10 @@
-#include "uilib/ZvnSkinMgr.h"
+#include "ZvnSkinMgr.h"
 
 #include <string>
 
-#include "common/Trace.h"
-#include "uilib/ZvnSkinLoadDirFile.h"
-#include "uilib/ZvnSkinLoadResDll.h"
+#include "Trace.h"
+#include "ZvnSkinLoadDirFile.h"
+#include "ZvnSkinLoadResDll.h"
 
 namespace {
 bool ThreadHasEnded(DWORD threadId) noexcept { return ::GetThreadDesktop(threadId) == nullptr; }

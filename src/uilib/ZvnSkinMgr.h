@@ -6,9 +6,9 @@
 #include <memory>
 #include <vector>
 
-#include "uilib/ZvnSkinBmpMgr.h"
-#include "uilib/ZvnSkinLoad.h"
-#include "uilib/ZvnUICriticalSection.h"
+#include "ZvnSkinBmpMgr.h"
+#include "ZvnSkinLoad.h"
+#include "ZvnUICriticalSection.h"
 
 // Something a control hands to the skin manager to be deleted with the skin.
 class CZvnSkinOwned {

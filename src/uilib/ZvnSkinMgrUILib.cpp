@@ -1,13 +1,13 @@
-#include "uilib/ZvnSkinMgrUILib.h"
+#include "ZvnSkinMgrUILib.h"
 
 #include <iterator>
 #include <mutex>
 #include <new>
 #include <utility>
 
-#include "uilib/BitmapRegion.h"
-#include "uilib/SkinColor.h"
-#include "uilib/ZvnSkinLoadResDll.h"
+#include "BitmapRegion.h"
+#include "SkinColor.h"
+#include "ZvnSkinLoadResDll.h"
 
 namespace {
 const COLORREF kNotLoaded = 0xFFFFFFFF;

@@ -4,8 +4,8 @@
 // colours. One per process, through GetZvnSkinMgr.
 #include <array>
 
-#include "common/UniqueHandle.h"
-#include "uilib/ZvnSkinMgr.h"
+#include "UniqueHandle.h"
+#include "ZvnSkinMgr.h"
 
 class CZvnSkinMgrUILib : public CZvnSkinMgr {
 public:

@@ -1,8 +1,8 @@
-#include "uilib/ZvnUIShadowWnd.h"
+#include "ZvnUIShadowWnd.h"
 
-#include "common/DcGuards.h"
-#include "common/ModuleState.h"
-#include "common/UniqueHandle.h"
+#include "DcGuards.h"
+#include "ModuleState.h"
+#include "UniqueHandle.h"
 
 namespace {
 const wchar_t kClassName[] = L"Vel_ZvnUIShadowWnd";

@@ -4,9 +4,9 @@
 // WM_PAINT work of its own.
 #include <windows.h>
 
-#include "uilib/ShadowImage.h"
-#include "uilib/ShadowRender.h"
-#include "uilib/WindowBase.h"
+#include "ShadowImage.h"
+#include "ShadowRender.h"
+#include "WindowBase.h"
 
 class CZvnUIShadowWnd : public CWindowBase {
 public:

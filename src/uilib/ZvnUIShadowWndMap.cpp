@@ -1,4 +1,4 @@
-#include "uilib/ZvnUIShadowWndMap.h"
+#include "ZvnUIShadowWndMap.h"
 
 namespace {
 const UINT kShowWithoutChanges = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW;  // 87

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "uilib/ZvnUIShadowWnd.h"
+#include "ZvnUIShadowWnd.h"
 
 class CZvnUIShadowWndMap {
 public:

@@ -1,6 +1,6 @@
 #include "host/EventBus.h"
 
-#include "common/RefCounting.h"
+#include "RefCounting.h"
 
 HRESULT STDMETHODCALLTYPE CEventBus::QueryInterface(REFIID iid, void** object) {
     if (!object) return E_POINTER;

@@ -2,8 +2,8 @@
 
 #include <cwctype>
 
-#include "common/ComHolders.h"
-#include "common/RefCounting.h"
+#include "ComHolders.h"
+#include "RefCounting.h"
 
 namespace {
 std::wstring Lowered(std::wstring text) {

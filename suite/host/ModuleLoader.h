@@ -7,7 +7,7 @@
 #include <string>
 
 #include "VelUIModule.h"
-#include "common/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 struct LoadedModule {
     // Declared first so that it is freed after the object is released.

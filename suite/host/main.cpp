@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "common/ComHolders.h"
+#include "ComHolders.h"
 #include "host/HostApp.h"
 #include "host/HostOptions.h"
 #include "host/MessageLoop.h"

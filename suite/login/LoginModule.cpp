@@ -3,7 +3,7 @@
 #include <initializer_list>
 
 #include "QkServiceInterfaces.h"
-#include "common/ComHolders.h"
+#include "ComHolders.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 

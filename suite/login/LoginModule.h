@@ -9,7 +9,7 @@
 #include "VelEvents.h"
 #include "VelModuleHost.h"
 #include "VelUIModule.h"
-#include "common/UniqueHandle.h"
+#include "UniqueHandle.h"
 #include "shared/ComServer.h"
 
 class CLoginModule final : public IVelUIModule, public CVelEventListener, public CServerObject {

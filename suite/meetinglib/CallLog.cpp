@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-#include "common/UniqueHandle.h"
+#include "UniqueHandle.h"
 #include "meetinglib/MeetingLibSettings.h"
 
 namespace {

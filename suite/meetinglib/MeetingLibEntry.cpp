@@ -1,7 +1,7 @@
 // qkIstMt.dll: the suite's meetings library.
 #include <windows.h>
 
-#include "common/ComRegistration.h"
+#include "ComRegistration.h"
 #include "meetinglib/MeetingOperations.h"
 #include "meetinglib/MeetingPages.h"
 #include "shared/ComServer.h"

@@ -2,9 +2,9 @@
 
 #include <atomic>
 
-#include "common/Registry.h"
-#include "common/StringEx.h"
-#include "common/UniqueHandle.h"
+#include "Registry.h"
+#include "StringEx.h"
+#include "UniqueHandle.h"
 #include "shared/SuiteLogs.h"
 
 namespace MeetingLibSettings {

@@ -1,6 +1,6 @@
 #include "meetinglib/MeetingPages.h"
 
-#include "common/RefCounting.h"
+#include "RefCounting.h"
 #include "meetinglib/CallLog.h"
 #include "meetinglib/MeetingLibSettings.h"
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "common/ComHolders.h"
+#include "ComHolders.h"
 
 HRESULT STDMETHODCALLTYPE CConnectionPoint::QueryInterface(REFIID iid, void** object) {
     if (!object) return E_POINTER;

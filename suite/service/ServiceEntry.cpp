@@ -1,7 +1,7 @@
 // qkService.dll: the suite's settings service and meeting component.
 #include <windows.h>
 
-#include "common/ComRegistration.h"
+#include "ComRegistration.h"
 #include "service/SettingsService.h"
 #include "shared/ComServer.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "common/RefCounting.h"
+#include "RefCounting.h"
 #include "service/SuiteStateStore.h"
 
 namespace {

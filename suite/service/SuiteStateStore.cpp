@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "common/ComHolders.h"
-#include "common/MsxmlIds.h"
-#include "common/UniqueHandle.h"
+#include "ComHolders.h"
+#include "MsxmlIds.h"
+#include "UniqueHandle.h"
 
 namespace {
 const wchar_t kStoreKey[] = L"SOFTWARE\\Zorvan\\Quillkit\\Service";

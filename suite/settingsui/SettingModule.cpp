@@ -5,8 +5,8 @@
 #include <string>
 
 #include "QkServiceInterfaces.h"
-#include "common/ComHolders.h"
-#include "common/MsxmlIds.h"
+#include "ComHolders.h"
+#include "MsxmlIds.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 

@@ -7,8 +7,8 @@
 
 #include <new>
 
-#include "common/ComHolders.h"
-#include "common/ComRegistration.h"
+#include "ComHolders.h"
+#include "ComRegistration.h"
 
 namespace ComServer {
 void ObjectCreated() noexcept;

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "common/UniqueHandle.h"
+#include "UniqueHandle.h"
 #include "shared/SuiteLogs.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "common/UniqueHandle.h"
+#include "UniqueHandle.h"
 #include "shared/SuiteLogs.h"
 
 namespace {

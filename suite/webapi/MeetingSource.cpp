@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "common/ComHolders.h"
-#include "common/MsxmlIds.h"
+#include "ComHolders.h"
+#include "MsxmlIds.h"
 
 using Microsoft::WRL::ComPtr;
 

@@ -1,6 +1,6 @@
 #include "webapi/SyncObject.h"
 
-#include "common/RefCounting.h"
+#include "RefCounting.h"
 #include "webapi/DemoDay.h"
 
 namespace WebApi {

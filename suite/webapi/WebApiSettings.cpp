@@ -1,7 +1,7 @@
 #include "webapi/WebApiSettings.h"
 
-#include "common/Registry.h"
-#include "common/StringEx.h"
+#include "Registry.h"
+#include "StringEx.h"
 
 namespace WebApiSettings {
 Settings Read() {

@@ -5,7 +5,7 @@
 #include <wrl/client.h>
 
 #include "QkServiceInterfaces.h"
-#include "common/ComHolders.h"
+#include "ComHolders.h"
 
 using namespace commandtest;
 using Microsoft::WRL::ComPtr;

@@ -6,9 +6,9 @@
 #include <cwchar>
 
 #include "QkServiceInterfaces.h"
-#include "common/ComHolders.h"
-#include "common/ModuleState.h"
-#include "module/SJUISetting.h"
+#include "ComHolders.h"
+#include "ModuleState.h"
+#include "SJUISetting.h"
 
 using Microsoft::WRL::ComPtr;
 

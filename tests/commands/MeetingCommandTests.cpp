@@ -2,7 +2,7 @@
 // frame's arguments, and its result codes decide on a new sign-in.
 #include "commands/CommandFixture.h"
 
-#include "common/ComHolders.h"
+#include "ComHolders.h"
 
 using namespace commandtest;
 using Lines = std::vector<std::wstring>;

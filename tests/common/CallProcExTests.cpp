@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "common/CallProcEx.h"
-#include "common/Trace.h"
-#include "common/TraceRecorder.h"
-#include "common/UniqueHandle.h"
+#include "CallProcEx.h"
+#include "Trace.h"
+#include "TraceRecorder.h"
+#include "UniqueHandle.h"
 #include "support/TestSupport.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The shared fonts.
 #include <gtest/gtest.h>
 
-#include "common/FontPool.h"
+#include "FontPool.h"
 
 namespace {
 LOGFONTW Describe(HFONT font) {

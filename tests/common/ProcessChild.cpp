@@ -11,7 +11,7 @@
 #include <cwchar>
 #include <string>
 
-#include "common/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 namespace {
 void WriteText(const wchar_t* path, const std::wstring& text) {

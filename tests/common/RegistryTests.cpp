@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "common/OsVersion.h"
-#include "common/Registry.h"
-#include "common/StringEx.h"
-#include "common/UniqueHandle.h"
+#include "OsVersion.h"
+#include "Registry.h"
+#include "StringEx.h"
+#include "UniqueHandle.h"
 
 namespace {
 class Registry : public ::testing::Test {

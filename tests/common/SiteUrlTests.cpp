@@ -1,7 +1,7 @@
 // Site addresses typed by users, in the forms the suite needs.
 #include <gtest/gtest.h>
 
-#include "common/SiteUrl.h"
+#include "SiteUrl.h"
 
 namespace {
 struct UrlCase {

@@ -1,7 +1,7 @@
 // The module's wide string.
 #include <gtest/gtest.h>
 
-#include "common/StringEx.h"
+#include "StringEx.h"
 #include "support/TestSupport.h"
 
 namespace {

@@ -1,6 +1,6 @@
-#include "common/TraceRecorder.h"
+#include "TraceRecorder.h"
 
-#include "common/Trace.h"
+#include "Trace.h"
 #include "support/TestSupport.h"
 
 TraceRecorder::TraceRecorder(HMODULE library) {

@@ -6,9 +6,9 @@
 #include <thread>
 #include <vector>
 
-#include "common/DLLHandle.h"
-#include "common/Trace.h"
-#include "common/TraceRecorder.h"
+#include "DLLHandle.h"
+#include "Trace.h"
+#include "TraceRecorder.h"
 #include "module/ModuleLibrary.h"
 #include "host/HostApp.h"
 #include "support/TestSupport.h"

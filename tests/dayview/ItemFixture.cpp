@@ -1,8 +1,8 @@
-#include "dayview/ItemFixture.h"
+#include "ItemFixture.h"
 
-#include "common/ModuleState.h"
-#include "meetings/TimeApi.h"
-#include "uilib/UIToolkit.h"
+#include "ModuleState.h"
+#include "TimeApi.h"
+#include "UIToolkit.h"
 
 namespace itemtest {
 namespace {
@@ -106,7 +106,7 @@ void ItemTest::TearDown() {
 }
 
 CItemWnd& ItemTest::MakeItem(bool tall) {
-    items.push_back(std::make_unique<CItemWnd>());
+    items.push_back(std::make_unique<CItemWnd>(frame.get()));
     CItemWnd& item = *items.back();
     EXPECT_TRUE(item.Create(container, tall ? CItemWnd::kTallTemplate : CItemWnd::kNormalTemplate, tall));
     int y = 0;

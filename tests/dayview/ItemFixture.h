@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "commands/CommandFixture.h"
-#include "dayview/ItemWnd.h"
-#include "meetings/MeetingRecord.h"
+#include "ItemWnd.h"
+#include "MeetingRecord.h"
 
 namespace itemtest {
 struct BubbleRequest {

@@ -1,7 +1,7 @@
 // Items filled from the records the real data provider reads from the real
 // web-API component.
-#include "dayview/ItemFixture.h"
-#include "meetings/MeetingDataProvider.h"
+#include "ItemFixture.h"
+#include "MeetingDataProvider.h"
 #include "webapi/MeetingStore.h"
 #include "webapi/WebApiLibrary.h"
 
@@ -27,7 +27,7 @@ TEST_F(ItemTest, ItemsShowTheProvidersRecordsAndActOnThem) {
     Microsoft::WRL::ComPtr<IQKWebApiSync> sync;
     ASSERT_EQ(S_OK, frame->GetSyncObject(sync.GetAddressOf(), FALSE));
     ASSERT_EQ(2, Synchronise(sync.Get(), 0.0, 0.0));
-    CMeetingDataProvider provider;
+    CMeetingDataProvider provider(frame.get());
     provider.ResetDay(&now);
     provider.LoadDay(FALSE);
     ASSERT_EQ(2, provider.GetMeetingCount());

@@ -1,11 +1,11 @@
 // Meeting items filled from records: their texts, button and status per
 // state and role, what their button and clicks reach, and how they paint.
-#include "dayview/ItemFixture.h"
-#include "dayview/ItemRules.h"
-#include "common/DcGuards.h"
-#include "common/ModuleState.h"
-#include "meetings/TimeApi.h"
-#include "uilib/VelGdiplus.h"
+#include "ItemFixture.h"
+#include "ItemRules.h"
+#include "DcGuards.h"
+#include "ModuleState.h"
+#include "TimeApi.h"
+#include "VelGdiplus.h"
 
 using namespace itemtest;
 using Lines = std::vector<std::wstring>;
@@ -310,7 +310,7 @@ TEST(ItemRulesTest, DurationTextsFollowHoursAndMinutes) {
 }
 
 TEST(ItemWndTest, RefusesAParentThatIsNotAWindowAndARefreshWithoutOne) {
-    CItemWnd item;
+    CItemWnd item(nullptr);
     EXPECT_EQ(nullptr, item.Create(reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234)), CItemWnd::kNormalTemplate, FALSE));
     EXPECT_EQ(E_FAIL, item.RefreshItemWnd(CMeetingRecord{}));
 }

@@ -6,7 +6,7 @@
 
 #include "helpmodule/HelpFixture.h"
 #include "host/HostApp.h"
-#include "module/HelpPageChooser.h"
+#include "HelpPageChooser.h"
 #include "support/TestSupport.h"
 
 using Microsoft::WRL::ComPtr;

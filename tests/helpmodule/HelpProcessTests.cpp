@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "helpmodule/HelpFixture.h"
-#include "module/HelpPageChooser.h"
+#include "HelpPageChooser.h"
 #include "support/TestSupport.h"
 
 namespace {

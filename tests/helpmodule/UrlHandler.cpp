@@ -2,7 +2,7 @@
 
 #include <tlhelp32.h>
 
-#include "common/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 namespace {
 // A process that is still starting may not show its name yet, but it shows

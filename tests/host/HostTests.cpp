@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/ComHolders.h"
+#include "ComHolders.h"
 #include "host/HostApp.h"
 #include "host/HostOptions.h"
 #include "host/MessageLoop.h"

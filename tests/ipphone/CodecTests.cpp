@@ -1,8 +1,8 @@
 // Message bodies and parameter values travel percent-encoded as UTF-8.
 #include <gtest/gtest.h>
 
-#include "ipphone/IPPhoneDefs.h"
-#include "ipphone/UrlCodec.h"
+#include "IPPhoneDefs.h"
+#include "UrlCodec.h"
 
 using namespace IPPhone;
 

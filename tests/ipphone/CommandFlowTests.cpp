@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "ipphone/PhoneFixture.h"
+#include "PhoneFixture.h"
 
 using namespace IPPhone;
 using namespace phonetest;

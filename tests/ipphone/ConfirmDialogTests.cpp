@@ -3,10 +3,10 @@
 // "always start" choice.
 #include <gtest/gtest.h>
 
-#include "common/ModuleState.h"
+#include "ModuleState.h"
 #include "helpmodule/RegistryValues.h"
-#include "ipphone/DlgIpphoneStartMeetingConfirm.h"
-#include "ipphone/PhoneFixture.h"
+#include "DlgIpphoneStartMeetingConfirm.h"
+#include "PhoneFixture.h"
 
 using namespace IPPhone;
 using namespace phonetest;

@@ -2,9 +2,9 @@
 // modal dialog of the resource library.
 #include <gtest/gtest.h>
 
-#include "common/ComHolders.h"
+#include "ComHolders.h"
 #include "commands/CommandFixture.h"
-#include "ipphone/DlgInputPwd.h"
+#include "DlgInputPwd.h"
 
 using namespace commandtest;
 

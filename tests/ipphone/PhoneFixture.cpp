@@ -1,10 +1,10 @@
-#include "ipphone/PhoneFixture.h"
+#include "PhoneFixture.h"
 
 #include <wrl/client.h>
 
 #include "QkServiceInterfaces.h"
-#include "common/ComHolders.h"
-#include "ipphone/UrlCodec.h"
+#include "ComHolders.h"
+#include "UrlCodec.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -48,7 +48,7 @@ bool ConfirmDouble::Create() {
 void PhoneTest::SetUp() {
     CommandTest::SetUp();
     ASSERT_TRUE(window.Create());
-    handler.Attach(window.m_hWnd, &sender);
+    handler.Attach(window.m_hWnd, &sender, frame.get());
     CIPPhoneBoshCmd::SetConfirmDialogOpener([this](int type, HWND notify, const std::wstring& topic) -> HWND {
         opened.push_back({type, notify, topic});
         if (!openDialogs) return nullptr;
@@ -63,7 +63,7 @@ void PhoneTest::SetUp() {
 
 void PhoneTest::TearDown() {
     CIPPhoneBoshCmd::SetConfirmDialogOpener(nullptr);
-    handler.Attach(nullptr, nullptr);
+    handler.Attach(nullptr, nullptr, nullptr);
     window.DestroyWindow();
     for (auto& dialog : dialogs) dialog->DestroyWindow();
     SetRunningMeetings(L"<meetings/>");

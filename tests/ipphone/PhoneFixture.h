@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "commands/CommandFixture.h"
-#include "ipphone/IPPhoneCommandHandler.h"
-#include "uilib/WindowBase.h"
+#include "IPPhoneCommandHandler.h"
+#include "WindowBase.h"
 
 namespace phonetest {
 struct SentMessage {

@@ -1,8 +1,8 @@
 // Reading the phone's request documents, and documents that are not requests.
 #include <gtest/gtest.h>
 
-#include "ipphone/IPPhoneBoshCmd.h"
-#include "ipphone/PhoneFixture.h"
+#include "IPPhoneBoshCmd.h"
+#include "PhoneFixture.h"
 
 using namespace IPPhone;
 using namespace phonetest;
@@ -33,7 +33,7 @@ TEST_F(CommandWindowOnly, EveryFieldIsReadWhateverTheOrderOfTheElements) {
         L"<MeetingKey>123456789</MeetingKey><HeadCount>3</HeadCount><Password>p%40ss+word</Password>"
         L"<SiteUrl>https%3A%2F%2Facme.example.com%2Facme</SiteUrl><MeetingTopic>Caf%C3%A9+review</MeetingTopic>"
         L"</Param><HostType>2</HostType><Sequence>seq-9</Sequence><Command>JoinMeetingCallBack</Command></ZvnXmppReq>";
-    CIPPhoneBoshCmd command;
+    CIPPhoneBoshCmd command(nullptr);
     command.Start(xml.c_str(), nullptr, window.m_hWnd, kPhone);
     const IPPhoneRequest& request = command.Request();
     EXPECT_EQ(L"JoinMeetingCallBack", request.Command.str());
@@ -60,7 +60,7 @@ TEST_F(CommandWindowOnly, EveryFieldIsReadWhateverTheOrderOfTheElements) {
 }
 
 TEST_F(CommandWindowOnly, MissingNumbersAreZeroAndAParameterOutsideParamIsNotOne) {
-    CIPPhoneBoshCmd command;
+    CIPPhoneBoshCmd command(nullptr);
     command.Start(L"<ZvnXmppReq><Command>InstantMeeting</Command><MeetingKey>1</MeetingKey></ZvnXmppReq>", nullptr,
                   window.m_hWnd, kPhone);
     EXPECT_EQ(0, command.Request().HostType);
@@ -85,7 +85,7 @@ TEST_F(CommandWindowOnly, EachCommandPostsItsOwnMessageAndOthersAreCancelled) {
         {L"Reboot", MSG_AP_BOSHCMDCANCEL, L""},
     };
     for (const auto& c : cases) {
-        CIPPhoneBoshCmd command;
+        CIPPhoneBoshCmd command(nullptr);
         command.Start(Request(c.name, L"1", L"").c_str(), nullptr, window.m_hWnd, kPhone);
         EXPECT_EQ(c.response, command.Response().Command.str()) << c.name;
         command.onMessageReceived();
@@ -103,13 +103,13 @@ TEST_F(CommandWindowOnly, HostileOrBrokenRequestsLeaveEmptyRecords) {
         L"<ZvnXmppReq><Command>InstantMeeting</Command><Sequence>1</Sequence></ZvnXmppReq><second/>",
     };
     for (const wchar_t* xml : hostile) {
-        CIPPhoneBoshCmd command;
+        CIPPhoneBoshCmd command(nullptr);
         command.Start(xml, nullptr, window.m_hWnd, kPhone);
         EXPECT_TRUE(command.Request().Command.IsEmpty()) << xml;
         EXPECT_TRUE(command.Response().Sequence.IsEmpty()) << xml;
         EXPECT_EQ(xml, command.CommandText());
     }
-    CIPPhoneBoshCmd command;
+    CIPPhoneBoshCmd command(nullptr);
     command.Start(nullptr, nullptr, window.m_hWnd, kPhone);
     EXPECT_TRUE(command.CommandText().empty());
 }

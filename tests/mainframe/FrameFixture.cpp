@@ -1,6 +1,6 @@
-#include "mainframe/FrameFixture.h"
+#include "FrameFixture.h"
 
-#include "common/ComHolders.h"
+#include "ComHolders.h"
 
 using Microsoft::WRL::ComPtr;
 

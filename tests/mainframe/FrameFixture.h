@@ -12,8 +12,8 @@
 
 #include "VelEvents.h"
 #include "VelUIModule.h"
-#include "common/UniqueHandle.h"
-#include "mainframe/MainFrame.h"
+#include "UniqueHandle.h"
+#include "MainFrame.h"
 #include "module/TestHost.h"
 #include "support/TestSupport.h"
 

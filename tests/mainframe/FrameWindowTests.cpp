@@ -2,9 +2,9 @@
 // state, on a real window and the real host's bus.
 #include <cstring>
 
-#include "common/ModuleState.h"
-#include "common/StringEx.h"
-#include "mainframe/FrameFixture.h"
+#include "ModuleState.h"
+#include "StringEx.h"
+#include "FrameFixture.h"
 
 using namespace frametest;
 

@@ -3,11 +3,11 @@
 #include <wrl/client.h>
 
 #include "QkServiceInterfaces.h"
-#include "common/ComHolders.h"
-#include "mainframe/FrameFixture.h"
-#include "meetings/TimeApi.h"
+#include "ComHolders.h"
+#include "FrameFixture.h"
+#include "TimeApi.h"
 #include "module/ModuleLibrary.h"
-#include "module/SJUISetting.h"
+#include "SJUISetting.h"
 
 using Microsoft::WRL::ComPtr;
 using namespace frametest;
@@ -112,7 +112,7 @@ protected:
         if (running) {
             EXPECT_EQ(S_OK, SuiteState(CLSID_QKMeetingComponent)->SetRunningMeetings(Bstr(running).get()));
         }
-        return CMainFrame::LocalMeetingStatus(key, flag);
+        return CMainFrame::QueryLocalMeetingStatus(key, flag);
     }
     RegisteredService service;
 };
@@ -145,7 +145,7 @@ TEST_F(RunningMeetings, FindsTheKeyAndNotesAStarUserType) {
 TEST_F(RunningMeetings, NoComponentGivesZero) {
     ASSERT_EQ(S_OK, service.UnregisterServer());
     LONG flag = 0;
-    EXPECT_EQ(0, CMainFrame::LocalMeetingStatus(L"9", &flag));
+    EXPECT_EQ(0, CMainFrame::QueryLocalMeetingStatus(L"9", &flag));
     EXPECT_EQ(0, flag);
 }
 }  // namespace

@@ -3,8 +3,8 @@
 // trace library's file.
 #include <string>
 
-#include "common/Registry.h"
-#include "mainframe/FrameFixture.h"
+#include "Registry.h"
+#include "FrameFixture.h"
 
 using namespace frametest;
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "QkMeetingLibs.h"
-#include "common/ComHolders.h"
-#include "common/UniqueHandle.h"
+#include "ComHolders.h"
+#include "UniqueHandle.h"
 #include "helpmodule/RegistryValues.h"
 #include "support/TestSupport.h"
 

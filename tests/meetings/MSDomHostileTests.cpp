@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "common/ComHolders.h"
-#include "common/UniqueHandle.h"
-#include "meetings/MSDom.h"
+#include "ComHolders.h"
+#include "UniqueHandle.h"
+#include "MSDom.h"
 #include "support/TestSupport.h"
 
 using Microsoft::WRL::ComPtr;

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "common/ComHolders.h"
-#include "meetings/MSDom.h"
+#include "ComHolders.h"
+#include "MSDom.h"
 #include "support/DebugOutput.h"
 
 using Microsoft::WRL::ComPtr;

@@ -1,9 +1,9 @@
-#include "meetings/ProviderFixture.h"
+#include "ProviderFixture.h"
 
 #include <string>
 
-#include "common/ModuleState.h"
-#include "meetings/TimeApi.h"
+#include "ModuleState.h"
+#include "TimeApi.h"
 #include "support/TestSupport.h"
 #include "webapi/WebApiLibrary.h"
 
@@ -37,7 +37,7 @@ void ProviderTest::Publish(const std::vector<StoreMeeting>& meetings) {
 }
 
 CMeetingDataProvider& ProviderTest::Show(std::optional<DATE> day) {
-    provider = std::make_unique<CMeetingDataProvider>();
+    provider = std::make_unique<CMeetingDataProvider>(&*frame);
     const DATE shown = day.value_or(now);
     provider->ResetDay(&shown);
     provider->LoadDay(FALSE);

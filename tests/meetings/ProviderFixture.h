@@ -8,10 +8,10 @@
 #include <optional>
 #include <vector>
 
-#include "common/UniqueHandle.h"
-#include "mainframe/MainFrame.h"
-#include "meetings/MeetingDataProvider.h"
-#include "meetings/MeetingRecord.h"
+#include "UniqueHandle.h"
+#include "MainFrame.h"
+#include "MeetingDataProvider.h"
+#include "MeetingRecord.h"
 #include "webapi/MeetingStore.h"
 
 class ProviderTest : public ::testing::Test {

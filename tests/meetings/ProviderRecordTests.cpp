@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "meetings/BubblePara.h"
-#include "meetings/MeetingTexts.h"
-#include "meetings/ProviderFixture.h"
+#include "BubblePara.h"
+#include "MeetingTexts.h"
+#include "ProviderFixture.h"
 
 using namespace webapitest;
 

@@ -2,8 +2,8 @@
 // the real web-API component.
 #include <gtest/gtest.h>
 
-#include "meetings/ProviderFixture.h"
-#include "meetings/TimeApi.h"
+#include "ProviderFixture.h"
+#include "TimeApi.h"
 #include "support/TestSupport.h"
 
 using namespace webapitest;
@@ -95,8 +95,10 @@ TEST_F(VisibleWindow, AnEmptyDayOrAMissingComponentLeavesNothingLoaded) {
     EXPECT_EQ(E_INVALIDARG, day.GetMeeting(0, &record));
 
     Publish(Hourly(Today(), 3));
-    frame.reset();
-    EXPECT_EQ(0, Show().GetMeetingCount()) << "without a main frame there is no web-API object";
+    CMeetingDataProvider frameless(nullptr);
+    frameless.ResetDay(&now);
+    frameless.LoadDay(FALSE);
+    EXPECT_EQ(0, frameless.GetMeetingCount()) << "without a main frame there is no web-API object";
 }
 
 class PositionKeeping : public ProviderTest {

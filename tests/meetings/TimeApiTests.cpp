@@ -6,9 +6,9 @@
 #include <cstring>
 #include <string>
 
-#include "common/UniqueHandle.h"
-#include "meetings/TimeApi.h"
-#include "meetings/TimeZoneTable.h"
+#include "UniqueHandle.h"
+#include "TimeApi.h"
+#include "TimeZoneTable.h"
 
 namespace {
 DATE Make(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {

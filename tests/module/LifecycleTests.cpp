@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "module/ModuleLibrary.h"
-#include "module/TestHost.h"
+#include "ModuleLibrary.h"
+#include "TestHost.h"
 #include "support/TestSupport.h"
 
 using Microsoft::WRL::ComPtr;

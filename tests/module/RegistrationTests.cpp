@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "common/UniqueHandle.h"
-#include "module/ModuleLibrary.h"
+#include "UniqueHandle.h"
+#include "ModuleLibrary.h"
 #include "support/TestSupport.h"
 
 namespace {

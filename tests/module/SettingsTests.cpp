@@ -11,11 +11,11 @@
 #include <gtest/gtest.h>
 
 #include "QkServiceInterfaces.h"
-#include "common/ComHolders.h"
-#include "common/UniqueHandle.h"
-#include "mainframe/MainFrame.h"
-#include "module/ModuleLibrary.h"
-#include "module/SJUISetting.h"
+#include "ComHolders.h"
+#include "UniqueHandle.h"
+#include "MainFrame.h"
+#include "ModuleLibrary.h"
+#include "SJUISetting.h"
 #include "support/TestSupport.h"
 
 using Microsoft::WRL::ComPtr;

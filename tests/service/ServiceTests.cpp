@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "QkServiceInterfaces.h"
-#include "common/ComHolders.h"
+#include "ComHolders.h"
 #include "module/ModuleLibrary.h"
 #include "support/TestSupport.h"
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "ShadowTestSupport.h"
-#include "common/UniqueHandle.h"
-#include "uilib/ShadowRender.h"
+#include "UniqueHandle.h"
+#include "ShadowRender.h"
 
 using namespace shadowtest;
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "common/ModuleState.h"
-#include "common/UniqueHandle.h"
+#include "ModuleState.h"
+#include "UniqueHandle.h"
 #include "support/TestSupport.h"
 
 namespace shadowtest {

@@ -7,9 +7,9 @@
 #include <functional>
 #include <vector>
 
-#include "uilib/TesselShadow.h"
-#include "uilib/WindowBase.h"
-#include "uilib/ZvnUIShadowWndMap.h"
+#include "TesselShadow.h"
+#include "WindowBase.h"
+#include "ZvnUIShadowWndMap.h"
 
 namespace shadowtest {
 constexpr UINT kDrawShadowMessage = WM_APP + 7;

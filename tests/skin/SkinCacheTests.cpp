@@ -5,8 +5,8 @@
 #include <thread>
 
 #include "SkinFiles.h"
-#include "common/UniqueHandle.h"
-#include "uilib/ZvnSkinMgrUILib.h"
+#include "UniqueHandle.h"
+#include "ZvnSkinMgrUILib.h"
 
 using namespace skintest;
 

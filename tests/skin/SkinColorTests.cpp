@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "uilib/SkinColor.h"
+#include "SkinColor.h"
 
 namespace {
 const COLORREF kFallback = 0x979797;

@@ -7,8 +7,8 @@
 
 #include "SkinFiles.h"
 #include "support/TestSupport.h"
-#include "uilib/UIToolkit.h"
-#include "uilib/ZvnSkinMgrUILib.h"
+#include "UIToolkit.h"
+#include "ZvnSkinMgrUILib.h"
 
 using namespace skintest;
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "common/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 namespace testsupport {
 std::wstring BinFolder() {

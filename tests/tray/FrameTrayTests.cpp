@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/UniqueHandle.h"
+#include "UniqueHandle.h"
 #include "module/ModuleLibrary.h"
 #include "support/TestSupport.h"
 #include "module/TestHost.h"

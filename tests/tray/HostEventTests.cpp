@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "host/HostApp.h"
-#include "mainframe/MainFrame.h"
-#include "module/ModuleEvents.h"
+#include "MainFrame.h"
+#include "HostEvents.h"
 #include "module/TestHost.h"
 
 using Microsoft::WRL::ComPtr;
@@ -41,7 +41,7 @@ TEST(HostEvents, FiringBeforeTheFrameHasItsHostDoesNothing) {
     {
         CMainFrame frame;
         ComPtr<IVelEventService> service;
-        EXPECT_EQ(E_FAIL, GetHostEventService(&frame, service.GetAddressOf()));
+        EXPECT_EQ(E_FAIL, GetHostEventService(frame.GetApplication(), service.GetAddressOf()));
         FireHostEvent(VelEvent::TrayTooltip, 1, 2, 3);  // a frame without host
         SubscribeHostEvent(VelEvent::TrayImageState, &listener);
         EXPECT_EQ(0u, host.app->Bus().ListenerCount(VelEvent::TrayImageState));

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "common/ModuleState.h"
-#include "common/UniqueHandle.h"
-#include "mainframe/MainFrame.h"
-#include "module/ModuleEvents.h"
-#include "module/TrayIcon.h"
+#include "ModuleState.h"
+#include "UniqueHandle.h"
+#include "MainFrame.h"
+#include "HostEvents.h"
+#include "TrayIcon.h"
 #include "support/TestSupport.h"
 #include "module/TestHost.h"
 #include "tray/TrayView.h"

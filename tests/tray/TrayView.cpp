@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "common/DcGuards.h"
-#include "common/UniqueHandle.h"
+#include "DcGuards.h"
+#include "UniqueHandle.h"
 #include "support/TestSupport.h"
 
 namespace trayview {

@@ -7,7 +7,7 @@
 
 #include "UilibTestSupport.h"
 #include "support/DebugOutput.h"
-#include "uilib/VelGdiplus.h"
+#include "VelGdiplus.h"
 
 using uilibtest::Canvas;
 using uilibtest::Near;

@@ -6,8 +6,8 @@
 
 #include "UilibTestSupport.h"
 #include "support/TestSupport.h"
-#include "uilib/PngButton.h"
-#include "uilib/VelGdiplus.h"
+#include "PngButton.h"
+#include "VelGdiplus.h"
 
 using uilibtest::Canvas;
 

@@ -4,9 +4,9 @@
 
 #include <cstdlib>
 
-#include "common/ModuleState.h"
+#include "ModuleState.h"
 #include "support/TestSupport.h"
-#include "uilib/UIToolkit.h"
+#include "UIToolkit.h"
 
 namespace uilibtest {
 namespace {

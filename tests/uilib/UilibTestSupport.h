@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "common/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 namespace uilibtest {
 // A top-down 32-bit DIB section selected into its own memory DC.

@@ -4,9 +4,9 @@
 
 #include <cwchar>
 
-#include "common/ComHolders.h"
-#include "common/MsxmlIds.h"
-#include "common/UniqueHandle.h"
+#include "ComHolders.h"
+#include "MsxmlIds.h"
+#include "UniqueHandle.h"
 
 using Microsoft::WRL::ComPtr;
 

@@ -1,6 +1,6 @@
 #include "webapi/WebApiLibrary.h"
 
-#include "common/ComHolders.h"
+#include "ComHolders.h"
 #include "support/TestSupport.h"
 
 namespace webapitest {

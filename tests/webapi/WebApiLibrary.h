@@ -7,7 +7,7 @@
 #include <string>
 
 #include "QkMeetingLibs.h"
-#include "common/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 namespace webapitest {
 class WebApiLibrary {

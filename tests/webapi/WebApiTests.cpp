@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "common/ComHolders.h"
+#include "ComHolders.h"
 #include "webapi/MeetingStore.h"
 #include "webapi/WebApiLibrary.h"
 

@@ -1,19 +1,24 @@
-#include "module/ModuleEvents.h"
+#include "HostEvents.h"
 
 #include <wrl/client.h>
-
-#include "mainframe/MainFrame.h"
 
 using Microsoft::WRL::ComPtr;
 
 namespace {
-// Every step may fail (no frame yet, a host without the service); the caller's
+// Only the user-interface thread publishes and subscribes; the host is held
+// until the frame lets it go.
+ComPtr<IVelModuleHost>& EventHost() noexcept {
+    static ComPtr<IVelModuleHost> host;
+    return host;
+}
+
+// Every step may fail (no host yet, a host without the service); the caller's
 // operation is then skipped. The bus and the service are held only for the call.
 template <typename Operation>
 void WithEventBus(Operation&& operation) noexcept {
     try {
         ComPtr<IVelEventService> service;
-        if (FAILED(GetHostEventService(CMainFrame::GetInstance(), service.GetAddressOf())) || !service) return;
+        if (FAILED(GetHostEventService(EventHost().Get(), service.GetAddressOf())) || !service) return;
         ComPtr<IVelEventBus> bus;
         if (FAILED(service->GetEventBus(bus.GetAddressOf())) || !bus) return;
         operation(bus.Get());
@@ -23,11 +28,11 @@ void WithEventBus(Operation&& operation) noexcept {
 }
 }  // namespace
 
-HRESULT GetHostEventService(const CMainFrame* frame, IVelEventService** service) noexcept {
+void SetEventHost(IVelModuleHost* host) noexcept { EventHost() = host; }
+
+HRESULT GetHostEventService(IVelModuleHost* host, IVelEventService** service) noexcept {
     if (!service) return E_POINTER;
     *service = nullptr;
-    if (!frame) return E_FAIL;
-    IVelModuleHost* host = frame->GetApplication();
     if (!host) return E_FAIL;
     return host->QueryInterface(__uuidof(IVelEventService), reinterpret_cast<void**>(service));
 }

@@ -7,10 +7,24 @@
 #include <memory>
 
 #include "QkServiceInterfaces.h"
-#include "common/StringEx.h"
-#include "module/ConnectPointSink.h"
+#include "StringEx.h"
+#include "ConnectPointSink.h"
 
-// Hands the running meetings pushed by the meeting component to the main frame.
+// Who hears of the settings service's and the meeting component's changes
+// (the main frame, registered while it exists).
+class ISettingsListener {
+public:
+    // The account document pushed by the settings service, after the
+    // settings have read it.
+    virtual void OnAccountSettingsChanged(const wchar_t* accountXml) = 0;
+    // The running meetings pushed by the meeting component.
+    virtual void OnMeetingChanged(const wchar_t* meetingsXml) = 0;
+
+protected:
+    ~ISettingsListener() = default;
+};
+
+// Hands the running meetings pushed by the meeting component to the listener.
 class CQKMeetingConnectPointSink : public CConnectPointSink<CQKMeetingConnectPointSink> {
 public:
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* parameters,
@@ -25,6 +39,9 @@ public:
     static CSJUISetting* Existing() noexcept;
     // Deletes the process-wide object (at module unload).
     static void ReleaseInstance();
+    // The one listener of the process; null removes it.
+    static void SetListener(ISettingsListener* listener) noexcept { s_listener = listener; }
+    [[nodiscard]] static ISettingsListener* Listener() noexcept { return s_listener; }
 
     BOOL Initialize();
     void Uninitlize();
@@ -48,6 +65,7 @@ public:
 
 private:
     CSJUISetting() = default;
+    static inline ISettingsListener* s_listener = nullptr;
     void ReadAccountFields();
 
     Microsoft::WRL::ComPtr<IUnknown> m_accountDocument;

@@ -1,4 +1,4 @@
-#include "meetings/MSDom.h"
+#include "MSDom.h"
 
 #include <msxml2.h>
 #include <wrl/client.h>
@@ -9,7 +9,7 @@
 #include <cwctype>
 #include <iterator>
 
-#include "common/ComHolders.h"
+#include "ComHolders.h"
 
 using Microsoft::WRL::ComPtr;
 

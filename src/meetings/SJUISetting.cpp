@@ -1,10 +1,9 @@
-#include "module/SJUISetting.h"
+#include "SJUISetting.h"
 
-#include "common/ComHolders.h"
-#include "common/SiteUrl.h"
-#include "common/Trace.h"
-#include "mainframe/MainFrame.h"
-#include "meetings/MSDom.h"
+#include "ComHolders.h"
+#include "SiteUrl.h"
+#include "Trace.h"
+#include "MSDom.h"
 
 namespace {
 constexpr DWORD kClassContext = 0x17;  // in-process, handler, local and remote servers
@@ -151,7 +150,7 @@ HRESULT STDMETHODCALLTYPE CSJUISetting::Invoke(DISPID id, REFIID, LCID, WORD, DI
         BSTR account = FirstStringArgument(parameters);
         if (!account) return E_INVALIDARG;
         LoadAccount(account);
-        if (CMainFrame* frame = CMainFrame::GetInstance()) frame->OnAccountSettingsChanged(account);
+        if (ISettingsListener* listener = Listener()) listener->OnAccountSettingsChanged(account);
         return S_OK;
     } catch (...) {
         return E_UNEXPECTED;
@@ -162,7 +161,8 @@ HRESULT STDMETHODCALLTYPE CQKMeetingConnectPointSink::Invoke(DISPID id, REFIID, 
                                                              VARIANT*, EXCEPINFO*, UINT*) {
     if (id != DISPID_QKMeetingsChanged) return S_OK;
     try {
-        if (CMainFrame* frame = CMainFrame::GetInstance()) frame->OnMeetingChanged(FirstStringArgument(parameters));
+        if (ISettingsListener* listener = CSJUISetting::Listener())
+            listener->OnMeetingChanged(FirstStringArgument(parameters));
         return S_OK;
     } catch (...) {
         return E_UNEXPECTED;

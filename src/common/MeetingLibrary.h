@@ -4,9 +4,9 @@
 #include <windows.h>
 #include <wrl/client.h>
 
-#include "common/DLLHandle.h"
-#include "common/ModuleState.h"
-#include "common/SiblingObject.h"
+#include "DLLHandle.h"
+#include "ModuleState.h"
+#include "SiblingObject.h"
 
 template <typename Interface>
 class CMeetingLibObject {

@@ -1,19 +1,21 @@
 #pragma once
-// How the module's windows reach the host's event bus: through the host object
-// that the single main frame holds. The helpers skip silently when there is no
-// frame, no host or no event service, so a window can publish and subscribe
-// without knowing whether a bus exists.
+// How the module's windows reach the host's event bus. The main frame names
+// the host when it receives it and clears it when it goes; until then, and
+// for a host without an event service, the helpers do nothing, so a window can
+// publish and subscribe without knowing whether a bus exists.
 #include <windows.h>
 
 #include <initializer_list>
 
 #include "VelEvents.h"
+#include "VelModuleHost.h"
 
-class CMainFrame;
+// The host whose event bus the helpers use (a counted reference; null forgets it).
+void SetEventHost(IVelModuleHost* host) noexcept;
 
-// E_FAIL when `frame` is null or holds no host; otherwise the host's answer to
-// the event-service request.
-[[nodiscard]] HRESULT GetHostEventService(const CMainFrame* frame, IVelEventService** service) noexcept;
+// E_FAIL when `host` is null; otherwise the host's answer to the
+// event-service request.
+[[nodiscard]] HRESULT GetHostEventService(IVelModuleHost* host, IVelEventService** service) noexcept;
 
 void SubscribeHostEvent(UINT code, CVelEventListener* listener) noexcept;
 void UnsubscribeHostEvent(UINT code, CVelEventListener* listener) noexcept;

@@ -9,7 +9,7 @@
 #include <oleauto.h>
 #include <unknwn.h>
 
-#include "common/StringEx.h"
+#include "StringEx.h"
 
 class CMSDom {
 public:

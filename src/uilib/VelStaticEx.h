@@ -4,7 +4,7 @@
 // its text, up to a fitting width.
 #include <windows.h>
 
-#include "common/StringEx.h"
+#include "StringEx.h"
 
 class CVelStaticEx {
 public:

@@ -1,8 +1,8 @@
-#include "dayview/VelStaticEx.h"
+#include "VelStaticEx.h"
 
 #include <vector>
 
-#include "common/DcGuards.h"
+#include "DcGuards.h"
 
 BOOL CVelStaticEx::Attach(HWND dialog, int id, HFONT font) {
     HWND control = ::GetDlgItem(dialog, id);

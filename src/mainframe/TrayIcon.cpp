@@ -1,11 +1,11 @@
-#include "module/TrayIcon.h"
+#include "TrayIcon.h"
 
 #include <initializer_list>
 #include <iterator>
 
-#include "common/ModuleState.h"
-#include "common/Trace.h"
-#include "module/ModuleEvents.h"
+#include "ModuleState.h"
+#include "Trace.h"
+#include "HostEvents.h"
 
 namespace {
 constexpr std::initializer_list<UINT> kEvents = {VelEvent::TrayTooltip, VelEvent::TrayImageState,

@@ -5,8 +5,8 @@
 #include <shellapi.h>
 
 #include "VelEvents.h"
-#include "common/StringEx.h"
-#include "common/UniqueHandle.h"
+#include "StringEx.h"
+#include "UniqueHandle.h"
 
 class CTrayIcon : public CVelEventListener {
 public:
