@@ -22,6 +22,9 @@ for server in qkSJUI.dll qkService.dll; do
   "$WINE" regsvr32 /s "$(winepath_of "$bin/$server")" >/dev/null 2>&1
 done
 
+# As the suite's installer does: the meetings window synchronises its day.
+"$WINE" reg add 'HKCU\SOFTWARE\Zorvan\Quillkit' /v SJEnable /t REG_DWORD /d 1 /f >/dev/null 2>&1
+
 if [ "$headless" = 1 ]; then limit="${QK_RUN_SECONDS:-20}"; else limit="${QK_RUN_SECONDS:-3600}"; fi
 echo "Running the desktop client on display $DISPLAY; it stops when the host ends or after $limit s."
 mkdir -p "$root/out"

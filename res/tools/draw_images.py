@@ -189,6 +189,100 @@ def camera(color):
     return shade
 
 
+def start_badge(color):
+    """Start a meeting now: a white play triangle on a round face."""
+    def shade(x, y, w, h):
+        cx, cy = w / 2, h / 2
+        if math.hypot(x - cx, y - cy) > w * 0.47:
+            return None
+        if in_triangle(x, y, (w * 0.40, h * 0.28), (w * 0.40, h * 0.72), (w * 0.74, h * 0.5)):
+            return paint(WHITE)
+        return paint(color)
+    return shade
+
+
+def calendar(color):
+    """Schedule a meeting: a calendar page with a coloured top band and a grid of days."""
+    def shade(x, y, w, h):
+        l, t, r, b = w * 0.12, h * 0.16, w * 0.88, h * 0.88
+        if not in_round_rect(x, y, l, t, r, b, w * 0.08):
+            return None
+        if y < t + (b - t) * 0.28:
+            return paint(color)
+        inner = in_round_rect(x, y, l + 1.2, t, r - 1.2, b - 1.2, w * 0.05)
+        if not inner:
+            return paint(color)
+        gx, gy = (x - l) / (r - l), (y - t) / (b - t)
+        cell_x, cell_y = (gx * 3) % 1, ((gy - 0.28) / 0.72 * 3) % 1
+        if 0.3 <= cell_x <= 0.7 and 0.3 <= cell_y <= 0.7:
+            return paint(color, 0.8)
+        return paint(WHITE)
+    return shade
+
+
+def refresh_arrow(color):
+    """Refresh: one arrow most of the way round a circle."""
+    def shade(x, y, w, h):
+        cx, cy, r = w / 2, h / 2, w * 0.30
+        if on_arc(x, y, cx, cy, r, w * 0.09, 110, 60):
+            return paint(color)
+        if in_triangle(x, y, *arrow_head(cx, cy, r, 60, False, w * 0.13)):
+            return paint(color)
+        return None
+    return shade
+
+
+def gear(color):
+    """Settings: a cog with eight teeth and a hole."""
+    def shade(x, y, w, h):
+        cx, cy = w / 2, h / 2
+        d = math.hypot(x - cx, y - cy)
+        tooth = (angle_of(x, y, cx, cy) % 45) < 22.5
+        outer = w * (0.46 if tooth else 0.36)
+        if d <= w * 0.14 or d > outer:
+            return None
+        return paint(color)
+    return shade
+
+
+def question(color):
+    """Help: a question mark on a round face."""
+    def shade(x, y, w, h):
+        cx, cy = w / 2, h / 2
+        if math.hypot(x - cx, y - cy) > w * 0.47:
+            return None
+        if on_arc(x, y, cx, cy - h * 0.1, w * 0.17, w * 0.1, 300, 160) or \
+                segment_distance(x, y, cx, cy + h * 0.02, cx, cy + h * 0.14) <= w * 0.05 or \
+                math.hypot(x - cx, y - (cy + h * 0.28)) <= w * 0.07:
+            return paint(WHITE)
+        return paint(color)
+    return shade
+
+
+def headset(color):
+    """Audio and video: a headset band over two ear pieces."""
+    def shade(x, y, w, h):
+        cx, cy = w / 2, h * 0.55
+        if on_arc(x, y, cx, cy, w * 0.34, w * 0.1, 0, 180):
+            return paint(color)
+        for ex in (cx - w * 0.34, cx + w * 0.34):
+            if abs(x - ex) <= w * 0.12 and cy - h * 0.05 <= y <= cy + h * 0.32:
+                return paint(color)
+        return None
+    return shade
+
+
+def pencil(color):
+    """Edit: a pencil lying from bottom left to top right."""
+    def shade(x, y, w, h):
+        if segment_distance(x, y, w * 0.28, h * 0.72, w * 0.8, h * 0.2) <= w * 0.11:
+            return paint(color)
+        if in_triangle(x, y, (w * 0.12, h * 0.88), (w * 0.16, h * 0.66), (w * 0.34, h * 0.84)):
+            return paint(SLATE)
+        return None
+    return shade
+
+
 def spinner(color, frame, frames=12):
     """One frame of the busy animation: a ring of dots with a fading tail."""
     def shade(x, y, w, h):
@@ -240,6 +334,13 @@ def png_bytes(rows, width, height):
 
 # number, file name, size, picture, what uses it
 IMAGES = [
+    (143, "command_settings", (16, 16), gear(SLATE), "command bar: settings"),
+    (144, "command_help", (16, 16), question(ACCENT), "command bar: help"),
+    (145, "command_audio_video", (16, 16), headset(SLATE), "command bar: test audio and video"),
+    (149, "refresh", (24, 24), refresh_arrow(ACCENT), "list view and command bar: refresh"),
+    (228, "command_edit", (16, 16), pencil(ACCENT), "command bar: edit meeting"),
+    (230, "start_meeting", (24, 24), start_badge(PRIMARY), "list view and command bar: start an instant meeting"),
+    (239, "schedule_meeting", (24, 24), calendar(ACCENT), "list view and command bar: schedule a meeting"),
     (148, "recording_indicator", (16, 16), record_dot(RECORD), "item: recording indicator (all states)"),
     (150, "date_previous", (20, 20), chevron(WHITE, "left", 5, 10, 2.0), "date strip: previous day"),
     (151, "date_next", (20, 20), chevron(WHITE, "right", 5, 10, 2.0), "date strip: next day"),

@@ -9,6 +9,7 @@
 #include "Trace.h"
 #include "UniqueHandle.h"
 #include "HostEvents.h"
+#include "MeetingListView.h"
 
 namespace {
 // The class keeps the icons for as long as it is registered.
@@ -45,11 +46,18 @@ bool RegisterFrameClass(HINSTANCE resourceLibrary) {
 
 CMainFrame::CMainFrame() noexcept {
     s_instance = this;
+    try {
+        m_listView = std::make_unique<CMeetingListView>(this);
+    } catch (...) {
+        // Creation of the window then fails: the frame has nothing to show.
+    }
     CSJUISetting::SetListener(this);
     ::GetTimeZoneInformation(&m_timeZone);
 }
 
 CMainFrame::~CMainFrame() {
+    // The list view reads the frame's services until it is gone.
+    m_listView.reset();
     // Released before their libraries go, whichever way the frame ends.
     m_settingModule.Reset();
     m_loginModule.Reset();
@@ -123,8 +131,6 @@ void CMainFrame::UnregisterFrameClass() noexcept {
     ClassIcons().small.reset();
 }
 
-BOOL CMainFrame::PreTranslateMessage(MSG*) { return FALSE; }
-
 // A settings window closed by the user is let go as soon as the loop is idle.
 BOOL CMainFrame::OnIdle() {
     UnloadSettingModule(FALSE);
@@ -132,14 +138,23 @@ BOOL CMainFrame::OnIdle() {
 }
 
 LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
+    if (!m_listView) return -1;
     SubscribeHostEvents({VelEvent::SignInSynchronized, VelEvent::MessagingIdentity}, this);
+    if (!CreateContents()) {
+        TraceError("CMainFrame::OnCreate contents Fail");
+        UnsubscribeHostEvents({VelEvent::SignInSynchronized, VelEvent::MessagingIdentity}, this);
+        return -1;
+    }
+    m_accelerators = ::LoadAcceleratorsW(ModuleState::ResourceInstance(), MAKEINTRESOURCEW(kCommandBarMenu));
     if (m_host) {
         m_host->AddMessageFilter(this);
         m_host->AddIdleHandler(this);
     }
     m_trayIcon.Create(m_hWnd, kTrayCallbackMessage, kTrayIconId);
+    ::ShowWindow(m_hWnd, SW_HIDE);
     // Loaded hidden, so that the tray can show it at once.
     OpenLoginModule(FALSE);
+    FireHostEvent(VelEvent::MainFrameCreated, 0, 0, 0);
     return 0;
 }
 
@@ -147,6 +162,10 @@ LRESULT CMainFrame::OnSettingChange(UINT, WPARAM, LPARAM, BOOL& handled) {
     // The shell may have restarted since the icon was added, and forgotten it.
     m_trayIcon.Remove();
     m_trayIcon.Add();
+    // Fonts and metrics may have changed: keep the frame at its computed size.
+    if (m_frameWidth > 100 && m_frameHeight > 100)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, m_frameWidth, m_frameHeight,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     // Regional settings may have changed how meetings are shown.
     if (IsSignedIn()) PostRefresh();
     handled = FALSE;
@@ -167,12 +186,6 @@ LRESULT CMainFrame::OnActivateApp(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
     return 0;
 }
 
-LRESULT CMainFrame::OnSize(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
-    if (wParam == SIZE_MINIMIZED) FireHostEvent(VelEvent::MainFrameHidden);
-    handled = FALSE;
-    return 0;
-}
-
 // The window stays: on exit the host ends the module, which destroys it.
 LRESULT CMainFrame::OnClose(UINT, WPARAM wParam, LPARAM, BOOL&) {
     CAutoFunTrace trace("CMainFrame::OnClose");
@@ -187,6 +200,9 @@ LRESULT CMainFrame::OnClose(UINT, WPARAM wParam, LPARAM, BOOL&) {
 
 LRESULT CMainFrame::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
     UnsubscribeHostEvents({VelEvent::SignInSynchronized, VelEvent::MessagingIdentity}, this);
+    if (m_listView && m_listView->IsWindow()) ::DestroyWindow(m_listView->m_hWnd);
+    m_commandBar.DestroyMenu();
+    m_rebar.reset();
     UnloadSettingModule(TRUE);
     UnloadLoginModule(TRUE);
     m_trayIcon.Destroy();

@@ -8,6 +8,7 @@
 #include <wrl/client.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "QkMeetingLibs.h"
@@ -15,10 +16,13 @@
 #include "VelModuleHost.h"
 #include "VelUIModule.h"
 #include "UniqueHandle.h"
+#include "CommandBar.h"
 #include "FrameServices.h"
 #include "SJUISetting.h"
 #include "TrayIcon.h"
 #include "WindowBase.h"
+
+class CMeetingListView;
 
 class CMainFrame : public CWindowBase,
                    public CVelEventListener,
@@ -138,7 +142,7 @@ public:
     // Takes the meeting list back to today when signed in.
     void MeetingListGoToday();
     // The tray tooltip follows a synchronisation's start and end.
-    void OnTrayAnimate(BOOL syncing);
+    void OnTrayAnimate(BOOL syncing) override;
 
     // Schedules an update check: in a minute when `immediate`, else one period
     // after the last one, and not again within the period.
@@ -168,7 +172,7 @@ public:
 
     // Shows the frame with the day's meetings, or, for an account without the
     // Snapjoin feature, only tells the user through a balloon that it runs.
-    void OpenMainFrame();
+    void OpenMainFrame() override;
     // Loads the login module when none is held, and shows it when `show`.
     void OpenLoginModule(BOOL show);
     // Uninitialises, releases and frees the login module when `force` or
@@ -217,7 +221,9 @@ public:
         MESSAGE_HANDLER(WM_SIZE, OnSize)
         MESSAGE_HANDLER(WM_CLOSE, OnClose)
         COMMAND_ID_HANDLER(kCmdConnectToMyComputer, OnCommand)
+        MESSAGE_HANDLER(WM_INITMENUPOPUP, OnInitMenuPopup)
         COMMAND_ID_HANDLER(kCmdStartMeeting, OnCommand)
+        COMMAND_ID_HANDLER(kRefreshCommand, OnCommand)
         COMMAND_ID_HANDLER(kCmdScheduleMeeting, OnCommand)
         COMMAND_ID_HANDLER(kCmdViewAllMeetings, OnCommand)
         COMMAND_ID_HANDLER(kCmdSettings, OnCommand)
@@ -234,8 +240,26 @@ public:
         MESSAGE_HANDLER(WM_COPYDATA, OnCopyDataMessage)
         MESSAGE_HANDLER(WM_TIMECHANGE, OnSysTimeChanged)
         MESSAGE_HANDLER(kRefreshRequestMessage, OnRefreshMeetingList)
+        MESSAGE_HANDLER(WM_COMMAND, OnCommandBarCommand)
         MESSAGE_HANDLER(TaskbarCreatedMessage(), OnTaskbarCreated)
     END_MSG_MAP()
+
+    // The command-bar menu follows the account and the settings window;
+    // `reload` takes the menu afresh from the resource library first.
+    void UpdateMenuState(BOOL reload);
+    [[nodiscard]] CMeetingListView* ListView() const noexcept { return m_listView.get(); }
+    [[nodiscard]] HWND CommandBarWindow() const noexcept { return m_commandBar.Window(); }
+    [[nodiscard]] HMENU CommandBarMenu() const noexcept { return m_commandBar.Menu(); }
+    [[nodiscard]] HWND RebarWindow() const noexcept { return m_rebar.get(); }
+    [[nodiscard]] SIZE FrameSize() const noexcept { return {m_frameWidth, m_frameHeight}; }
+    static constexpr UINT kRebarId = 0xE800;
+    static constexpr DWORD kRebarStyle = 0x56002640;
+    static constexpr UINT kFrameIconResource = 166;
+    static constexpr UINT kAutoRunBalloonString = 61625;
+    static constexpr WORD kCmdEditMeeting = 40018;
+    // Distance of the frame from the work area's right and bottom edges.
+    static constexpr int kPlacementRight = 40;
+    static constexpr int kPlacementBottom = 5;
 
     // Broadcast to top-level windows when the shell (re)starts its taskbar.
     static UINT TaskbarCreatedMessage() noexcept;
@@ -252,6 +276,18 @@ private:
     LRESULT OnSysTimeChanged(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnRefreshMeetingList(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnTaskbarCreated(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnInitMenuPopup(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnCommandBarCommand(UINT, WPARAM, LPARAM, BOOL&);
+
+    // The meetings window: command bar, rebar, list view and placement.
+    BOOL CreateContents();
+    void LayoutContents();
+    // Shows the list view as the frame's client, activates and lays out.
+    void BringUpContents();
+    void OnSignInSynchronized(INT_PTR first, const RECT* place);
+    void OnRefresh(UINT code);
+    // Nothing is shown and nothing synchronises until the next sign-in.
+    void ClearMeetingList();
 
     LRESULT OnCommand(WORD notifyCode, WORD id, HWND control, BOOL& handled);
     LRESULT OnTrayNotify(UINT, WPARAM, LPARAM, BOOL&);
@@ -288,6 +324,14 @@ private:
     UniqueHmodule m_loginLibrary;
     Microsoft::WRL::ComPtr<IVelUIModule> m_loginModule;
     Microsoft::WRL::ComPtr<IQKWebApiSync> m_spSync;
+    std::unique_ptr<CMeetingListView> m_listView;
+    CCommandBar m_commandBar;
+    UniqueHwnd m_rebar;
+    HACCEL m_accelerators = nullptr;  // owned by the resource library
+    UniqueHicon m_bigIcon;
+    UniqueHicon m_smallIcon;
+    int m_frameWidth = 0;
+    int m_frameHeight = 0;
     CTrayIcon m_trayIcon;
     // Read by the menu drawing while the tray menu is tracked.
     LONG m_trayMenuOpen = 0;

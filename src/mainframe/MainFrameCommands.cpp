@@ -48,10 +48,11 @@ void CMainFrame::PostCommand(WORD id) const {
     if (IsWindow()) ::PostMessageW(m_hWnd, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
-LRESULT CMainFrame::OnCommand(WORD, WORD id, HWND, BOOL&) {
+LRESULT CMainFrame::OnCommand(WORD notifyCode, WORD id, HWND, BOOL&) {
     try {
         switch (id) {
         case kCmdStartMeeting: OnStartMeeting(); break;
+        case kRefreshCommand: OnRefresh(notifyCode); break;
         case kCmdScheduleMeeting: OnScheduleMeeting(); break;
         case kCmdViewAllMeetings: OnViewAllMeetings(); break;
         case kCmdSettings: OpenSetting(); break;
@@ -199,16 +200,4 @@ HRESULT CMainFrame::OnConnectToMyComputer() {
     }
     g_connectingToMyComputer = false;
     return hr;
-}
-
-// Both pages open through the meeting list view, which the frame does not
-// host yet: until it does, nothing opens and the caller hears so.
-HRESULT CMainFrame::EditMeeting(BSTR, BOOL, DATE) {
-    CAutoFunTrace trace("CMainFrame::EditMeeting");
-    return E_NOTIMPL;
-}
-
-HRESULT CMainFrame::ViewMeetingDetail(BSTR, BOOL, DATE) {
-    CAutoFunTrace trace("CMainFrame::ViewMeetingDetail");
-    return E_NOTIMPL;
 }

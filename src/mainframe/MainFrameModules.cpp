@@ -145,7 +145,7 @@ void CMainFrame::OnLogOut() {
     CStringEx tooltip;
     tooltip.LoadString(ModuleState::ResourceInstance(), kSignedOutTooltipString);
     FireHostEvent(VelEvent::TrayTooltip, reinterpret_cast<INT_PTR>(tooltip.c_str()));
-    // Clearing the meeting list waits for the meeting list view.
+    ClearMeetingList();
     m_spSync.Reset();
     UnloadSettingModule(TRUE);
     FireHostEvent(VelEvent::SignedOut);
@@ -161,7 +161,7 @@ void CMainFrame::OnSwitchAccount() {
         BringToTop(popup);
         return;
     }
-    // Clearing the meeting list waits for the meeting list view.
+    ClearMeetingList();
     m_spSync.Reset();
     UnloadSettingModule(TRUE);
     HideWindow();
@@ -172,7 +172,7 @@ void CMainFrame::OnSwitchAccount() {
 
 void CMainFrame::SignInAgainWithError(INT_PTR code, INT_PTR second, INT_PTR third) {
     CAutoFunTrace trace("CMainFrame::SignInAgainWithError");
-    // Clearing the meeting list waits for the meeting list view.
+    ClearMeetingList();
     HideWindow();
     FireHostEvent(VelEvent::SignInError, code, second, third);
     OpenLoginModule(TRUE);
@@ -181,7 +181,7 @@ void CMainFrame::SignInAgainWithError(INT_PTR code, INT_PTR second, INT_PTR thir
 
 void CMainFrame::RequestReSignin() {
     CAutoFunTrace trace("CMainFrame::RequestReSignin");
-    // Clearing the meeting list waits for the meeting list view.
+    ClearMeetingList();
     HideWindow();
     FireHostEvent(VelEvent::SignInAgain, 0, 0, 1);
     OpenLoginModule(TRUE);

@@ -21,6 +21,12 @@ public:
     // Asks for a refresh of the meeting list (the refresh command, posted).
     virtual void PostRefresh() = 0;
 
+    // Shows the frame with the day's meetings (or tells the user that the
+    // client runs, for an account without the meetings window).
+    virtual void OpenMainFrame() = 0;
+    // The tray follows a synchronisation's start (TRUE) and end (FALSE).
+    virtual void OnTrayAnimate(BOOL syncing) = 0;
+
     // The user must sign in again; `code` says why.
     virtual void SignInAgainWithError(INT_PTR code, INT_PTR second, INT_PTR third) = 0;
     virtual void RequestReSignin() = 0;

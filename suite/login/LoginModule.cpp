@@ -42,6 +42,39 @@ std::wstring AccountDocument(const std::wstring& site, const std::wstring& user,
            L"</Account><Tools><Outlook>1</Outlook></Tools></QuillkitSettings>";
 }
 
+// The text of the first <name> element of a small, flat document.
+std::wstring ElementText(const std::wstring& xml, const wchar_t* name) {
+    const std::wstring open = std::wstring(L"<") + name + L">";
+    const std::wstring close = std::wstring(L"</") + name + L">";
+    const size_t start = xml.find(open);
+    if (start == std::wstring::npos) return {};
+    const size_t from = start + open.size();
+    const size_t end = xml.find(close, from);
+    return end == std::wstring::npos ? std::wstring() : xml.substr(from, end - from);
+}
+
+bool AutoSignInAllowed() {
+    DWORD value = 1;
+    DWORD size = sizeof(value);
+    if (::RegGetValueW(HKEY_CURRENT_USER, CLoginModule::kSettingsKey, CLoginModule::kAutoSignInValue,
+                       RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS)
+        return true;
+    return value != 0;
+}
+
+// The account the settings service holds, when it asks to be remembered and
+// has everything a sign-in needs.
+bool RememberedAccount() {
+    Microsoft::WRL::ComPtr<IQKSettingsService> service;
+    if (FAILED(::CoCreateInstance(CLSID_QKSettingsService, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&service))))
+        return false;
+    Bstr document;
+    if (FAILED(service->GetAccountDocument(document.receive())) || document.empty()) return false;
+    const std::wstring xml = document.c_str();
+    return ElementText(xml, L"Remember") == L"1" && !ElementText(xml, L"SiteName").empty() &&
+           !ElementText(xml, L"UserName").empty() && !ElementText(xml, L"Password").empty();
+}
+
 bool RegisterWindowClass() {
     WNDCLASSEXW existing{sizeof(existing)};
     if (::GetClassInfoExW(ThisInstance(), CLoginModule::kWindowClass, &existing)) return true;
@@ -104,6 +137,8 @@ HRESULT STDMETHODCALLTYPE CLoginModule::InitModule(IVelModuleHost* host, HWND ow
             for (UINT code : kSessionEndEvents) bus->Subscribe(code, this);
             m_subscribed = true;
         }
+        // Posted, so that the sign-in follows the frame's own start-up.
+        if (AutoSignInAllowed()) ::PostMessageW(m_window, kAutoSignInMessage, 0, 0);
         return S_OK;
     } catch (...) {
         return E_UNEXPECTED;
@@ -194,6 +229,15 @@ void CLoginModule::OnSignIn() {
         return;
     }
     ShowStatus(L"");
+    CompleteSignIn();
+}
+
+void CLoginModule::OnAutoSignIn() {
+    if (!RememberedAccount()) return;
+    CompleteSignIn();
+}
+
+void CLoginModule::CompleteSignIn() {
     if (m_signEvent) ::SetEvent(m_signEvent.get());
     ::ShowWindow(m_window, SW_HIDE);
     // The frame takes the place it already has.
@@ -218,6 +262,9 @@ LRESULT CALLBACK CLoginModule::WindowProc(HWND window, UINT message, WPARAM wPar
                     return 0;
                 }
                 break;
+            case kAutoSignInMessage:
+                self->OnAutoSignIn();
+                return 0;
             case WM_CLOSE:
                 // The frame keeps the module loaded; closing only hides it.
                 ::ShowWindow(window, SW_HIDE);

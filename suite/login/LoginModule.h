@@ -34,12 +34,21 @@ public:
     HRESULT HandleEvent(UINT code, INT_PTR first, INT_PTR second, INT_PTR third) override;
 
     static void UnregisterWindowClass() noexcept;
+    // Posted to the sign-in window once the frame that loaded it is up.
+    static constexpr UINT kAutoSignInMessage = WM_APP + 1;
+    // HKCU value that turns the automatic sign-in of a remembered account off.
+    static constexpr const wchar_t* kSettingsKey = L"SOFTWARE\\Zorvan\\Quillkit\\Login";
+    static constexpr const wchar_t* kAutoSignInValue = L"AutoSignIn";
 
 private:
     ~CLoginModule() override;
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
     void OnSignIn();
+    // Signs a remembered account in without asking, as the suite does at start.
+    void OnAutoSignIn();
+    // Tells the suite that the user is signed in: the sign event and event 3.
+    void CompleteSignIn();
     std::wstring ControlText(int id) const;
     void ShowStatus(const wchar_t* text) const;
     Microsoft::WRL::ComPtr<IVelEventBus> EventBus() const;

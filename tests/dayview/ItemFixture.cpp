@@ -82,8 +82,6 @@ void ItemTest::TearDownTestSuite() {
 
 void ItemTest::SetUp() {
     CommandTest::SetUp();
-    // GDI+ for the item's pictures, as the module starts it.
-    ASSERT_TRUE(CUIToolkit::Initialize(ModuleState::ResourceInstance(), testsupport::BinFolder() + L"..\\"));
     now = TodayAt(10, 0);
     CTimeApi::SetNowOverride(&now);
     SignIn();
@@ -101,7 +99,6 @@ void ItemTest::TearDown() {
     items.clear();
     if (dayView) ::DestroyWindow(dayView);
     CTimeApi::SetNowOverride(nullptr);
-    CUIToolkit::Uninitialize();
     CommandTest::TearDown();
 }
 

@@ -1,6 +1,8 @@
 #include "FrameFixture.h"
 
 #include "ComHolders.h"
+#include "ModuleState.h"
+#include "UIToolkit.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -55,6 +57,21 @@ HRESULT LoginModuleDouble::UninitModule() {
 }
 
 void FrameTest::SetUp() {
+    // The frame's window takes its meetings window from the resource library
+    // and draws its pictures with GDI+, as the module starts them.
+    if (!ModuleState::ResourceInstance()) {
+        // Test programs run from the output folder or a folder of their own in it.
+        static HMODULE resources = [] {
+            for (const wchar_t* folder : {L"", L"..\\"}) {
+                const std::wstring path = testsupport::BinFolder() + folder + L"qksjres.dll";
+                if (HMODULE library = ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) return library;
+            }
+            return HMODULE{};
+        }();
+        ModuleState::SetResourceInstance(resources);
+        ownsResources = true;
+    }
+    ASSERT_TRUE(CUIToolkit::Initialize(ModuleState::ResourceInstance(), testsupport::BinFolder()));
     frame = std::make_unique<CMainFrame>();
     frame->SetApplication(host.app);
     ASSERT_TRUE(frame->CreateFrame(nullptr));
@@ -69,6 +86,8 @@ void FrameTest::TearDown() {
     if (frame) frame->DestroyWindow();
     frame.reset();
     testsupport::PumpPending();
+    CUIToolkit::Uninitialize();
+    if (ownsResources) ModuleState::SetResourceInstance(nullptr);
 }
 
 void FrameTest::SignIn() {

@@ -86,6 +86,7 @@ protected:
     TestHost host;
     SignEvent sign;
     std::unique_ptr<CMainFrame> frame;
+    bool ownsResources = false;
     Microsoft::WRL::ComPtr<LoginModuleDouble> login;
     RecordingListener listener;
 };

@@ -1,0 +1,142 @@
+#include "CommandBar.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "ModuleState.h"
+#include "VelGdiplus.h"
+
+namespace {
+// A premultiplied 32-bit top-down bitmap of the picture, as menus draw item
+// bitmaps with their alpha.
+HBITMAP MenuBitmap(UINT imageId, int size) {
+    std::unique_ptr<Gdiplus::Image> image = CVelGdiplus::LoadResourceImage(imageId);
+    if (!image) return nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    UniqueHbitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits) return nullptr;
+    Gdiplus::Bitmap target(size, size, size * 4, PixelFormat32bppPARGB, static_cast<BYTE*>(bits));
+    Gdiplus::Graphics graphics(&target);
+    graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+    graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
+    if (graphics.DrawImage(image.get(), 0, 0, size, size) != Gdiplus::Ok) return nullptr;
+    return bitmap.release();
+}
+
+std::wstring ItemText(HMENU menu, int index) {
+    wchar_t text[128] = {};
+    ::GetMenuStringW(menu, static_cast<UINT>(index), text, static_cast<int>(std::size(text)), MF_BYPOSITION);
+    return text;
+}
+}  // namespace
+
+CCommandBar::~CCommandBar() {
+    // The toolbar goes first: it may still be asked to draw the menu.
+    m_bar.reset();
+}
+
+HWND CCommandBar::Create(HWND owner, DWORD style) {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    m_owner = owner;
+    m_bar.reset(::CreateWindowExW(0, TOOLBARCLASSNAMEW, L"", style | TBSTYLE_FLAT | TBSTYLE_LIST, 0, 0, 0, 0, owner,
+                                  nullptr, ModuleState::Instance(), nullptr));
+    if (!m_bar) return nullptr;
+    ::SendMessageW(m_bar.get(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    ::SendMessageW(m_bar.get(), TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
+    return m_bar.get();
+}
+
+BOOL CCommandBar::AttachMenu(HINSTANCE resources, UINT menuId) {
+    if (!m_bar) return FALSE;
+    UniqueHmenu menu(::LoadMenuW(resources, MAKEINTRESOURCEW(menuId)));
+    if (!menu) return FALSE;
+    DestroyMenu();
+    const int count = ::GetMenuItemCount(menu.get());
+    std::vector<std::wstring> texts;
+    for (int i = 0; i < count; ++i) texts.push_back(ItemText(menu.get(), i));
+    for (int i = 0; i < count; ++i) {
+        TBBUTTON button{};
+        button.iBitmap = I_IMAGENONE;
+        button.idCommand = static_cast<int>(kFirstButtonId + i);
+        button.fsState = TBSTATE_ENABLED;
+        button.fsStyle = BTNS_AUTOSIZE | BTNS_SHOWTEXT | BTNS_BUTTON;
+        button.iString = reinterpret_cast<INT_PTR>(texts[static_cast<size_t>(i)].c_str());
+        ::SendMessageW(m_bar.get(), TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
+    }
+    ::SendMessageW(m_bar.get(), TB_AUTOSIZE, 0, 0);
+    m_menu = std::move(menu);
+    ApplyImages(m_menu.get());
+    return TRUE;
+}
+
+void CCommandBar::DestroyMenu() {
+    if (m_bar) {
+        while (::SendMessageW(m_bar.get(), TB_BUTTONCOUNT, 0, 0) > 0) ::SendMessageW(m_bar.get(), TB_DELETEBUTTON, 0, 0);
+    }
+    m_menu.reset();
+}
+
+BOOL CCommandBar::AddCommandImage(UINT imageId, UINT command) {
+    UniqueHbitmap bitmap(MenuBitmap(imageId, kImageSize));
+    if (!bitmap) return FALSE;
+    m_images[command] = std::move(bitmap);
+    if (m_menu) ApplyImages(m_menu.get());
+    return TRUE;
+}
+
+void CCommandBar::ApplyImages(HMENU menu) {
+    const int count = ::GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        if (HMENU sub = ::GetSubMenu(menu, i)) {
+            ApplyImages(sub);
+            continue;
+        }
+        const UINT command = ::GetMenuItemID(menu, i);
+        const auto found = m_images.find(command);
+        if (found == m_images.end()) continue;
+        MENUITEMINFOW item{sizeof(item)};
+        item.fMask = MIIM_BITMAP;
+        item.hbmpItem = found->second.get();
+        ::SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &item);
+    }
+}
+
+void CCommandBar::TrackPopup(int index) {
+    if (!m_menu || !m_bar) return;
+    HMENU popup = ::GetSubMenu(m_menu.get(), index);
+    if (!popup) return;
+    RECT button{};
+    ::SendMessageW(m_bar.get(), TB_GETRECT, kFirstButtonId + index, reinterpret_cast<LPARAM>(&button));
+    ::MapWindowPoints(m_bar.get(), nullptr, reinterpret_cast<POINT*>(&button), 2);
+    ::SendMessageW(m_bar.get(), TB_PRESSBUTTON, kFirstButtonId + index, TRUE);
+    const UINT command = static_cast<UINT>(::TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD,
+                                                              button.left, button.bottom, m_owner, nullptr));
+    ::SendMessageW(m_bar.get(), TB_PRESSBUTTON, kFirstButtonId + index, FALSE);
+    if (command && ::IsWindow(m_owner)) ::PostMessageW(m_owner, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+BOOL CCommandBar::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (!m_bar || reinterpret_cast<HWND>(lParam) != m_bar.get()) return FALSE;
+    const UINT id = LOWORD(wParam);
+    if (id < kFirstButtonId) return FALSE;
+    TrackPopup(static_cast<int>(id - kFirstButtonId));
+    return TRUE;
+}
+
+int CCommandBar::Height() const {
+    if (!m_bar) return 0;
+    RECT rect{};
+    ::GetWindowRect(m_bar.get(), &rect);
+    const DWORD size = static_cast<DWORD>(::SendMessageW(m_bar.get(), TB_GETBUTTONSIZE, 0, 0));
+    return std::max<int>(rect.bottom - rect.top, HIWORD(size));
+}

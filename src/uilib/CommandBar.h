@@ -1,0 +1,50 @@
+#pragma once
+// The frame's menu bar: a flat toolbar whose buttons are the top-level items
+// of a menu; pressing one drops its pop-up below it. Menu items can carry the
+// picture of their command, taken from the resource library.
+#include <windows.h>
+
+#include <map>
+
+#include "UniqueHandle.h"
+
+class CCommandBar {
+public:
+    // Child, visible, clipping; no divider, no resizing, no parent alignment.
+    static constexpr DWORD kStyle = 0x5600004C;
+    static constexpr int kImageSize = 16;
+
+    CCommandBar() = default;
+    CCommandBar(const CCommandBar&) = delete;
+    CCommandBar& operator=(const CCommandBar&) = delete;
+    ~CCommandBar();
+
+    // Creates the bar as a child of `owner`, which receives the commands and
+    // the WM_INITMENUPOPUP of each pop-up.
+    HWND Create(HWND owner, DWORD style = kStyle);
+    [[nodiscard]] HWND Window() const noexcept { return m_bar.get(); }
+    // Shows `menuId` of the resource library (a menu it loads and owns).
+    BOOL AttachMenu(HINSTANCE resources, UINT menuId);
+    [[nodiscard]] HMENU Menu() const noexcept { return m_menu.get(); }
+    void DestroyMenu();
+    // Items of `command` show picture `imageId` (16 x 16).
+    BOOL AddCommandImage(UINT imageId, UINT command);
+    [[nodiscard]] size_t CommandImageCount() const noexcept { return m_images.size(); }
+    // Drops the pop-up of top-level item `index` below its button and sends
+    // the chosen command to the owner.
+    void TrackPopup(int index);
+    // A WM_COMMAND from the bar (its buttons carry their item index).
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    // The bar's height when laid out at the owner's width.
+    [[nodiscard]] int Height() const;
+
+    static constexpr UINT kFirstButtonId = 0xE000;
+
+private:
+    void ApplyImages(HMENU menu);
+
+    UniqueHwnd m_bar;
+    HWND m_owner = nullptr;
+    UniqueHmenu m_menu;
+    std::map<UINT, UniqueHbitmap> m_images;
+};
