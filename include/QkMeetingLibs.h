@@ -4,7 +4,8 @@
 #include "QkInterface.h"
 #include <oaidl.h>
 
-// Meeting-operations object. The owner window is always the main frame.
+// Meeting-operations object. The owner window of the actions is always the
+// main frame; the outcome of the last action is asked for without one.
 struct IQKMeetingOperations : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE StartInstantMeeting(HWND owner, LONG callerCode, BSTR phoneNumber, LONG reserved) = 0; // 3
     virtual HRESULT STDMETHODCALLTYPE JoinMeeting(HWND owner, BSTR meetingKey, BSTR password, BSTR siteUrl, LONG value,
@@ -17,7 +18,7 @@ struct IQKMeetingOperations : public IUnknown {
     QK_PLACEHOLDER_SLOT(9);
     QK_PLACEHOLDER_SLOT(10);
     QK_PLACEHOLDER_SLOT(11);
-    virtual HRESULT STDMETHODCALLTYPE GetResult(HWND owner, LONG* resultCode, BSTR* resultXml, LONG flag) = 0; // 12
+    virtual HRESULT STDMETHODCALLTYPE GetResult(LONG* resultCode, BSTR* resultXml, LONG flag) = 0; // 12
 };
 QK_DECLARE_UUID(IQKMeetingOperations, 0xF1A920A3, 0xAD57, 0x4B9D, 0x87, 0xD2, 0xF2, 0x7F, 0x03, 0x4B, 0x92, 0x74)
 inline constexpr CLSID CLSID_QKMeetingOperations =

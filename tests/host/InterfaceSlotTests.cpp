@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 #include "QkMeetingLibs.h"
 #include "QkServiceInterfaces.h"
@@ -68,6 +69,29 @@ TEST(InterfaceSlots, EveryOperationSitsInItsAgreedSlot) {
 #undef QK_SLOT
     };
     for (const auto& slot : slots) EXPECT_EQ(slot.expected, slot.actual) << slot.name;
+}
+
+// The argument lists the meetings and web-API libraries are built against: a
+// slot in the right place with one argument too many shifts every later one.
+TEST(InterfaceSlots, LibraryOperationsTakeTheAgreedArguments) {
+    using Ops = IQKMeetingOperations;
+    using Sync = IQKWebApiSync;
+    const struct {
+        const char* name;
+        bool agreed;
+    } operations[] = {
+        {"StartInstantMeeting", std::is_same_v<decltype(&Ops::StartInstantMeeting), HRESULT (Ops::*)(HWND, LONG, BSTR, LONG)>},
+        {"JoinMeeting", std::is_same_v<decltype(&Ops::JoinMeeting),
+                                       HRESULT (Ops::*)(HWND, BSTR, BSTR, BSTR, LONG, BSTR, LONG, BSTR, BSTR)>},
+        {"StartScheduledMeeting", std::is_same_v<decltype(&Ops::StartScheduledMeeting),
+                                                 HRESULT (Ops::*)(HWND, BSTR, BSTR, LONG, BSTR, LONG, BSTR, BSTR)>},
+        {"StartPersonalConference", std::is_same_v<decltype(&Ops::StartPersonalConference), HRESULT (Ops::*)(HWND)>},
+        {"GetResult", std::is_same_v<decltype(&Ops::GetResult), HRESULT (Ops::*)(LONG*, BSTR*, LONG)>},
+        {"StartSync", std::is_same_v<decltype(&Sync::StartSync), HRESULT (Sync::*)(DATE, DATE, HWND)>},
+        {"GetSyncStatus", std::is_same_v<decltype(&Sync::GetSyncStatus), HRESULT (Sync::*)(LONG*)>},
+        {"QueryMeetings", std::is_same_v<decltype(&Sync::QueryMeetings), HRESULT (Sync::*)(LONG, DATE, DATE, BSTR*)>},
+    };
+    for (const auto& operation : operations) EXPECT_TRUE(operation.agreed) << operation.name;
 }
 
 // Every identifier the suite agrees on, in full: a slip in any byte means the
