@@ -131,10 +131,25 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
         m_host->AddMessageFilter(this);
         m_host->AddIdleHandler(this);
     }
+    SetFrameIcons();
     m_trayIcon.Create(m_hWnd, kTrayCallbackMessage, kTrayIconId);
     // Loaded hidden, so that the tray can show it at once.
     OpenLoginModule(FALSE);
+    FireHostEvent(VelEvent::MainFrameCreated, 0, 0, 0);
     return 0;
+}
+
+void CMainFrame::SetFrameIcons() {
+    const HINSTANCE resources = ModuleState::ResourceInstance();
+    if (!resources) return;
+    const auto load = [resources](int width, int height) {
+        return UniqueHicon(static_cast<HICON>(
+            ::LoadImageW(resources, MAKEINTRESOURCEW(kFrameIconResource), IMAGE_ICON, width, height, 0)));
+    };
+    m_largeIcon = load(::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON));
+    m_smallIcon = load(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON));
+    ::SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_largeIcon.get()));
+    ::SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.get()));
 }
 
 LRESULT CMainFrame::OnSettingChange(UINT, WPARAM, LPARAM, BOOL& handled) {
@@ -184,6 +199,11 @@ LRESULT CMainFrame::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
     UnloadSettingModule(TRUE);
     UnloadLoginModule(TRUE);
     m_trayIcon.Destroy();
+    // The window must not point at the icons once they are gone.
+    ::SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, 0);
+    ::SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, 0);
+    m_largeIcon.reset();
+    m_smallIcon.reset();
     if (m_host) {
         m_host->RemoveMessageFilter(this);
         m_host->RemoveIdleHandler(this);

@@ -25,7 +25,8 @@ public:
     static constexpr DWORD kStyle = 0x06CA0000;    // overlapped, caption, system menu, minimise box, clipping
     static constexpr DWORD kExStyle = WS_EX_APPWINDOW;
     static constexpr UINT kTitleString = 61535;
-    static constexpr UINT kIconResource = 102;
+    static constexpr UINT kIconResource = 102;       // the window class's icons
+    static constexpr UINT kFrameIconResource = 166;  // the frame's own big and small icons
     static constexpr int kQuitExitCode = 1;
     static constexpr UINT kTrayCallbackMessage = WM_USER + 305;  // 1329
     static constexpr UINT kTrayIconId = 246;
@@ -246,6 +247,8 @@ private:
     LRESULT OnTrayNotify(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnCopyDataMessage(UINT, WPARAM, LPARAM, BOOL&);
 
+    // Icon 166 of the resource library, in the system's large and small sizes.
+    void SetFrameIcons();
     void PostRefresh() const;
     void PostCommand(WORD id) const;
     void ShowTrayMenu();
@@ -285,6 +288,8 @@ private:
     std::wstring m_commandLine;
     DATE m_lastRefreshTime = 0.0;  // 0.0: never refreshed
     DWORD m_lastUpdateCheckTick = 0;
+    UniqueHicon m_largeIcon;
+    UniqueHicon m_smallIcon;
     std::wstring m_lastAccount;
     std::wstring m_lastMeetings;
 };
