@@ -4,7 +4,8 @@
 #include "QkInterface.h"
 #include <oaidl.h>
 
-// Meeting-operations object. The owner window is always the main frame.
+// Meeting-operations object. The owner window of the actions is always the
+// main frame; the outcome of the last action is asked for without one.
 struct IQKMeetingOperations : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE StartInstantMeeting(HWND owner, LONG callerCode, BSTR phoneNumber, LONG reserved) = 0; // 3
     virtual HRESULT STDMETHODCALLTYPE JoinMeeting(HWND owner, BSTR meetingKey, BSTR password, BSTR siteUrl, LONG value,
@@ -17,7 +18,7 @@ struct IQKMeetingOperations : public IUnknown {
     QK_PLACEHOLDER_SLOT(9);
     QK_PLACEHOLDER_SLOT(10);
     QK_PLACEHOLDER_SLOT(11);
-    virtual HRESULT STDMETHODCALLTYPE GetResult(HWND owner, LONG* resultCode, BSTR* resultXml, LONG flag) = 0; // 12
+    virtual HRESULT STDMETHODCALLTYPE GetResult(LONG* resultCode, BSTR* resultXml, LONG flag) = 0; // 12
 };
 QK_DECLARE_UUID(IQKMeetingOperations, 0xF1A920A3, 0xAD57, 0x4B9D, 0x87, 0xD2, 0xF2, 0x7F, 0x03, 0x4B, 0x92, 0x74)
 inline constexpr CLSID CLSID_QKMeetingOperations =
@@ -65,6 +66,6 @@ struct IQKWebApiSync : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE GetSyncStatus(LONG* status) = 0;                                        // 7
     virtual HRESULT STDMETHODCALLTYPE QueryMeetings(LONG listType, DATE rangeStart, DATE rangeEnd, BSTR* xml) = 0; // 8
 };
-QK_DECLARE_UUID(IQKWebApiSync, 0x0786CF96, 0xC43C, 0x498A, 0x9D, 0x09, 0xD1, 0xFA, 0xB3, 0xB4, 0x5B, 0x20)
+QK_DECLARE_UUID(IQKWebApiSync, 0x0786CF96, 0xC43C, 0x498A, 0x99, 0x09, 0xD1, 0xFA, 0xB3, 0xB4, 0x5B, 0x20)
 inline constexpr CLSID CLSID_QKWebApiSync =
     {0x82DBF6EE, 0xF71A, 0x4123, {0xBB, 0x41, 0xCC, 0x93, 0x9E, 0xDC, 0xC9, 0x48}};

@@ -114,6 +114,9 @@ def write_ico(path, shade):
 
 ICONS = {
     "app.ico": calendar_icon((32, 110, 200)),
+    # The main frame's own title-bar and task-switcher icon: a darker tile, so
+    # that it is told apart from the window class's.
+    "frame.ico": calendar_icon((24, 72, 140)),
     # Tray: signed out is a grey tile without a badge, signed in the coloured
     # tile with a green presence badge, so the two differ in shape as well as
     # colour at 16x16.

@@ -161,7 +161,7 @@ void CIPPhoneBoshCmd::CarryOut(bool instant, bool callback,
         if (!operations) return;  // left to the timeout
         const HWND owner = m_frame ? m_frame->FrameWindow() : nullptr;
         operation(operations.operator->(), owner);
-        if (FAILED(operations->GetResult(owner, &code, xml.receive(), kResultFlag))) code = 0;
+        if (FAILED(operations->GetResult(&code, xml.receive(), kResultFlag))) code = 0;
     }
     if (code == kLibraryStarted) {
         if (!instant) return;

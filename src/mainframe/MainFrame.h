@@ -36,7 +36,8 @@ public:
     static constexpr DWORD kStyle = 0x06CA0000;    // overlapped, caption, system menu, minimise box, clipping
     static constexpr DWORD kExStyle = WS_EX_APPWINDOW;
     static constexpr UINT kTitleString = 61535;
-    static constexpr UINT kIconResource = 102;
+    static constexpr UINT kIconResource = 102;       // the window class's icons
+    static constexpr UINT kFrameIconResource = 166;  // the frame's own big and small icons
     static constexpr int kQuitExitCode = 1;
     static constexpr UINT kTrayCallbackMessage = WM_USER + 305;  // 1329
     static constexpr UINT kTrayIconId = 246;
@@ -254,7 +255,6 @@ public:
     [[nodiscard]] SIZE FrameSize() const noexcept { return {m_frameWidth, m_frameHeight}; }
     static constexpr UINT kRebarId = 0xE800;
     static constexpr DWORD kRebarStyle = 0x56002640;
-    static constexpr UINT kFrameIconResource = 166;
     static constexpr UINT kAutoRunBalloonString = 61625;
     static constexpr WORD kCmdEditMeeting = 40018;
     // Distance of the frame from the work area's right and bottom edges.
@@ -293,6 +293,8 @@ private:
     LRESULT OnTrayNotify(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnCopyDataMessage(UINT, WPARAM, LPARAM, BOOL&);
 
+    // Icon 166 of the resource library, in the system's large and small sizes.
+    void SetFrameIcons();
     void PostCommand(WORD id) const;
     void ShowTrayMenu();
     void OnCopyData(const COPYDATASTRUCT* record);
@@ -328,8 +330,6 @@ private:
     CCommandBar m_commandBar;
     UniqueHwnd m_rebar;
     HACCEL m_accelerators = nullptr;  // owned by the resource library
-    UniqueHicon m_bigIcon;
-    UniqueHicon m_smallIcon;
     int m_frameWidth = 0;
     int m_frameHeight = 0;
     CTrayIcon m_trayIcon;
@@ -339,6 +339,8 @@ private:
     std::wstring m_commandLine;
     DATE m_lastRefreshTime = 0.0;  // 0.0: never refreshed
     DWORD m_lastUpdateCheckTick = 0;
+    UniqueHicon m_largeIcon;
+    UniqueHicon m_smallIcon;
     std::wstring m_lastAccount;
     std::wstring m_lastMeetings;
 };

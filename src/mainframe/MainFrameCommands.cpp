@@ -34,9 +34,9 @@ bool IsOneOf(LONG code, const LONG (&codes)[N]) {
 }
 
 // The library's outcome of its last operation; 0 when it cannot tell.
-LONG ResultCode(IQKMeetingOperations* operations, HWND owner, LONG flag) {
+LONG ResultCode(IQKMeetingOperations* operations, LONG flag) {
     LONG code = 0;
-    if (FAILED(operations->GetResult(owner, &code, nullptr, flag))) return 0;
+    if (FAILED(operations->GetResult(&code, nullptr, flag))) return 0;
     return code;
 }
 
@@ -85,7 +85,7 @@ HRESULT CMainFrame::StartInstantMeeting(BSTR phoneNumber) {
     Operations operations(CLSID_QKMeetingOperations);
     if (!operations) return E_FAIL;
     const HRESULT hr = operations->StartInstantMeeting(m_hWnd, kInstantMeetingCaller, phoneNumber, 0);
-    const LONG code = ResultCode(operations.operator->(), m_hWnd, kResultFlagInstant);
+    const LONG code = ResultCode(operations.operator->(), kResultFlagInstant);
     if (IsOneOf(code, kInstantSignInAgain)) SignInAgainWithError(code, 0, 0);
     FireCheckforUpdate(FALSE);
     return hr;
@@ -98,7 +98,7 @@ HRESULT CMainFrame::StartMeeting(BSTR meetingKey, BSTR meetingKey2, BSTR topic, 
     if (!operations) return E_FAIL;
     operations->StartScheduledMeeting(m_hWnd, meetingKey, topic, value, meetingKey2, kMainWindowCaller, nullptr,
                                       nullptr);
-    const LONG code = ResultCode(operations.operator->(), m_hWnd, kResultFlag);
+    const LONG code = ResultCode(operations.operator->(), kResultFlag);
     if (IsOneOf(code, kStartSignInAgain)) SignInAgainWithError(code, 0, 0);
     FireCheckforUpdate(FALSE);
     return S_OK;
@@ -129,7 +129,7 @@ HRESULT CMainFrame::JoinMeeting(BSTR meetingKey, BSTR meetingKey2, BSTR password
     }
     const HRESULT hr = operations->JoinMeeting(m_hWnd, meetingKey, password, site, value, meetingKey2,
                                                kMainWindowCaller, nullptr, nullptr);
-    const LONG code = ResultCode(operations.operator->(), m_hWnd, kResultFlag);
+    const LONG code = ResultCode(operations.operator->(), kResultFlag);
     if (IsOneOf(code, kJoinSignInAgain)) SignInAgainWithError(code, 0, 0);
     return hr;
 }
@@ -140,7 +140,7 @@ void CMainFrame::OnStartPersonalConf() {
     Operations operations(CLSID_QKMeetingOperations);
     if (!operations) return;
     operations->StartPersonalConference(m_hWnd);
-    const LONG code = ResultCode(operations.operator->(), m_hWnd, kResultFlag);
+    const LONG code = ResultCode(operations.operator->(), kResultFlag);
     if (code == kPersonalStarted) return;
     if (IsOneOf(code, kPersonalSignInAgain)) {
         SignInAgainWithError(code, 0, 0);

@@ -43,14 +43,7 @@ BOOL CMainFrame::CreateContents() {
 
     if (!m_commandBar.Create(m_hWnd)) return FALSE;
     m_commandBar.AttachMenu(resources, kCommandBarMenu);
-    const int bigSize = ::GetSystemMetrics(SM_CXICON);
-    const int smallSize = ::GetSystemMetrics(SM_CXSMICON);
-    m_bigIcon.reset(static_cast<HICON>(
-        ::LoadImageW(resources, MAKEINTRESOURCEW(kFrameIconResource), IMAGE_ICON, bigSize, bigSize, 0)));
-    m_smallIcon.reset(static_cast<HICON>(
-        ::LoadImageW(resources, MAKEINTRESOURCEW(kFrameIconResource), IMAGE_ICON, smallSize, smallSize, 0)));
-    if (m_bigIcon) ::SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon.get()));
-    if (m_smallIcon) ::SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.get()));
+    SetFrameIcons();
     for (const CommandImage& entry : kCommandImages) m_commandBar.AddCommandImage(entry.image, entry.command);
 
     // The command bar shows the menu: the frame keeps none of its own.

@@ -35,7 +35,9 @@ HBITMAP RenderShadowBitmap(const CZvnShadowImage& image, int mode, const RECT& m
     case kShadowScale:
         break;
     default:
-        width = image.Width();
+        // One frame as it is: the frames lie side by side, so the full width
+        // from a later frame's origin would run past each row.
+        width = frameWidth;
         height = image.Height();
         break;
     }

@@ -15,7 +15,8 @@ enum ShadowImageMode : int {
 };
 
 // A new premultiplied top-down bitmap for `target` (frame `frame` of a
-// multi-frame picture), or null. Owner-drawn pictures are not made here.
+// multi-frame picture; the copy mode gives that frame at its own size), or
+// null. Owner-drawn pictures are not made here.
 HBITMAP RenderShadowBitmap(const CZvnShadowImage& image, int mode, const RECT& margins, int frame, SIZE target) noexcept;
 
 // Blends premultiplied `source` over `target` at (x, y) (source-over).

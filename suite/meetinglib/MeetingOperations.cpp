@@ -88,7 +88,7 @@ HRESULT STDMETHODCALLTYPE CMeetingOperations::StartPersonalConference(HWND owner
     }
 }
 
-HRESULT STDMETHODCALLTYPE CMeetingOperations::GetResult(HWND owner, LONG* resultCode, BSTR* resultXml, LONG flag) {
+HRESULT STDMETHODCALLTYPE CMeetingOperations::GetResult(LONG* resultCode, BSTR* resultXml, LONG flag) {
     if (resultXml) *resultXml = nullptr;
     if (!resultCode) return E_POINTER;
     try {
@@ -103,7 +103,7 @@ HRESULT STDMETHODCALLTYPE CMeetingOperations::GetResult(HWND owner, LONG* result
             haveXml = true;
         }
         CCallLine line(L"GetResult");
-        line.Window(L"owner", owner).Number(L"flag", flag).Number(L"code", code);
+        line.Number(L"flag", flag).Number(L"code", code);
         if (resultXml && haveXml) {
             *resultXml = ::SysAllocStringLen(xml.data(), static_cast<UINT>(xml.size()));
             if (!*resultXml) return E_OUTOFMEMORY;

@@ -30,7 +30,7 @@ public:
     HRESULT STDMETHODCALLTYPE Reserved9() override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Reserved10() override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Reserved11() override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetResult(HWND owner, LONG* resultCode, BSTR* resultXml, LONG flag) override;
+    HRESULT STDMETHODCALLTYPE GetResult(LONG* resultCode, BSTR* resultXml, LONG flag) override;
 
 private:
     enum class Action { None, InstantMeeting, Join, Start, PersonalConference };

@@ -86,15 +86,15 @@ TEST_F(MeetingLib, InstantMeetingHandsOutANewKeyWhenItStarted) {
     LONG code = 0;
     Bstr xml;
     // Nothing started yet: the code, but no document.
-    ASSERT_EQ(S_OK, first->GetResult(kOwner, &code, xml.receive(), 0));
+    ASSERT_EQ(S_OK, first->GetResult(&code, xml.receive(), 0));
     EXPECT_EQ(2, code);
     EXPECT_EQ(nullptr, xml.get());
 
     first->StartInstantMeeting(kOwner, 2, nullptr, 0);
     second->StartInstantMeeting(kOwner, 2, nullptr, 0);
     Bstr otherXml;
-    ASSERT_EQ(S_OK, first->GetResult(kOwner, &code, xml.receive(), 1));
-    ASSERT_EQ(S_OK, second->GetResult(kOwner, &code, otherXml.receive(), 1));
+    ASSERT_EQ(S_OK, first->GetResult(&code, xml.receive(), 1));
+    ASSERT_EQ(S_OK, second->GetResult(&code, otherXml.receive(), 1));
     const std::wstring document = xml.str();
     const size_t open = document.find(L"<meetingKey>"), close = document.find(L"</meetingKey>");
     ASSERT_NE(std::wstring::npos, open);
@@ -106,19 +106,19 @@ TEST_F(MeetingLib, InstantMeetingHandsOutANewKeyWhenItStarted) {
 
     // A configured key is used as it stands; a failed start has no document.
     settings.SetText(L"InstantMeetingKey", L"987654321");
-    ASSERT_EQ(S_OK, first->GetResult(kOwner, &code, xml.receive(), 0));
+    ASSERT_EQ(S_OK, first->GetResult(&code, xml.receive(), 0));
     EXPECT_EQ(L"<Result><meetingKey>987654321</meetingKey></Result>", xml.str());
     settings.SetDword(L"ResultCode", 15);
-    ASSERT_EQ(S_OK, first->GetResult(kOwner, &code, xml.receive(), 0));
+    ASSERT_EQ(S_OK, first->GetResult(&code, xml.receive(), 0));
     EXPECT_EQ(15, code);
     EXPECT_EQ(nullptr, xml.get());
 
     const auto calls = Calls();
     ASSERT_EQ(7u, calls.size());
-    EXPECT_EQ(L"GetResult\towner=0x1A2B\tflag=0\tcode=2\txml=(null)", calls[0]);
-    EXPECT_EQ(L"GetResult\towner=0x1A2B\tflag=0\tcode=2\txml=<Result><meetingKey>987654321</meetingKey></Result>",
+    EXPECT_EQ(L"GetResult\tflag=0\tcode=2\txml=(null)", calls[0]);
+    EXPECT_EQ(L"GetResult\tflag=0\tcode=2\txml=<Result><meetingKey>987654321</meetingKey></Result>",
               calls[5]);
-    EXPECT_EQ(L"GetResult\towner=0x1A2B\tflag=0\tcode=15\txml=(null)", calls[6]);
+    EXPECT_EQ(L"GetResult\tflag=0\tcode=15\txml=(null)", calls[6]);
 }
 
 TEST_F(MeetingLib, ConfiguredCodesAndDocument) {
@@ -129,18 +129,18 @@ TEST_F(MeetingLib, ConfiguredCodesAndDocument) {
     EXPECT_EQ(E_ACCESSDENIED, operations->JoinMeeting(kOwner, nullptr, nullptr, nullptr, 0, nullptr, 0, nullptr, nullptr));
     LONG code = 0;
     Bstr xml;
-    ASSERT_EQ(S_OK, operations->GetResult(kOwner, &code, xml.receive(), 0));
+    ASSERT_EQ(S_OK, operations->GetResult(&code, xml.receive(), 0));
     EXPECT_EQ(36, code);
     EXPECT_EQ(L"<Result><reason>expired</reason></Result>", xml.str());
 
     // An empty configured document is an empty document, not an absent one.
     settings.SetText(L"ResultXml", L"");
-    ASSERT_EQ(S_OK, operations->GetResult(kOwner, &code, xml.receive(), 0));
+    ASSERT_EQ(S_OK, operations->GetResult(&code, xml.receive(), 0));
     EXPECT_NE(nullptr, xml.get());
     EXPECT_TRUE(xml.empty());
     // The caller may leave the document out.
-    EXPECT_EQ(S_OK, operations->GetResult(kOwner, &code, nullptr, 0));
-    EXPECT_EQ(E_POINTER, operations->GetResult(kOwner, nullptr, xml.receive(), 0));
+    EXPECT_EQ(S_OK, operations->GetResult(&code, nullptr, 0));
+    EXPECT_EQ(E_POINTER, operations->GetResult(nullptr, xml.receive(), 0));
 }
 
 TEST_F(MeetingLib, PagesRecordEveryCallAndSlot23AnswersCurrent) {

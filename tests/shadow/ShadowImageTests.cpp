@@ -156,6 +156,14 @@ TEST(ShadowRender, FramesAndTheOtherModes) {
     ASSERT_EQ(r.width, 6);
     ASSERT_EQ(r.height, 4);
     EXPECT_EQ(r.At(5, 3), Coordinates(5, 3));
+    // Of a picture with frames, the current frame alone.
+    for (const int frame : {0, 1}) {
+        r = Render(twoFrames, kShadowCopy, RECT{}, frame, SIZE{100, 100});
+        ASSERT_EQ(r.width, 3) << frame;
+        ASSERT_EQ(r.height, 4) << frame;
+        EXPECT_EQ(r.At(0, 0), Coordinates(3 * frame, 0)) << frame;
+        EXPECT_EQ(r.At(2, 3), Coordinates(3 * frame + 2, 3)) << frame;
+    }
 
     EXPECT_TRUE(Render(frames, kShadowOwnerDraw, RECT{}, 0, SIZE{10, 10}).pixels.empty());
     EXPECT_TRUE(Render(CZvnShadowImage{}, kShadowNineGrid, RECT{}, 0, SIZE{10, 10}).pixels.empty());
