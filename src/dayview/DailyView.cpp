@@ -207,6 +207,11 @@ LRESULT CDailyView::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
         handled = FALSE;
         return 0;
     }
+    if (wParam != m_nScrollTimer) {
+        // A tick of a scroll that has already been completed.
+        ::KillTimer(m_hWnd, wParam);
+        return 0;
+    }
     const int direction = wParam == kUpTimer ? ScrollType_up : ScrollType_down;
     if (m_nStep != CItemWndController::kLastStep) {
         m_nLastDirection = direction;

@@ -116,3 +116,42 @@ TEST_F(DayViewTest, ShiftF10OpensTheHighlightedItemsFlatMenu) {
     ::SendMessageW(view->m_hWnd, WM_SYSKEYDOWN, VK_F10, 1);
     EXPECT_EQ(nullptr, owner);
 }
+
+TEST_F(DayViewTest, ItemActionsOpenTheMeetingsDetailsOrEditorThroughTheFrame) {
+    Publish(Hourly(Today() + 1.0, 1));
+    Show(Today() + 1.0);
+    CItemWnd& item = *view->GetItems().GetShownItems()[0];
+    const CMeetingRecord shown = item.GetMeeting();
+    struct Case {
+        const char* what;
+        void (*change)(CMeetingRecord&);
+        UINT message;
+        WORD command;
+        std::wstring call;
+    };
+    const Case cases[] = {
+        {"double click", [](CMeetingRecord&) {}, WM_LBUTTONDBLCLK, 0, L"ViewMeetingDetail key=k0 notFromOI=1"},
+        {"double click on a meeting the list lost", [](CMeetingRecord& m) { m.m_bValid = 0; }, WM_LBUTTONDBLCLK, 0,
+         L"EditMeeting key=k0 notFromOI=1"},
+        {"edit of a meeting from the mail tool", [](CMeetingRecord& m) { m.m_nScheduleSource = ScheduleSource::OI; },
+         WM_COMMAND, CItemWnd::kCmdEditItem, L"EditMeeting key=k0 notFromOI=0"},
+        {"details", [](CMeetingRecord&) {}, WM_COMMAND, CItemWnd::kCmdViewDetail, L"ViewMeetingDetail key=k0 notFromOI=1"},
+        {"button of another site's meeting", [](CMeetingRecord& m) { m.m_bCrossSite = 1; }, WM_COMMAND,
+         CItemWnd::kIdMeetingButton, L"ViewMeetingDetail key=k0 notFromOI=1"},
+        {"join button of an event", [](CMeetingRecord& m) { m.m_nServiceType = MeetingService::Event; }, WM_COMMAND,
+         CItemWnd::kIdMeetingButton, L"ViewMeetingDetail key=k0 notFromOI=1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CMeetingRecord meeting = shown;
+        meeting.m_nScheduleSource = ScheduleSource::NI;
+        c.change(meeting);
+        item.RefreshItemWnd(meeting);
+        ::SetWindowTextW(item.GetMeetingButton(), Resource(CItemWnd::kJoinString).c_str());
+        frame.calls.clear();
+        ::SendMessageW(item.m_hWnd, c.message, c.command, 0);
+        ASSERT_EQ(1u, frame.calls.size());
+        // The start time goes along with every page the frame opens.
+        EXPECT_EQ(c.call + L" start=" + std::to_wstring(meeting.m_dtStart), frame.calls[0]);
+    }
+}
