@@ -36,12 +36,7 @@ CDailyView::~CDailyView() {
 }
 
 HWND CDailyView::Create(HWND parent, const RECT& rect, DWORD style, UINT id) {
-    WNDCLASSEXW wc{sizeof(wc)};
-    wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    if (!RegisterClassOnce(wc)) return nullptr;
+    if (!RegisterDayViewClass(kClassName)) return nullptr;
     return CreateEx(0, kClassName, nullptr, style, rect.left, rect.top, rect.right - rect.left,
                     rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
 }

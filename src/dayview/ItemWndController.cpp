@@ -12,13 +12,17 @@
 
 CItemWndController::~CItemWndController() { DestroyAll(); }
 
-HWND CItemWndController::Create(HWND parent, const RECT& rect) {
+bool RegisterDayViewClass(const wchar_t* className) {
     WNDCLASSEXW wc{sizeof(wc)};
     wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    if (!RegisterClassOnce(wc)) return nullptr;
+    wc.lpszClassName = className;
+    return CWindowBase::RegisterClassOnce(wc);
+}
+
+HWND CItemWndController::Create(HWND parent, const RECT& rect) {
+    if (!RegisterDayViewClass(kClassName)) return nullptr;
     return CreateEx(0, kClassName, nullptr, kStyle, rect.left, rect.top, rect.right - rect.left,
                     rect.bottom - rect.top, parent, nullptr);
 }

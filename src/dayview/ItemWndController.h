@@ -13,6 +13,10 @@
 #include "ItemWnd.h"
 #include "WindowBase.h"
 
+// The day view and its item container register their classes alike: redrawn
+// on resizing, with double clicks, the window colour and the arrow cursor.
+bool RegisterDayViewClass(const wchar_t* className);
+
 class CItemWndController : public CWindowBase {
 public:
     static constexpr const wchar_t* kClassName = L"Vel_WndController";
