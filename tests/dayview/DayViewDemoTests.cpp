@@ -88,7 +88,8 @@ TEST_F(DayViewTest, DemoDayOnScreenScrollsByKeyboardWheelAndStripsAndMovesBetwee
     EXPECT_EQ(static_cast<size_t>(provider->GetLastVisibleIndex() - provider->GetFirstVisibleIndex() + 1),
               ShownMeetings().size());
     Key(VK_LEFT);
-    Key(VK_LEFT);
+    Click(::GetDlgItem(view->GetDateStrip().m_hWnd, CDateTimeCtrl::kIdPrevious));
+    Pump();
     EXPECT_EQ(Resource(CDateTimeCtrl::kYesterdayString), LabelText(*view));
     EXPECT_GT(provider->GetMeetingCount(), 0);
     EXPECT_FALSE(ShownMeetings().empty());

@@ -68,6 +68,8 @@ TEST_F(DayViewTest, CreatedPartsFollowTheLayoutForTheTemplatesItemHeight) {
         // Laid out from the top without gaps, tall items two rows high.
         EXPECT_EQ((std::vector<int>{0, h, 2 * h}), RowTops());
         EXPECT_EQ(3 * h, view->GetItems().GetTotalHeight());
+        EXPECT_EQ(1u, events.Count(VelEvent::CloseBubble)) << "a refresh closes the bubble";
+        events.fired.clear();
     }
 }
 
@@ -78,6 +80,12 @@ TEST_F(DayViewTest, LayoutStopsAtSixNormalRowsAndAtThreeTallOnes) {
     EXPECT_EQ((std::vector<INT32>{0, 1, 2, 3, 4, 5}), ShownMeetings());
     EXPECT_FALSE(::IsWindowEnabled(Strip(CDailyView::kUpStripId)));
     EXPECT_TRUE(::IsWindowEnabled(Strip(CDailyView::kDownStripId)));
+    // A highlight below the rows of a new layout moves up to its last row.
+    ::SendMessageW(view->m_hWnd, CDailyView::kHighlightRowMessage, 4, 0);
+    Publish(Hourly(Today() + 1.0, 3));
+    provider->LoadDay(FALSE);
+    view->RefreshDailyView();
+    EXPECT_EQ(2, view->GetHighlightRow());
 
     // Four meetings on now: three tall rows fill the area, the fourth waits.
     Publish(Hourly(Today(), 4, 10, L"inProgress"));

@@ -51,15 +51,6 @@ HRESULT RecordingFrame::GetSyncObject(IQKWebApiSync** sync, BOOL reset) {
     return m_sync.CopyTo(sync);
 }
 
-void RecordingFrame::SignInAgainWithError(INT_PTR code, INT_PTR, INT_PTR) {
-    calls.push_back(L"SignInAgainWithError code=" + std::to_wstring(code));
-}
-
-HRESULT RecordingFrame::StartInstantMeeting(BSTR phoneNumber) {
-    calls.push_back(L"StartInstantMeeting phone=" + Text(phoneNumber));
-    return S_OK;
-}
-
 HRESULT RecordingFrame::StartMeeting(BSTR meetingKey, BSTR meetingKey2, BSTR topic, LONG value) {
     calls.push_back(L"StartMeeting key=" + Text(meetingKey) + L" key2=" + Text(meetingKey2) + L" topic=" + Text(topic) +
                     L" value=" + std::to_wstring(value));

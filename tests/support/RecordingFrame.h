@@ -25,9 +25,14 @@ public:
     HRESULT GetSyncObject(IQKWebApiSync** sync, BOOL reset) override;
     [[nodiscard]] LONG GetListType() const noexcept override { return 2; }
     void PostRefresh() override { calls.push_back(L"PostRefresh"); }
-    void SignInAgainWithError(INT_PTR code, INT_PTR, INT_PTR) override;
+    void SignInAgainWithError(INT_PTR code, INT_PTR, INT_PTR) override {
+        calls.push_back(L"SignInAgainWithError code=" + std::to_wstring(code));
+    }
     void RequestReSignin() override { calls.push_back(L"RequestReSignin"); }
-    HRESULT StartInstantMeeting(BSTR phoneNumber) override;
+    HRESULT StartInstantMeeting(BSTR) override {
+        calls.push_back(L"StartInstantMeeting");
+        return S_OK;
+    }
     HRESULT StartMeeting(BSTR meetingKey, BSTR meetingKey2, BSTR topic, LONG value) override;
     HRESULT JoinMeeting(BSTR meetingKey, BSTR meetingKey2, BSTR password, BSTR site, LONG value,
                         BOOL passwordRequired) override;
