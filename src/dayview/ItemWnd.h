@@ -6,17 +6,18 @@
 // item once and refills it with every layout.
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 
+#include "VelModuleHost.h"
 #include "FrameServices.h"
 #include "StringEx.h"
 #include "VelStaticEx.h"
 #include "MeetingRecord.h"
 #include "DialogBase.h"
+#include "FlatMenu.h"
 #include "PngButton.h"
 
-class CItemWnd : public CDialogBase {
+class CItemWnd : public CDialogBase, public CMessageFilter {
 public:
     enum : UINT { kNormalTemplate = 124, kTallTemplate = 122 };
     enum ControlId : int {
@@ -67,11 +68,7 @@ public:
     static constexpr COLORREF kTallBackground = RGB(231, 241, 245);
     static constexpr COLORREF kBottomLine = RGB(220, 220, 220);
     static constexpr UINT kMenuTrackFlags = TPM_NONOTIFY | TPM_RETURNCMD;  // 0x180
-
-    // Tracks the item's pop-up menu and answers the chosen command (0 for
-    // none). The platform's tracker unless a test puts another in its place.
-    using MenuTracker = std::function<UINT(HMENU menu, UINT flags, int x, int y, HWND owner)>;
-    static void SetMenuTracker(MenuTracker tracker);
+    static constexpr COLORREF kMenuHighlight = 0xD99204;
 
     // `frame` carries out the meeting operations the item asks for (may be null).
     explicit CItemWnd(IFrameServices* frame) noexcept;
@@ -98,6 +95,10 @@ public:
     // Event 5 with the item's screen rectangle, the meeting index and the item.
     void ShowBubble();
 
+    // CMessageFilter: keys for the item's own controls go to the dialog
+    // manager, as for any modeless dialog in the host's loop.
+    BOOL PreTranslateMessage(MSG* msg) override;
+
     [[nodiscard]] const CMeetingRecord& GetMeeting() const noexcept { return m_meeting; }
     [[nodiscard]] BOOL IsTall() const noexcept { return m_bTall; }
     [[nodiscard]] BOOL IsPast() const noexcept { return m_bPast; }
@@ -121,6 +122,10 @@ public:
         MESSAGE_HANDLER(WM_RBUTTONDOWN, OnRButtonDown)
         MESSAGE_HANDLER(WM_TIMER, OnTimer)
         MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+        MESSAGE_HANDLER(WM_MEASUREITEM, OnMeasureItem)
+        MESSAGE_HANDLER(WM_DRAWITEM, OnDrawItem)
+        MESSAGE_HANDLER(CFlatMenu::kDrawEntryMessage, OnDrawMenuEntry)
+        MESSAGE_HANDLER(CFlatMenu::kDrawSelectedEntryMessage, OnDrawMenuEntry)
         COMMAND_ID_HANDLER(kIdMeetingButton, OnMtgButton)
         COMMAND_ID_HANDLER(kCmdEditItem, OnEditItem)
         COMMAND_ID_HANDLER(kCmdOpenInfo, OnOpenInfo)
@@ -153,6 +158,9 @@ private:
     LRESULT OnRButtonDown(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
     LRESULT OnTimer(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
     LRESULT OnDestroy(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT OnMeasureItem(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT OnDrawItem(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT OnDrawMenuEntry(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
     LRESULT OnMtgButton(WORD notifyCode, WORD id, HWND control, BOOL& handled);
     LRESULT OnEditItem(WORD notifyCode, WORD id, HWND control, BOOL& handled);
     LRESULT OnOpenInfo(WORD notifyCode, WORD id, HWND control, BOOL& handled);

@@ -1,8 +1,6 @@
 // What the user does with a meeting item: clicks select its row and ask for
 // the detail bubble, the context menu and the meeting button hand the meeting
 // to the main frame.
-#include <utility>
-
 #include "VelEvents.h"
 #include "ComHolders.h"
 #include "ModuleState.h"
@@ -12,24 +10,16 @@
 #include "HostEvents.h"
 
 namespace {
-CItemWnd::MenuTracker& Tracker() {
-    static CItemWnd::MenuTracker tracker;
-    return tracker;
-}
-
-UINT TrackMenu(HMENU menu, UINT flags, int x, int y, HWND owner) {
-    if (Tracker()) return Tracker()(menu, flags, x, y, owner);
-    return static_cast<UINT>(::TrackPopupMenuEx(menu, flags, x, y, owner, nullptr));
-}
-
 CStringEx JoinCaption() {
     CStringEx text;
     text.LoadString(ModuleState::ResourceInstance(), CItemWnd::kJoinString);
     return text;
 }
-}  // namespace
 
-void CItemWnd::SetMenuTracker(MenuTracker tracker) { Tracker() = std::move(tracker); }
+BOOL NotFromOI(const CMeetingRecord& meeting) {
+    return meeting.m_nScheduleSource != ScheduleSource::OI ? TRUE : FALSE;
+}
+}  // namespace
 
 void CItemWnd::ShowBubble() {
     if (!m_hWnd) return;
@@ -66,8 +56,19 @@ LRESULT CItemWnd::OnRButtonDown(UINT, WPARAM, LPARAM, BOOL&) {
 }
 
 void CItemWnd::DefaultAction() {
-    // Waits for the frame's ViewMeetingDetail (valid meetings) and EditMeeting
-    // (a meeting the list no longer holds), which come with the meeting list view.
+    if (!m_frame) return;
+    const Bstr key(m_meeting.m_strKey.str());
+    // A meeting the list no longer holds can only be edited.
+    if (m_meeting.m_bValid)
+        m_frame->ViewMeetingDetail(key.get(), NotFromOI(m_meeting), m_meeting.m_dtStart);
+    else
+        m_frame->EditMeeting(key.get(), NotFromOI(m_meeting), m_meeting.m_dtStart);
+}
+
+BOOL CItemWnd::PreTranslateMessage(MSG* msg) {
+    if (!msg || !IsWindow() || msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST) return FALSE;
+    if (msg->hwnd != m_hWnd && !::IsChild(m_hWnd, msg->hwnd)) return FALSE;
+    return ::IsDialogMessageW(m_hWnd, msg);
 }
 
 void CItemWnd::CreatePopupMenu() {
@@ -87,8 +88,13 @@ void CItemWnd::CreatePopupMenu() {
     }
     // A meeting the list no longer holds can be edited but has no details to view.
     ::DeleteMenu(popup, m_meeting.m_bValid ? kCmdEditItem : kCmdViewDetail, MF_BYCOMMAND);
+    CFlatMenu flat(popup, kMenuHighlight);
+    if (m_frame) {
+        int image = -1;
+        if (HIMAGELIST images = m_frame->CommandImage(kCmdEditItem, &image)) flat.SetEntryImage(kCmdEditItem, images, image);
+    }
     ::SetForegroundWindow(m_hWnd);
-    const UINT command = TrackMenu(popup, kMenuTrackFlags, at.x - 3, at.y + 3, m_hWnd);
+    const UINT command = flat.Track(kMenuTrackFlags, at.x - 3, at.y + 3, m_hWnd);
     if (command) ::PostMessageW(m_hWnd, WM_COMMAND, MAKEWPARAM(LOWORD(command), 0), 0);
 }
 
@@ -97,15 +103,14 @@ LRESULT CItemWnd::OnMtgButton(WORD, WORD, HWND, BOOL&) {
     IFrameServices* const frame = m_frame;
     if (!frame) return 0;
     const LONG meetingService = m_meeting.m_nServiceType == MeetingService::Meeting ? TRUE : FALSE;
+    // A meeting of another site, and an event to join, open on their detail page.
     if (m_meeting.m_bCrossSite) {
-        // Waits for the frame's ViewMeetingDetail(key, TRUE, start): a meeting
-        // of another site opens on its detail page.
+        frame->ViewMeetingDetail(Bstr(m_meeting.m_strKey.str()).get(), TRUE, m_meeting.m_dtStart);
         return 0;
     }
     if (ButtonText() == JoinCaption()) {
         if (m_meeting.m_nServiceType == MeetingService::Event) {
-            // Waits for the frame's ViewMeetingDetail(key, TRUE, start): events
-            // are joined from their page.
+            frame->ViewMeetingDetail(Bstr(m_meeting.m_strKey.str()).get(), TRUE, m_meeting.m_dtStart);
             return 0;
         }
         frame->JoinMeeting(Bstr(m_meeting.m_strKey.str()).get(), Bstr(m_meeting.m_strConfKey.str()).get(),
@@ -120,7 +125,8 @@ LRESULT CItemWnd::OnMtgButton(WORD, WORD, HWND, BOOL&) {
 
 LRESULT CItemWnd::OnEditItem(WORD, WORD, HWND, BOOL&) {
     CAutoFunTrace trace("CItemWnd::OnEditItem");
-    // Waits for the frame's EditMeeting(key, not-"OI", start).
+    if (m_frame)
+        m_frame->EditMeeting(Bstr(m_meeting.m_strKey.str()).get(), NotFromOI(m_meeting), m_meeting.m_dtStart);
     return 0;
 }
 
@@ -139,6 +145,27 @@ LRESULT CItemWnd::OnAddZorvan(WORD, WORD, HWND, BOOL&) {
 
 LRESULT CItemWnd::OnViewDetail(WORD, WORD, HWND, BOOL&) {
     CAutoFunTrace trace("CItemWnd::OnViewDetail");
-    // Waits for the frame's ViewMeetingDetail(key, not-"OI", start).
+    if (m_frame)
+        m_frame->ViewMeetingDetail(Bstr(m_meeting.m_strKey.str()).get(), NotFromOI(m_meeting), m_meeting.m_dtStart);
     return 0;
+}
+
+LRESULT CItemWnd::OnMeasureItem(UINT, WPARAM, LPARAM lParam, BOOL& handled) {
+    handled = CFlatMenu::OnMeasureItem(m_hWnd, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+    return handled;
+}
+
+LRESULT CItemWnd::OnDrawItem(UINT, WPARAM, LPARAM lParam, BOOL& handled) {
+    handled = CFlatMenu::OnDrawItem(m_hWnd, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    return handled;
+}
+
+LRESULT CItemWnd::OnDrawMenuEntry(UINT message, WPARAM wParam, LPARAM lParam, BOOL&) {
+    // The item's menu keeps the toolkit's look: its picture column and the
+    // menu's highlight colour under the chosen entry.
+    const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(wParam);
+    if (!draw) return FALSE;
+    CFlatMenu::DrawEntryBackground(*draw, message == CFlatMenu::kDrawSelectedEntryMessage,
+                                   static_cast<COLORREF>(lParam));
+    return TRUE;
 }

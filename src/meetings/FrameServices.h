@@ -4,6 +4,7 @@
 // item windows and the phone bridge; tests pass a recording implementation.
 #include <windows.h>
 #include <oleauto.h>
+#include <commctrl.h>
 
 #include "QkMeetingLibs.h"
 
@@ -47,6 +48,15 @@ public:
     virtual LONG LocalMeetingStatus(const wchar_t* meetingKey, LONG* flag) = 0;
     static constexpr LONG kMeetingRunning = 33;
     static constexpr LONG kMeetingNotRunning = 11;
+
+    // The picture that stands for `command` in menus: the frame's image list
+    // (it stays the frame's) with the picture's index in `index`; null when
+    // the frame has none for it.
+    [[nodiscard]] virtual HIMAGELIST CommandImage(UINT command, int* index) const {
+        (void)command;
+        if (index) *index = -1;
+        return nullptr;
+    }
 
 protected:
     ~IFrameServices() = default;

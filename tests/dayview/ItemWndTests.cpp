@@ -196,7 +196,7 @@ TEST_F(ItemTest, ContextMenuOffersEditOrDetailsByValidityAndPostsTheChoice) {
     std::vector<UINT> offered;
     POINT at{};
     UINT flags = 0;
-    CItemWnd::SetMenuTracker([&](HMENU menu, UINT trackFlags, int x, int y, HWND) -> UINT {
+    CFlatMenu::SetTracker([&](HMENU menu, UINT trackFlags, int x, int y, HWND) -> UINT {
         offered.clear();
         for (int i = 0; i < ::GetMenuItemCount(menu); ++i) offered.push_back(::GetMenuItemID(menu, i));
         at = {x, y};
@@ -222,7 +222,7 @@ TEST_F(ItemTest, ContextMenuOffersEditOrDetailsByValidityAndPostsTheChoice) {
     item.RefreshItemWnd(meeting);
     item.CreatePopupMenu();
     EXPECT_EQ((std::vector<UINT>{CItemWnd::kCmdOpenInfo, CItemWnd::kCmdEditItem, CItemWnd::kCmdAddZorvan}), offered);
-    CItemWnd::SetMenuTracker(nullptr);
+    CFlatMenu::SetTracker(nullptr);
 }
 
 TEST_F(ItemTest, TallItemHostLineCutsALongNameSoTheDurationStays) {

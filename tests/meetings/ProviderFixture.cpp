@@ -51,15 +51,7 @@ CMeetingRecord ProviderTest::Record(UINT32 index) {
 }
 
 std::vector<StoreMeeting> ProviderTest::Hourly(DATE day, int count, int firstHour, const wchar_t* status) {
-    std::vector<StoreMeeting> meetings;
-    for (int i = 0; i < count; ++i) {
-        const std::wstring number = std::to_wstring(i);
-        meetings.push_back(StoreMeeting(L"Meeting " + number, At(day, firstHour + i, 0), At(day, firstHour + i, 30))
-                               .Set(L"meetingKey", L"k" + number)
-                               .Set(L"entryID", L"e" + number)
-                               .Set(L"meetingStatus", status));
-    }
-    return meetings;
+    return HourlyMeetings(day, count, firstHour, status);
 }
 
 std::pair<INT32, INT32> Window(CMeetingDataProvider& provider) {

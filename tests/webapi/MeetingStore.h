@@ -33,6 +33,10 @@ private:
     std::vector<std::pair<std::wstring, std::wstring>> m_fields;
 };
 
+// `count` meetings of 30 minutes, hourly from `firstHour` on `day`, with keys
+// k0, k1, ... and entry ids e0, e1, ...
+std::vector<StoreMeeting> HourlyMeetings(DATE day, int count, int firstHour = 8, const wchar_t* status = L"upcoming");
+
 // Points the web-API component at a store file of its own for as long as it
 // lives, and removes every steering value afterwards.
 class MeetingStore {
