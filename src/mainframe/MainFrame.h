@@ -133,6 +133,9 @@ public:
     // The meeting list type asked of the web-API component.
     [[nodiscard]] LONG GetListType() const noexcept override { return kMeetingListType; }
     [[nodiscard]] HWND FrameWindow() const noexcept override { return m_hWnd; }
+    [[nodiscard]] HIMAGELIST CommandImage(UINT command, int* index) const override {
+        return m_commandBar.CommandImages(command, index);
+    }
     // Every automatic refresh posts the refresh command with notification code 1.
     void PostRefresh() override;
     static constexpr LONG kMeetingListType = 2;

@@ -25,11 +25,11 @@ DWORD ReadSetting(const wchar_t* name) {
 }
 
 // Command-bar pictures: resource image and the command it stands for.
-struct CommandImage {
+struct CommandPicture {
     UINT image;
     UINT command;
 };
-constexpr CommandImage kCommandImages[] = {{230, 40001}, {143, 40005}, {145, 40006}, {144, 57670},
+constexpr CommandPicture kCommandImages[] = {{230, 40001}, {143, 40005}, {145, 40006}, {144, 57670},
                                            {228, 40018}, {239, 40002}, {149, 40003}};
 
 void EnableCommands(HMENU menu, std::initializer_list<UINT> commands, bool enable) {
@@ -44,7 +44,7 @@ BOOL CMainFrame::CreateContents() {
     if (!m_commandBar.Create(m_hWnd)) return FALSE;
     m_commandBar.AttachMenu(resources, kCommandBarMenu);
     SetFrameIcons();
-    for (const CommandImage& entry : kCommandImages) m_commandBar.AddCommandImage(entry.image, entry.command);
+    for (const CommandPicture& entry : kCommandImages) m_commandBar.AddCommandImage(entry.image, entry.command);
 
     // The command bar shows the menu: the frame keeps none of its own.
     ::SetMenu(m_hWnd, nullptr);

@@ -99,15 +99,11 @@ LRESULT CMainFrame::OnActivate(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
     return 0;
 }
 
-HRESULT CMainFrame::HandleEvent(UINT code, INT_PTR, INT_PTR, INT_PTR) {
+HRESULT CMainFrame::HandleEvent(UINT code, INT_PTR param1, INT_PTR, INT_PTR param3) {
     try {
         switch (code) {
         case VelEvent::SignInSynchronized:
-            // Not acted on yet: taking the new place on screen, the signed-in
-            // tray state and the first refresh all go through the meeting list
-            // view, the command bar and the command-line handling, which the
-            // frame does not have yet. The subscription is in place so that
-            // the host's bus already sees the frame as its listener.
+            OnSignInSynchronized(param1, reinterpret_cast<const RECT*>(param3));
             break;
         case VelEvent::MessagingIdentity:
             // The IP-phone bridge that signs in with this identity is not

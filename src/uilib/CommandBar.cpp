@@ -89,6 +89,11 @@ void CCommandBar::DestroyMenu() {
 BOOL CCommandBar::AddCommandImage(UINT imageId, UINT command) {
     UniqueHbitmap bitmap(MenuBitmap(imageId, kImageSize));
     if (!bitmap) return FALSE;
+    if (!m_imageList) m_imageList.reset(::ImageList_Create(kImageSize, kImageSize, ILC_COLOR32, 8, 8));
+    if (m_imageList) {
+        const int index = ::ImageList_Add(m_imageList.get(), bitmap.get(), nullptr);
+        if (index >= 0) m_imageIndex[command] = index;
+    }
     m_images[command] = std::move(bitmap);
     if (m_menu) ApplyImages(m_menu.get());
     return TRUE;
@@ -139,4 +144,10 @@ int CCommandBar::Height() const {
     ::GetWindowRect(m_bar.get(), &rect);
     const DWORD size = static_cast<DWORD>(::SendMessageW(m_bar.get(), TB_GETBUTTONSIZE, 0, 0));
     return std::max<int>(rect.bottom - rect.top, HIWORD(size));
+}
+
+HIMAGELIST CCommandBar::CommandImages(UINT command, int* index) const {
+    const auto found = m_imageIndex.find(command);
+    if (index) *index = found == m_imageIndex.end() ? -1 : found->second;
+    return found == m_imageIndex.end() ? nullptr : m_imageList.get();
 }

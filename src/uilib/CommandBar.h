@@ -3,6 +3,7 @@
 // of a menu; pressing one drops its pop-up below it. Menu items can carry the
 // picture of their command, taken from the resource library.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <map>
 
@@ -30,6 +31,9 @@ public:
     // Items of `command` show picture `imageId` (16 x 16).
     BOOL AddCommandImage(UINT imageId, UINT command);
     [[nodiscard]] size_t CommandImageCount() const noexcept { return m_images.size(); }
+    // The pictures as one image list (owned by the bar) and the index of
+    // `command`'s picture in it; null when `command` has none.
+    [[nodiscard]] HIMAGELIST CommandImages(UINT command, int* index) const;
     // Drops the pop-up of top-level item `index` below its button and sends
     // the chosen command to the owner.
     void TrackPopup(int index);
@@ -47,4 +51,6 @@ private:
     HWND m_owner = nullptr;
     UniqueHmenu m_menu;
     std::map<UINT, UniqueHbitmap> m_images;
+    std::map<UINT, int> m_imageIndex;
+    UniqueHandle<handle_traits::Simple<HIMAGELIST, nullptr, ::ImageList_Destroy>> m_imageList;
 };

@@ -95,7 +95,7 @@ void CommandTest::SetUp() {
     ASSERT_TRUE(service.Loaded() && service.RegisterServer);
     meetingLib.RemoveAll();
     userSettings.RemoveAll();
-    login.SetDword(L"AutoSignIn", 0);
+    loginSettings.SetDword(L"AutoSignIn", 0);
     // Long after any earlier update check, so that commands schedule the next one.
     static const DWORD kTick = 0x40000000;
     CMainFrame::SetTickCountOverride(&kTick);

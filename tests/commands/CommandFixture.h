@@ -68,7 +68,7 @@ protected:
                                    {L"ResultCode", L"ResultXml", L"ActionResult"}};
     SavedRegistryValues userSettings{HKEY_CURRENT_USER, L"SOFTWARE\\Zorvan\\Quillkit", {L"HideSwitchSite"}};
     // The suite's login module would sign the stored account in by itself.
-    SavedRegistryValues login{HKEY_CURRENT_USER, L"SOFTWARE\\Zorvan\\Quillkit\\Login", {L"AutoSignIn"}};
+    SavedRegistryValues loginSettings{HKEY_CURRENT_USER, L"SOFTWARE\\Zorvan\\Quillkit\\Login", {L"AutoSignIn"}};
     testsupport::EnvironmentFile callLog{L"QK_MEETINGLIB_LOG"};
     BusRecorder bus;
     size_t callsTaken = 0;

@@ -6,6 +6,7 @@
 #include "DailyView.h"
 #include "MeetingDataProvider.h"
 #include "MeetingListView.h"
+#include "ModuleState.h"
 #include "TimeApi.h"
 #include "commands/CommandFixture.h"
 #include "webapi/MeetingStore.h"
@@ -128,7 +129,9 @@ TEST_F(ListViewTest, AFailedSynchronisationEndsInTheMatchingSignInPath) {
         EXPECT_FALSE(list->IsActive());
         const std::vector<Fire> fired = Fired(c.event);
         ASSERT_EQ(before + 1, fired.size());
-        if (c.event == VelEvent::SignInError) EXPECT_EQ(static_cast<INT_PTR>(c.status), fired.back().first);
+        if (c.event == VelEvent::SignInError) {
+            EXPECT_EQ(static_cast<INT_PTR>(c.status), fired.back().first);
+        }
         EXPECT_TRUE(::IsWindowEnabled(list->RefreshButton().m_hWnd));
     }
     MeetingStore::SetSyncStatus(2);

@@ -18,7 +18,7 @@ using webapitest::StoreMeeting;
 using webapitest::Today;
 
 namespace {
-constexpr const wchar_t* kFrameClass = L"QK_SJ_MainFrame_3DD8BA03-E8BC-421c-961F-4936E19F010F";
+constexpr const wchar_t* kClientFrameClass = L"QK_SJ_MainFrame_3DD8BA03-E8BC-421c-961F-4936E19F010F";
 constexpr int kMeetingButton = 1033;
 
 std::wstring HostCommand(const std::wstring& extra) {
@@ -111,7 +111,7 @@ TEST_F(DesktopClient, StartsSignsInShowsTheDayJoinsAMeetingAndExits) {
     HWND frame = nullptr;
     ASSERT_TRUE(testsupport::PumpUntil(
         [&] {
-            frame = ::FindWindowW(kFrameClass, nullptr);
+            frame = ::FindWindowW(kClientFrameClass, nullptr);
             return frame && ::IsWindowVisible(frame);
         },
         20000))

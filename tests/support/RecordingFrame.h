@@ -29,6 +29,8 @@ public:
         calls.push_back(L"SignInAgainWithError code=" + std::to_wstring(code));
     }
     void RequestReSignin() override { calls.push_back(L"RequestReSignin"); }
+    void OpenMainFrame() override { calls.push_back(L"OpenMainFrame"); }
+    void OnTrayAnimate(BOOL syncing) override { calls.push_back(syncing ? L"OnTrayAnimate 1" : L"OnTrayAnimate 0"); }
     HRESULT StartInstantMeeting(BSTR) override {
         calls.push_back(L"StartInstantMeeting");
         return S_OK;
