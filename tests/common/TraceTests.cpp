@@ -155,6 +155,11 @@ TEST(LibraryHandles, OwnershipDecidesWhatFreeDoes) {
     CDLLHandle missing(L"no-such-library.dll", nullptr);
     EXPECT_EQ(nullptr, missing.Handle());
     missing.Free();
+
+    // A module whose folder cannot be read loads nothing, although the search
+    // path (this executable's folder) holds a library of that name.
+    CDLLHandle stray(L"zvntrace.dll", reinterpret_cast<HMODULE>(static_cast<ULONG_PTR>(0x10000)));
+    EXPECT_EQ(nullptr, stray.Handle());
 }
 
 TEST(LibraryHandles, SystemLibrariesComeFromTheSystemFolder) {
