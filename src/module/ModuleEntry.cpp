@@ -10,13 +10,12 @@
 #include "common/ModuleState.h"
 #include "module/ClassTable.h"
 #include "module/Factory.h"
-#include "module/SJUISetting.h"
+#include "module/ModuleRelease.h"
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
+// Runs under the loader lock: what the module holds for the process was given
+// back when the desktop client stopped or when COM asked whether it may unload.
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) ::DisableThreadLibraryCalls(instance);
-    // On an unload by FreeLibrary the account settings go with the module; at
-    // process exit other libraries may already be gone, so nothing is touched.
-    if (reason == DLL_PROCESS_DETACH && reserved == nullptr) CSJUISetting::ReleaseInstance();
     return TRUE;
 }
 
@@ -33,7 +32,10 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID iid
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
-    return (ComCounters::ActiveComponents() != 0 || ComCounters::ServerLocks() > 0) ? S_FALSE : S_OK;
+    if (ComCounters::ActiveComponents() != 0 || ComCounters::ServerLocks() > 0) return S_FALSE;
+    // The library may go next: what it still holds goes now, outside the loader lock.
+    ReleaseProcessWideState();
+    return S_OK;
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {

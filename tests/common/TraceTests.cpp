@@ -223,4 +223,45 @@ TEST_F(ModuleTracing, WorksWithoutTraceLibraryOrItsEntryPoint) {
                             (folder.Path() + L"zvntrace.dll").c_str(), FALSE));
     EXPECT_EQ(S_OK, StartAndStop(nullptr));
 }
+// A stopped desktop client gives the trace library back, and unloading the
+// module afterwards writes nothing: the loader lock is held then, and nothing
+// may call into another library.
+TEST_F(ModuleTracing, StoppingGivesTheLibraryBackAndUnloadingTracesNothing) {
+    ASSERT_TRUE(CopyFromOutput(folder.Path(), L"qkSJUI.dll") && CopyFromOutput(folder.Path(), L"qksjres.dll") &&
+                folder.CopyFromBin(L"zvntrace.dll"));
+    const std::wstring double_ = folder.Path() + L"zvntrace.dll";
+    HMODULE watch = nullptr;
+    {
+        ModuleLibrary library(folder.Path() + L"qkSJUI.dll");
+        ASSERT_TRUE(library.Loaded());
+        Microsoft::WRL::ComPtr<IVelUIModule> module = library.Create(kDesktopClientClass);
+        auto* host = new CHostApp(L"qkhost.exe", {});
+        ASSERT_EQ(S_OK, module->InitModule(host, nullptr));
+        ASSERT_TRUE(::GetModuleHandleW(double_.c_str()));
+        module->UninitModule();
+        EXPECT_FALSE(::GetModuleHandleW(double_.c_str())) << "the stopped client still holds the trace library";
+        // From here on the test holds it, to see what the unload writes.
+        watch = ::LoadLibraryW(double_.c_str());
+        TraceRecorder(watch).Clear();
+        module.Reset();
+        host->Release();
+        testsupport::PumpPending();
+    }
+    EXPECT_EQ(std::vector<std::string>{}, TraceRecorder(watch).Texts());
+    ::FreeLibrary(watch);
+}
+
+// A module that was never stopped gives it back when it may unload.
+TEST_F(ModuleTracing, TheLibraryGoesWhenTheModuleMayUnload) {
+    ASSERT_TRUE(CopyFromOutput(folder.Path(), L"qkSJUI.dll") && folder.CopyFromBin(L"zvntrace.dll"));
+    const std::wstring double_ = folder.Path() + L"zvntrace.dll";
+    ModuleLibrary library(folder.Path() + L"qkSJUI.dll");
+    ASSERT_TRUE(library.Loaded());
+    Microsoft::WRL::ComPtr<IVelUIModule> module = library.Create(kDesktopClientClass);
+    EXPECT_EQ(S_FALSE, module->InitModule(nullptr, nullptr));  // traced, and nothing to stop
+    EXPECT_TRUE(::GetModuleHandleW(double_.c_str()));
+    module.Reset();
+    EXPECT_EQ(S_OK, library.CanUnloadNow());
+    EXPECT_FALSE(::GetModuleHandleW(double_.c_str()));
+}
 }  // namespace

@@ -1,0 +1,16 @@
+#include "module/ModuleRelease.h"
+
+#include "common/Trace.h"
+#include "common/UserProfile.h"
+#include "module/SJUISetting.h"
+
+void ReleaseProcessWideState() noexcept {
+    try {
+        CSJUISetting::ReleaseInstance();
+    } catch (...) {
+        // What could not be released stays; the rest still goes.
+    }
+    CUserProfile::Instance().Release();
+    // Last: releasing the settings traces.
+    Trace::ReleaseLibrary();
+}
