@@ -20,6 +20,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID iid, void** object) {
+    if (!object) return E_POINTER;
+    *object = nullptr;
     if (iid != IID_IUnknown && iid != IID_IClassFactory) return E_NOINTERFACE;
     for (int i = 0; i < g_classTableCount; ++i) {
         if (!::IsEqualCLSID(*g_classTable[i].classId, classId)) continue;
@@ -38,13 +40,19 @@ extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
     return S_OK;
 }
 
+// Every row is written as far as it can be; the first failure is reported.
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
     try {
         const std::wstring path = Registrar::ThisModulePath();
-        for (int i = 0; i < g_classTableCount; ++i) Registrar::RegisterClass(g_classTable[i].Registration(), path);
+        HRESULT result = S_OK;
+        for (int i = 0; i < g_classTableCount; ++i) {
+            const HRESULT hr = Registrar::RegisterClass(g_classTable[i].Registration(), path);
+            if (SUCCEEDED(result)) result = hr;
+        }
+        return result;
     } catch (...) {
+        return E_UNEXPECTED;
     }
-    return S_OK;
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
