@@ -2,10 +2,12 @@
 // confirmed through a stand-in for the user's dialog, and answered.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
 #include "ipphone/PhoneFixture.h"
+#include "support/DebugOutput.h"
 
 using namespace IPPhone;
 using namespace phonetest;
@@ -297,4 +299,32 @@ TEST_F(PhoneTest, AnEmptyMeetingListFailsTheWaitingCommandAndABrokenBodyIsTraced
     handler.OnMessageReceived("phone@acme.example.com", nullptr);
     EXPECT_NE(std::string::npos,
               FileText(trace.Path()).find("L8  CIPPhoneBoshPorxy::onMessageReceived:invalid messages,"));
+}
+
+// Logs outlive sessions and go out with support requests: the request's
+// password and the meeting's reach neither the trace file nor the debugger,
+// while the lines that carry the documents are still written.
+TEST_F(PhoneTest, PasswordsStayOutOfTheTraceAndTheDebugger) {
+    testsupport::EnvironmentFile trace(L"QK_TRACE_FILE");
+    testsupport::DebugOutputCapture debug;
+    Receive(Request(L"JoinMeeting", L"s12",
+                    L"<HeadCount>1</HeadCount><MeetingKey>77</MeetingKey><Password>Req-Secret-1</Password>"));
+    Pump();
+    handler.OnMeetingReturn(L"<meetings><meeting><meetingKey>77</meetingKey>"
+                            L"<meetingPassword>Meet-Secret-2</meetingPassword></meeting></meetings>");
+    const auto sent = TakeSent();
+    ASSERT_EQ(1u, sent.size());
+    EXPECT_NE(std::wstring::npos, sent[0].xml.find(L"<MeetPassword>Meet-Secret-2</MeetPassword>")) << "the phone gets it";
+
+    const std::string lines = FileText(trace.Path());
+    std::wstring written;
+    for (const std::wstring& text : debug.Take()) written += text;
+    for (const char* secret : {"Req-Secret-1", "Meet-Secret-2"}) {
+        EXPECT_EQ(std::string::npos, lines.find(secret)) << secret;
+        EXPECT_EQ(std::wstring::npos, written.find(std::wstring(secret, secret + std::strlen(secret)))) << secret;
+    }
+    for (const char* line : {"CIPPhoneBoshCmd::Start lpszXMLCmd=", "<Password>***</Password>",
+                             "<meetingPassword>***</meetingPassword>", "<MeetPassword>***</MeetPassword>"})
+        EXPECT_NE(std::string::npos, lines.find(line)) << line;
+    EXPECT_NE(std::wstring::npos, written.find(L"<MeetPassword>***</MeetPassword>"));
 }
