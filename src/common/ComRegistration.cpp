@@ -8,13 +8,14 @@
 namespace Registrar {
 namespace {
 // Creates (or opens) HKCR\keyPath and sets one REG_SZ value, null included.
-void SetStringValue(const std::wstring& keyPath, const wchar_t* valueName, const std::wstring& value) {
+// Registry status codes, ERROR_SUCCESS when both steps worked.
+LONG SetStringValue(const std::wstring& keyPath, const wchar_t* valueName, const std::wstring& value) {
     UniqueHkey key;
-    if (::RegCreateKeyExW(HKEY_CLASSES_ROOT, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                          nullptr, key.receive(), nullptr) != ERROR_SUCCESS)
-        return;
-    ::RegSetValueExW(key.get(), valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                     static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    const LONG created = ::RegCreateKeyExW(HKEY_CLASSES_ROOT, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                           KEY_ALL_ACCESS, nullptr, key.receive(), nullptr);
+    if (created != ERROR_SUCCESS) return created;
+    return ::RegSetValueExW(key.get(), valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 }  // namespace
 
@@ -26,24 +27,33 @@ std::wstring ClassIdToString(const CLSID& id) {
     return text;
 }
 
-void RegisterClass(const ComClassRegistration& row, const std::wstring& modulePath) {
+HRESULT RegisterClass(const ComClassRegistration& row, const std::wstring& modulePath) {
+    if (modulePath.empty()) return E_FAIL;
+    LONG firstFailure = ERROR_SUCCESS;
+    const auto set = [&firstFailure](const std::wstring& keyPath, const wchar_t* valueName, const std::wstring& value) {
+        const LONG status = SetStringValue(keyPath, valueName, value);
+        if (firstFailure == ERROR_SUCCESS) firstFailure = status;
+    };
     const std::wstring id = ClassIdToString(*row.classId);
     const std::wstring classKey = L"CLSID\\" + id;
-    SetStringValue(classKey, nullptr, row.friendlyName);
-    SetStringValue(classKey + L"\\InprocServer32", nullptr, modulePath);
-    SetStringValue(classKey + L"\\InProcServer32", L"ThreadingModel", L"Apartment");
-    SetStringValue(classKey + L"\\ProgID", nullptr, row.progId);
-    SetStringValue(classKey + L"\\VersionIndependentProgID", nullptr, row.versionIndependentProgId);
+    set(classKey, nullptr, row.friendlyName);
+    set(classKey + L"\\InprocServer32", nullptr, modulePath);
+    set(classKey + L"\\InProcServer32", L"ThreadingModel", L"Apartment");
+    if (row.progId) set(classKey + L"\\ProgID", nullptr, row.progId);
+    if (row.versionIndependentProgId)
+        set(classKey + L"\\VersionIndependentProgID", nullptr, row.versionIndependentProgId);
 
-    if (!row.progId || !row.versionIndependentProgId) return;
-    const std::wstring independent = row.versionIndependentProgId;
-    SetStringValue(independent, nullptr, row.friendlyName);
-    SetStringValue(independent + L"\\CLSID", nullptr, id);
-    SetStringValue(independent + L"\\CurVer", nullptr, row.progId);
+    if (row.progId && row.versionIndependentProgId) {
+        const std::wstring independent = row.versionIndependentProgId;
+        set(independent, nullptr, row.friendlyName);
+        set(independent + L"\\CLSID", nullptr, id);
+        set(independent + L"\\CurVer", nullptr, row.progId);
 
-    const std::wstring progId = row.progId;
-    SetStringValue(progId, nullptr, row.friendlyName);
-    SetStringValue(progId + L"\\CLSID", nullptr, id);
+        const std::wstring progId = row.progId;
+        set(progId, nullptr, row.friendlyName);
+        set(progId + L"\\CLSID", nullptr, id);
+    }
+    return HRESULT_FROM_WIN32(static_cast<DWORD>(firstFailure));
 }
 
 LONG DeleteKeyTree(HKEY parent, const std::wstring& subKey) {

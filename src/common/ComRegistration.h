@@ -17,8 +17,9 @@ namespace Registrar {
 std::wstring ClassIdToString(const CLSID& classId);
 
 // Writes the class keys (threading model "Apartment") and both ProgID keys. A
-// key that cannot be created is skipped; the other keys are still written.
-void RegisterClass(const ComClassRegistration& entry, const std::wstring& modulePath);
+// key that cannot be created is skipped; the other keys are still written, and
+// the first failure is the result (S_OK when every key was written).
+[[nodiscard]] HRESULT RegisterClass(const ComClassRegistration& entry, const std::wstring& modulePath);
 // Deletes CLSID\{id}, then both ProgID keys, each with its whole subtree.
 void UnregisterClass(const ComClassRegistration& entry);
 // Deletes a key and everything below it; a key that cannot be opened is left alone.

@@ -4,6 +4,8 @@
 #include <ocidl.h>
 #include <wrl/client.h>
 
+#include "ModuleState.h"
+
 template <typename T>
 class CConnectPointSink : public IDispatch {
 public:
@@ -50,6 +52,8 @@ public:
     BOOL Disconnect() {
         if (!m_point) return FALSE;
         const HRESULT hr = m_point->Unadvise(m_cookie);
+        // A source that would not let go may still call this sink.
+        if (FAILED(hr)) m_heldBySource = true;
         m_point.Reset();
         m_container.Reset();
         m_cookie = 0;
@@ -57,10 +61,29 @@ public:
     }
 
     [[nodiscard]] bool IsConnected() const noexcept { return m_cookie != 0; }
+    // Whether a source refused to unadvise this sink: the owner must not delete it.
+    [[nodiscard]] bool IsHeldBySource() const noexcept { return m_heldBySource; }
 
 private:
     Microsoft::WRL::ComPtr<IConnectionPointContainer> m_container;
     Microsoft::WRL::ComPtr<IConnectionPoint> m_point;
     DWORD m_cookie = 0;
     const IID* m_eventIid = nullptr;
+    bool m_heldBySource = false;
 };
+
+// Disconnects and deletes a sink its owner is done with. A sink whose source
+// refused to let it go is kept instead, with this module's code pinned in
+// memory, so the source's next event does not reach freed memory.
+template <typename Sink>
+void DeleteSink(Sink* sink) noexcept {
+    if (!sink) return;
+    sink->Disconnect();
+    if (!sink->IsHeldBySource()) {
+        delete sink;
+        return;
+    }
+    HMODULE pinned = nullptr;
+    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                         reinterpret_cast<LPCWSTR>(ModuleState::Instance()), &pinned);
+}

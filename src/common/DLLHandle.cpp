@@ -18,11 +18,15 @@ void CDLLHandle::Load(const wchar_t* fileName, HMODULE module, BOOL force) {
             return;
         }
     }
+    // Sibling libraries come only from the module's own folder: without a full
+    // folder the bare name would go to the search path, so nothing is loaded.
     wchar_t path[MAX_PATH + 1] = {};
     const DWORD length = ::GetModuleFileNameW(module, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return;
     std::wstring fullPath(path, length);
     const size_t slash = fullPath.find_last_of(L"\\/");
-    fullPath.resize(slash == std::wstring::npos ? 0 : slash + 1);
+    if (slash == std::wstring::npos) return;
+    fullPath.resize(slash + 1);
     fullPath += fileName;
     m_module = ::LoadLibraryW(fullPath.c_str());
     m_owned = TRUE;

@@ -5,7 +5,8 @@
 class CDLLHandle {
 public:
     CDLLHandle() noexcept = default;
-    // Loads `fileName` from the folder of `module`, always that copy.
+    // Loads `fileName` from the folder of `module`, always that copy; nothing
+    // when that folder cannot be told.
     CDLLHandle(const wchar_t* fileName, HMODULE module);
     // Adopts a handle; `owned` says whether Free may release it.
     CDLLHandle(HMODULE handle, BOOL owned) noexcept : m_module(handle), m_owned(owned) {}

@@ -1,7 +1,6 @@
 #include "Trace.h"
 
 #include <cstdio>
-#include <atomic>
 #include <mutex>
 
 #include "DLLHandle.h"
@@ -9,38 +8,60 @@
 namespace {
 using TraceEntry = int(__cdecl*)(int level, int reserved1, int reserved2, const char* text);
 
-// The trace library is resolved once per process, whichever thread traces first.
+// The trace library, loaded by whichever thread traces first and kept until
+// the module releases it. Lines are handed over one at a time, so the pieces
+// of a long line stay together and a release never pulls the library from
+// under a line being written.
 class TraceSink {
 public:
-    TraceEntry Entry() {
-        std::call_once(m_loadOnce, [this] { m_library = new CDLLHandle(L"zvntrace.dll", ModuleOfThisCode()); });
-        if (!m_library->Handle()) return nullptr;
-        TraceEntry entry = m_entry.load();
-        if (!entry) {
-            // While the look-up fails it is repeated: a library might gain the export only after an update.
-            entry = reinterpret_cast<TraceEntry>(::GetProcAddress(m_library->Handle(), "ZVNTRACERAWA"));
-            m_entry.store(entry);
+    void Deliver(int level, const std::string& line) {
+        std::lock_guard<std::mutex> lock(m_lock);
+        const TraceEntry entry = Entry();
+        if (!entry) return;
+        size_t offset = 0;
+        while (offset < line.size()) {
+            const size_t remaining = line.size() - offset;
+            const size_t piece = remaining > Trace::kMaxPiece ? Trace::kMaxPiece : remaining;
+            const std::string text = line.substr(offset, piece);
+            entry(level, 0, 0, text.c_str());
+            offset += piece;
         }
-        return entry;
+    }
+
+    void Release() noexcept {
+        std::lock_guard<std::mutex> lock(m_lock);
+        delete m_library;
+        m_library = nullptr;
+        m_entry = nullptr;
     }
 
 private:
+    // Under m_lock.
+    TraceEntry Entry() {
+        if (!m_library) m_library = new CDLLHandle(L"zvntrace.dll", ModuleOfThisCode());
+        if (!m_library->Handle()) return nullptr;
+        // While the look-up fails it is repeated: a library might gain the export only after an update.
+        if (!m_entry) m_entry = reinterpret_cast<TraceEntry>(::GetProcAddress(m_library->Handle(), "ZVNTRACERAWA"));
+        return m_entry;
+    }
+
     static HMODULE ModuleOfThisCode() {
         MEMORY_BASIC_INFORMATION info{};
         if (!::VirtualQuery(reinterpret_cast<const void*>(&ModuleOfThisCode), &info, sizeof(info))) return nullptr;
         return static_cast<HMODULE>(info.AllocationBase);
     }
 
-    std::once_flag m_loadOnce;
-    // Lives until the process ends: traces may still be written while static
-    // objects of the module are destroyed.
+    std::mutex m_lock;
+    // Freed only by Release: at unload the loader lock is held, and a library
+    // must not be freed under it.
     CDLLHandle* m_library = nullptr;
-    std::atomic<TraceEntry> m_entry{nullptr};
+    TraceEntry m_entry = nullptr;
 };
 
 TraceSink& Sink() {
-    static TraceSink sink;
-    return sink;
+    // Never destroyed: static objects of the module may trace while they go.
+    static TraceSink* const sink = new TraceSink();
+    return *sink;
 }
 
 void WriteMessage(int level, std::initializer_list<TraceArg> args) {
@@ -103,18 +124,9 @@ std::string ComposeLine(const char* prefix, const TraceArg* const* args) {
     return line;
 }
 
-void Deliver(int level, const std::string& line) {
-    const TraceEntry entry = Sink().Entry();
-    if (!entry) return;
-    size_t offset = 0;
-    while (offset < line.size()) {
-        const size_t remaining = line.size() - offset;
-        const size_t piece = remaining > kMaxPiece ? kMaxPiece : remaining;
-        const std::string text = line.substr(offset, piece);
-        entry(level, 0, 0, text.c_str());
-        offset += piece;
-    }
-}
+void Deliver(int level, const std::string& line) { Sink().Deliver(level, line); }
+
+void ReleaseLibrary() noexcept { Sink().Release(); }
 
 void WriteTraceLine(int level, const char* prefix, const TraceArg* const* args) {
     try {

@@ -42,6 +42,9 @@ std::string ComposeLine(const char* prefix, const TraceArg* const* args);
 void WriteTraceLine(int level, const char* prefix, const TraceArg* const* args);
 // Delivers an already composed line in pieces.
 void Deliver(int level, const std::string& line);
+// Frees the trace library (when the module stops, outside the loader lock); a
+// later line loads it again.
+void ReleaseLibrary() noexcept;
 
 // Wide to ANSI code page.
 std::string ToAnsi(const wchar_t* text);

@@ -75,10 +75,15 @@ struct Window {
 struct RegistryKey {
     using Type = HKEY;
     static Type Invalid() noexcept { return nullptr; }
+    // The root keys are the 32-bit values 0x80000000 to 0x800000FF, which a
+    // 64-bit build sees sign-extended (HKEY_CURRENT_USER is 0xFFFFFFFF80000001).
+    static bool IsPredefined(Type value) noexcept {
+        const auto signedValue = reinterpret_cast<LONG_PTR>(value);
+        return signedValue >= static_cast<LONG>(0x80000000UL) && signedValue <= static_cast<LONG>(0x800000FFUL);
+    }
     static void Close(Type value) noexcept {
         // The predefined root keys are never closed.
-        if (reinterpret_cast<ULONG_PTR>(value) < 0x80000000UL || reinterpret_cast<ULONG_PTR>(value) > 0x800000FFUL)
-            ::RegCloseKey(value);
+        if (!IsPredefined(value)) ::RegCloseKey(value);
     }
 };
 }  // namespace handle_traits

@@ -30,13 +30,6 @@ bool IsExplorerImage(const wchar_t* imagePath) {
     if (dot == std::wstring::npos) return false;
     return EqualsNoCase(file.substr(0, dot), L"explorer") && EqualsNoCase(file.substr(dot), L".exe");
 }
-
-// Platform libraries looked up at run time, loaded once from the system folder.
-CDLLHandle& SystemLibrary(const wchar_t* name) {
-    static CDLLHandle userenv(LoadSystemLibrary(L"userenv.dll"), TRUE);
-    static CDLLHandle advapi(LoadSystemLibrary(L"advapi32.dll"), TRUE);
-    return wcscmp(name, L"userenv.dll") == 0 ? userenv : advapi;
-}
 }  // namespace
 
 CUserProfile& CUserProfile::Instance() {
@@ -45,12 +38,28 @@ CUserProfile& CUserProfile::Instance() {
 }
 
 CUserProfile::~CUserProfile() {
+    // Destroyed as the module unloads, under the loader lock: the profile and
+    // the libraries must have gone with Release. What is left is left alone.
+    static_cast<void>(m_userenv.release());
+    static_cast<void>(m_advapi.release());
+}
+
+void CUserProfile::Release() noexcept {
     if (m_rootKey && m_rootKey != HKEY_CURRENT_USER && m_token) {
         using UnloadFn = BOOL(WINAPI*)(HANDLE, HANDLE);
         if (const auto unload = reinterpret_cast<UnloadFn>(
-                ::GetProcAddress(SystemLibrary(L"userenv.dll").Handle(), "UnloadUserProfile")))
+                ::GetProcAddress(SystemLibrary(m_userenv, L"userenv.dll"), "UnloadUserProfile")))
             unload(m_token.get(), m_rootKey);
     }
+    m_rootKey = nullptr;
+    m_token.reset();
+    m_userenv.reset();
+    m_advapi.reset();
+}
+
+HMODULE CUserProfile::SystemLibrary(UniqueHmodule& library, const wchar_t* name) {
+    if (!library) library.reset(LoadSystemLibrary(name));
+    return library.get();
 }
 
 bool CUserProfile::IsInteractiveProcess() {
@@ -84,12 +93,12 @@ HKEY CUserProfile::LoadConsoleUserProfile() {
     using LoadProfileFn = BOOL(WINAPI*)(HANDLE, LPPROFILEINFOW);
     using ImpersonateFn = BOOL(WINAPI*)(HANDLE);
     using RevertFn = BOOL(WINAPI*)();
-    const auto loadProfile = reinterpret_cast<LoadProfileFn>(
-        ::GetProcAddress(SystemLibrary(L"userenv.dll").Handle(), "LoadUserProfileW"));
-    const auto impersonate = reinterpret_cast<ImpersonateFn>(
-        ::GetProcAddress(SystemLibrary(L"advapi32.dll").Handle(), "ImpersonateLoggedOnUser"));
-    const auto revert =
-        reinterpret_cast<RevertFn>(::GetProcAddress(SystemLibrary(L"advapi32.dll").Handle(), "RevertToSelf"));
+    const HMODULE userenv = SystemLibrary(m_userenv, L"userenv.dll");
+    const HMODULE advapi = SystemLibrary(m_advapi, L"advapi32.dll");
+    if (!userenv || !advapi) return nullptr;
+    const auto loadProfile = reinterpret_cast<LoadProfileFn>(::GetProcAddress(userenv, "LoadUserProfileW"));
+    const auto impersonate = reinterpret_cast<ImpersonateFn>(::GetProcAddress(advapi, "ImpersonateLoggedOnUser"));
+    const auto revert = reinterpret_cast<RevertFn>(::GetProcAddress(advapi, "RevertToSelf"));
     if (!loadProfile || !impersonate || !revert) return nullptr;
 
     const HANDLE token = GetCurrentLogonUserToken();
@@ -101,7 +110,7 @@ HKEY CUserProfile::LoadConsoleUserProfile() {
     if (!named) return nullptr;
 
     PROFILEINFOW profile{};
-    profile.dwSize = 32;  // the record's original size, which every platform accepts
+    profile.dwSize = sizeof(profile);  // the platform checks it: 56 bytes in a 64-bit process
     profile.dwFlags = PI_NOUI;
     profile.lpUserName = userName;
     if (!loadProfile(token, &profile)) return nullptr;

@@ -10,10 +10,15 @@ class CUserProfile {
 public:
     static CUserProfile& Instance();
 
-    // Resolved on first use and kept for the life of the process.
+    // Resolved on first use and kept until Release.
     HKEY RootKey();
     // The console user's logon token (kept by this object), or null.
     HANDLE GetCurrentLogonUserToken();
+
+    // Unloads a profile this object loaded and frees what it holds; the next
+    // RootKey resolves afresh. Called when the module stops, never under the
+    // loader lock: unloading a profile calls into other libraries.
+    void Release() noexcept;
 
     virtual ~CUserProfile();
     CUserProfile(const CUserProfile&) = delete;
@@ -26,7 +31,13 @@ public:
 private:
     CUserProfile() = default;
     HKEY LoadConsoleUserProfile();
+    // The platform library, loaded from the system folder on first use.
+    HMODULE SystemLibrary(UniqueHmodule& library, const wchar_t* name);
 
     HKEY m_rootKey = nullptr;
     UniqueKernelHandle m_token;
+    // Owned here, not by statics of their own: they must outlive the profile
+    // that is unloaded through them.
+    UniqueHmodule m_userenv;
+    UniqueHmodule m_advapi;
 };

@@ -7,6 +7,7 @@
 
 #include "QkMeetingLibs.h"
 #include "ComHolders.h"
+#include "SecretMask.h"
 #include "Trace.h"
 #include "DlgIpphoneStartMeetingConfirm.h"
 #include "UrlCodec.h"
@@ -30,13 +31,6 @@ CIPPhoneBoshCmd::ConfirmDialogOpener& Opener() {
     return opener;
 }
 
-// Traces `label` with one named text.
-void TraceDump(const char* label, const char* name, const wchar_t* text) {
-    const CVarAdapter value(text);
-    const TraceArg arg{name, &value};
-    const TraceArg* const args[] = {&arg, nullptr};
-    Trace::WriteTraceLine(2, label, args);
-}
 
 CStringEx ReadText(IUnknown* root, const wchar_t* path) {
     CStringEx value;
@@ -86,7 +80,7 @@ CIPPhoneBoshCmd::~CIPPhoneBoshCmd() { CloseConfirmDialog(); }
 
 void CIPPhoneBoshCmd::Start(const wchar_t* xmlCommand, IIPPhoneMessageSender* client, HWND commandWindow,
                             const BoshAddress& sender) {
-    TraceDump("CIPPhoneBoshCmd::Start", "lpszXMLCmd", xmlCommand);
+    SecretMask::TraceDocument(2, "CIPPhoneBoshCmd::Start", "lpszXMLCmd", xmlCommand);
     m_commandText = xmlCommand ? xmlCommand : L"";
     m_client = client;
     m_commandWindow = commandWindow;
@@ -250,7 +244,7 @@ LONG CIPPhoneBoshCmd::JoinMeetingCallback() {
 }
 
 void CIPPhoneBoshCmd::OnMeetingReturn(const wchar_t* meetingsXml) {
-    TraceDump("CIPPhoneBoshCmd::OnMeetingReturn", "lpszMeetings", meetingsXml);
+    SecretMask::TraceDocument(2, "CIPPhoneBoshCmd::OnMeetingReturn", "lpszMeetings", meetingsXml);
     const ComPtr<IUnknown> root = LoadRoot(meetingsXml);
     if (!root) return;
     ComPtr<IUnknown> list;
@@ -329,12 +323,12 @@ void CIPPhoneBoshCmd::CloseConfirmDialog() {
 }
 
 LONG CIPPhoneBoshCmd::Send(const wchar_t* xmlResponse) {
-    TraceDump("CIPPhoneBoshCmd::Send", "lpszXmlResponse", xmlResponse);
+    SecretMask::TraceDocument(2, "CIPPhoneBoshCmd::Send", "lpszXmlResponse", xmlResponse);
     if (!xmlResponse) {
         TraceText(8, "CIPPhoneBoshCmd::Send::invalid input");
         return 0;
     }
-    ::OutputDebugStringW(xmlResponse);
+    SecretMask::DebugOutputDocument(xmlResponse);
     const std::string body = EncodeMessageBody(xmlResponse);
     const std::string address = m_response.receiver.Text();
     if (m_client) m_client->SendChatMessage(address.c_str(), body.c_str());

@@ -491,6 +491,7 @@ void CMeetingDataProvider::FillTimeText(IUnknown* meeting, CBubblePara* para) co
             CTimeApi::GetLocalTimeZone(&zone);
         }
         SYSTEMTIME converted{};
+        // Failing (traced), the local time is shown rather than no date and time.
         CTimeApi::ConvertTimeBetweenZones(nullptr, &shown, &zone, &converted);
         shown = converted;
     }

@@ -1,5 +1,7 @@
 #include "SJUISetting.h"
 
+#include <utility>
+
 #include "ComHolders.h"
 #include "SiteUrl.h"
 #include "Trace.h"
@@ -42,8 +44,10 @@ CSJUISetting* CSJUISetting::GetInstance() {
 CSJUISetting* CSJUISetting::Existing() noexcept { return g_setting; }
 
 void CSJUISetting::ReleaseInstance() {
-    delete g_setting;
-    g_setting = nullptr;
+    CSJUISetting* const setting = std::exchange(g_setting, nullptr);
+    if (!setting) return;
+    setting->Uninitlize();
+    DeleteSink(setting);
 }
 
 CSJUISetting::~CSJUISetting() { Uninitlize(); }
@@ -80,7 +84,7 @@ void CSJUISetting::Uninitlize() {
         if (m_meetingSink) m_meetingSink->Disconnect();
         m_meetingComponent.Reset();
     }
-    m_meetingSink.reset();
+    DeleteSink(m_meetingSink.release());
 }
 
 BOOL CSJUISetting::LoadAccount(BSTR accountXml) {

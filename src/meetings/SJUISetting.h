@@ -37,7 +37,8 @@ public:
     static CSJUISetting* GetInstance();
     // The process-wide object when one exists, without creating it.
     static CSJUISetting* Existing() noexcept;
-    // Deletes the process-wide object (at module unload).
+    // Uninitialises and deletes the process-wide object when the module stops
+    // (never under the loader lock); one its source still holds is kept.
     static void ReleaseInstance();
     // The one listener of the process; null removes it.
     static void SetListener(ISettingsListener* listener) noexcept { s_listener = listener; }

@@ -113,28 +113,47 @@ LONG CTimeApi::GetSecondsBetween(DATE a, DATE b) {
 
 DATE CTimeApi::AddSeconds(DATE d, LONG seconds) {
     SYSTEMTIME st{};
-    ::VariantTimeToSystemTime(d, &st);
     FILETIME ft{};
-    ::SystemTimeToFileTime(&st, &ft);
+    if (!::VariantTimeToSystemTime(d, &st) || !::SystemTimeToFileTime(&st, &ft)) {
+        TraceText(8, "CTimeApi::AddSeconds: the date has no file time");
+        return d;
+    }
     ULARGE_INTEGER ticks{};
     ticks.LowPart = ft.dwLowDateTime;
     ticks.HighPart = ft.dwHighDateTime;
-    const long long unixSeconds = static_cast<long long>((ticks.QuadPart - kUnixEpochTicks) / kTicksPerSecond) + seconds;
-    ticks.QuadPart = static_cast<ULONGLONG>(unixSeconds) * kTicksPerSecond + kUnixEpochTicks;
+    // Signed and rounded down: before 1970 the ticks since the epoch are
+    // negative, and unsigned arithmetic there lands a fraction of a second early.
+    const long long sinceEpoch = static_cast<long long>(ticks.QuadPart) - static_cast<long long>(kUnixEpochTicks);
+    const long long perSecond = static_cast<long long>(kTicksPerSecond);
+    long long unixSeconds = sinceEpoch / perSecond;
+    if (sinceEpoch % perSecond < 0) --unixSeconds;
+    unixSeconds += seconds;
+    ticks.QuadPart = static_cast<ULONGLONG>(unixSeconds * perSecond + static_cast<long long>(kUnixEpochTicks));
     ft.dwLowDateTime = ticks.LowPart;
     ft.dwHighDateTime = ticks.HighPart;
-    ::FileTimeToSystemTime(&ft, &st);
     DATE result = 0.0;
-    ::SystemTimeToVariantTime(&st, &result);
+    if (!::FileTimeToSystemTime(&ft, &st) || !::SystemTimeToVariantTime(&st, &result)) {
+        TraceText(8, "CTimeApi::AddSeconds: the sum is no date");
+        return d;
+    }
     return result;
 }
 
-void CTimeApi::ConvertTimeBetweenZones(const TIME_ZONE_INFORMATION* source, const SYSTEMTIME* in,
+BOOL CTimeApi::ConvertTimeBetweenZones(const TIME_ZONE_INFORMATION* source, const SYSTEMTIME* in,
                                        const TIME_ZONE_INFORMATION* target, SYSTEMTIME* out) {
-    if (!in || !out) return;
+    if (!in || !out) return FALSE;
     SYSTEMTIME universal{};
-    ::TzSpecificLocalTimeToSystemTime(source, in, &universal);
-    ::SystemTimeToTzSpecificLocalTime(target, &universal, out);
+    SYSTEMTIME converted{};
+    if (!::TzSpecificLocalTimeToSystemTime(source, in, &universal) ||
+        !::SystemTimeToTzSpecificLocalTime(target, &universal, &converted)) {
+        // A zone the platform cannot apply: the time stays as it was given
+        // rather than becoming an empty date that no text can be made of.
+        TraceText(8, "CTimeApi::ConvertTimeBetweenZones: the zone conversion failed");
+        *out = *in;
+        return FALSE;
+    }
+    *out = converted;
+    return TRUE;
 }
 
 void CTimeApi::GetLocalDateString(const SYSTEMTIME* time, CStringEx& text) {

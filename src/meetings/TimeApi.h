@@ -19,8 +19,9 @@ public:
     // a minus b in seconds, as the C library's local time sees both.
     static LONG GetSecondsBetween(DATE a, DATE b);
     static DATE AddSeconds(DATE d, LONG seconds);
-    // Null zones stand for the current one; null times do nothing.
-    static void ConvertTimeBetweenZones(const TIME_ZONE_INFORMATION* source, const SYSTEMTIME* in,
+    // Null zones stand for the current one; null times do nothing. FALSE when
+    // the platform cannot convert: `out` then gets the time unchanged.
+    static BOOL ConvertTimeBetweenZones(const TIME_ZONE_INFORMATION* source, const SYSTEMTIME* in,
                                         const TIME_ZONE_INFORMATION* target, SYSTEMTIME* out);
 
     // Texts in the user's locale; a null time does nothing and a formatting

@@ -10,17 +10,19 @@
 #include "ModuleState.h"
 #include "ClassTable.h"
 #include "Factory.h"
+#include "ModuleRelease.h"
 #include "SJUISetting.h"
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
+// Runs under the loader lock: what the module holds for the process was given
+// back when the desktop client stopped or when COM asked whether it may unload.
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) ::DisableThreadLibraryCalls(instance);
-    // On an unload by FreeLibrary the account settings go with the module; at
-    // process exit other libraries may already be gone, so nothing is touched.
-    if (reason == DLL_PROCESS_DETACH && reserved == nullptr) CSJUISetting::ReleaseInstance();
     return TRUE;
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID iid, void** object) {
+    if (!object) return E_POINTER;
+    *object = nullptr;
     if (iid != IID_IUnknown && iid != IID_IClassFactory) return E_NOINTERFACE;
     for (int i = 0; i < g_classTableCount; ++i) {
         if (!::IsEqualCLSID(*g_classTable[i].classId, classId)) continue;
@@ -33,16 +35,25 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID iid
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
-    return (ComCounters::ActiveComponents() != 0 || ComCounters::ServerLocks() > 0) ? S_FALSE : S_OK;
+    if (ComCounters::ActiveComponents() != 0 || ComCounters::ServerLocks() > 0) return S_FALSE;
+    // The library may go next: what it still holds goes now, outside the loader lock.
+    ReleaseProcessWideState();
+    return S_OK;
 }
 
+// Every row is written as far as it can be; the first failure is reported.
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
     try {
         const std::wstring path = Registrar::ThisModulePath();
-        for (int i = 0; i < g_classTableCount; ++i) Registrar::RegisterClass(g_classTable[i].Registration(), path);
+        HRESULT result = S_OK;
+        for (int i = 0; i < g_classTableCount; ++i) {
+            const HRESULT hr = Registrar::RegisterClass(g_classTable[i].Registration(), path);
+            if (SUCCEEDED(result)) result = hr;
+        }
+        return result;
     } catch (...) {
+        return E_UNEXPECTED;
     }
-    return S_OK;
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {

@@ -8,6 +8,7 @@
 #include "Trace.h"
 #include "UniqueHandle.h"
 #include "MainFrame.h"
+#include "ModuleRelease.h"
 #include "SJUISetting.h"
 #include "UIToolkit.h"
 
@@ -111,29 +112,38 @@ HWND STDMETHODCALLTYPE CSJUIModule::GetModuleWindow() { return m_mainFrame ? m_m
 HRESULT STDMETHODCALLTYPE CSJUIModule::ShowModule(BOOL) { return S_OK; }
 
 HRESULT STDMETHODCALLTYPE CSJUIModule::UninitModule() {
-    CAutoFunTrace trace("CSJUIModule::UninitModule");
-    try {
-        if (m_mainFrame && m_mainFrame->IsWindow()) m_mainFrame->DestroyWindow();
-        // Only what this object's own start-up created is torn down: a
-        // refused second start in the same process must not take the
-        // running instance's resources with it.
-        if (m_resources) {
-            if (ModuleState::ResourceInstance() == m_resources.get()) ModuleState::SetResourceInstance(nullptr);
-            m_resources.reset();
-            CUIToolkit::Uninitialize();
-            if (CFontPool::Exists()) CFontPool::Instance().Release();
+    bool settingsStopped = false;
+    {
+        CAutoFunTrace trace("CSJUIModule::UninitModule");
+        try {
+            // The frame goes first, object and all: what it owns (buttons,
+            // items) holds GDI+ images, which must go while GDI+ still runs.
+            if (m_mainFrame && m_mainFrame->IsWindow()) m_mainFrame->DestroyWindow();
+            if (m_mainFrame) {
+                m_mainFrame.reset();
+                CMainFrame::UnregisterFrameClass();
+            }
+            // Only what this object's own start-up created is torn down: a
+            // refused second start in the same process must not take the
+            // running instance's resources with it.
+            if (m_resources) {
+                if (ModuleState::ResourceInstance() == m_resources.get()) ModuleState::SetResourceInstance(nullptr);
+                m_resources.reset();
+                CUIToolkit::Uninitialize();
+                if (CFontPool::Exists()) CFontPool::Instance().Release();
+            }
+            if (m_settingsStarted) {
+                CSJUISetting::GetInstance()->Uninitlize();
+                m_settingsStarted = false;
+                settingsStopped = true;
+            }
+            m_host.Reset();
+        } catch (...) {
+            // Tear-down continues as far as it got; the host ends either way.
         }
-        if (m_settingsStarted) {
-            CSJUISetting::GetInstance()->Uninitlize();
-            m_settingsStarted = false;
-        }
-        if (m_mainFrame) {
-            m_mainFrame.reset();
-            CMainFrame::UnregisterFrameClass();
-        }
-        m_host.Reset();
-    } catch (...) {
-        // Tear-down continues as far as it got; the host ends either way.
     }
+    // The desktop client that started the process-wide objects has stopped:
+    // they go now, after its last trace line, rather than at unload.
+    if (settingsStopped) ReleaseProcessWideState();
     return S_OK;
 }

@@ -44,6 +44,9 @@ public:
 protected:
     // The source, for derived managers that take more than bitmaps from it.
     [[nodiscard]] IZvnSkinLoad* Source() const noexcept { return m_source.get(); }
+    // Guards the caches and what OnBitmapLoaded derives from the bitmaps,
+    // which any thread's first load of a bitmap replaces.
+    [[nodiscard]] CZvnUICriticalSection& CacheLock() const noexcept { return m_cacheLock; }
 
 private:
     // The calling thread's cache, made on first use; caches of ended threads
@@ -53,7 +56,7 @@ private:
     std::unique_ptr<IZvnSkinLoad> m_source;
     bool m_folder = false;
     std::vector<std::unique_ptr<CZvnSkinBmpMgr>> m_caches;
-    CZvnUICriticalSection m_cacheLock;
+    mutable CZvnUICriticalSection m_cacheLock;
     std::vector<std::unique_ptr<CZvnSkinOwned>> m_owned;
     CZvnUICriticalSection m_ownedLock;
 };

@@ -69,6 +69,7 @@ const wchar_t* CZvnSkinMgrUILib::GetBitmapName(UINT id) {
     return nullptr;
 }
 
+// Called with the cache lock held, which also guards the shapes.
 void CZvnSkinMgrUILib::OnBitmapLoaded(UINT id, HBITMAP bitmap) {
     if (id != kBorderTop && id != kBorderBottom) return;
     BITMAP info{};
@@ -84,6 +85,14 @@ void CZvnSkinMgrUILib::OnBitmapLoaded(UINT id, HBITMAP bitmap) {
         if (cut) ::CombineRgn(cut.get(), cut.get(), shape.get(), RGN_AND);
         target[i] = std::move(cut);
     }
+}
+
+UniqueHrgn CZvnSkinMgrUILib::CopyRegion(const UniqueHrgn& region) const {
+    CZvnUIAutoLock lock(CacheLock());
+    if (!region) return {};
+    UniqueHrgn copy(::CreateRectRgn(0, 0, 0, 0));
+    if (copy && ::CombineRgn(copy.get(), region.get(), nullptr, RGN_COPY) == ERROR) copy.reset();
+    return copy;
 }
 
 COLORREF CZvnSkinMgrUILib::DefaultColor(ColorSlot slot) noexcept {

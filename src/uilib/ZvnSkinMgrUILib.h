@@ -50,11 +50,14 @@ public:
 
     // The shapes of the frame's corners, cut from the top and bottom border
     // bitmaps when those are loaded: left and right halves of the upper half
-    // of each, magenta left out. Kept by the manager; null until loaded.
-    [[nodiscard]] HRGN TopRegion(int half) const noexcept { return m_topRegions[half & 1].get(); }
-    [[nodiscard]] HRGN BottomRegion(int half) const noexcept { return m_bottomRegions[half & 1].get(); }
+    // of each, magenta left out. The caller's own copy, since another
+    // thread's load may replace the manager's at any time; null until loaded.
+    [[nodiscard]] UniqueHrgn TopRegion(int half) const { return CopyRegion(m_topRegions[half & 1]); }
+    [[nodiscard]] UniqueHrgn BottomRegion(int half) const { return CopyRegion(m_bottomRegions[half & 1]); }
 
 private:
+    UniqueHrgn CopyRegion(const UniqueHrgn& region) const;
+
     std::array<UniqueHrgn, 2> m_topRegions;
     std::array<UniqueHrgn, 2> m_bottomRegions;
     std::array<UniqueHicon, 2> m_captionIcons;  // small, large

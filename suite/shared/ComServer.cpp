@@ -17,8 +17,12 @@ void Lock(BOOL lock) noexcept {
 HRESULT RegisterClasses(const ComClassRegistration* classes, size_t count) noexcept {
     try {
         const std::wstring path = Registrar::ThisModulePath();
-        for (size_t i = 0; i < count; ++i) Registrar::RegisterClass(classes[i], path);
-        return S_OK;
+        HRESULT result = S_OK;
+        for (size_t i = 0; i < count; ++i) {
+            const HRESULT hr = Registrar::RegisterClass(classes[i], path);
+            if (SUCCEEDED(result)) result = hr;
+        }
+        return result;
     } catch (...) {
         return E_UNEXPECTED;
     }

@@ -17,7 +17,8 @@ namespace {
 const wchar_t kStoreKey[] = L"SOFTWARE\\Zorvan\\Quillkit\\Service";
 constexpr UINT kBusCodes[] = {VelEvent::SignInSynchronized, VelEvent::SignInError, VelEvent::UserExit,
                               VelEvent::SignInAgain,        VelEvent::MainFrameCreated, VelEvent::SignedOut,
-                              VelEvent::AccountSwitch,      VelEvent::TrayBalloon,  VelEvent::TrayTooltip};
+                              VelEvent::AccountSwitch,      VelEvent::TrayBalloon,  VelEvent::TrayTooltip,
+                              VelEvent::TrayImageState};
 HMODULE g_resources = nullptr;
 TrackedMenu g_tracked;
 UINT g_choice = 0;

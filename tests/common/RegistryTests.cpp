@@ -106,3 +106,16 @@ TEST(OsVersion, ClassifiesThePlatformVersions) {
     EXPECT_EQ(HKEY_CURRENT_USER, CRegistry::GetCurrentUserKey());
 }
 }  // namespace
+
+// An owner must never close a root key: on 64-bit builds their values are
+// sign-extended, so a plain unsigned range misses all of them.
+TEST(RegistryKeyOwner, LeavesEveryRootKeyOpenAndClosesOpenedKeys) {
+    const HKEY roots[] = {HKEY_CLASSES_ROOT,     HKEY_CURRENT_USER,     HKEY_LOCAL_MACHINE, HKEY_USERS,
+                          HKEY_PERFORMANCE_DATA, HKEY_CURRENT_CONFIG,   HKEY_DYN_DATA,
+                          HKEY_CURRENT_USER_LOCAL_SETTINGS, HKEY_PERFORMANCE_TEXT, HKEY_PERFORMANCE_NLSTEXT};
+    for (const HKEY root : roots)
+        EXPECT_TRUE(handle_traits::RegistryKey::IsPredefined(root)) << reinterpret_cast<ULONG_PTR>(root);
+    UniqueHkey opened;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, opened.receive()));
+    EXPECT_FALSE(handle_traits::RegistryKey::IsPredefined(opened.get()));
+}

@@ -155,6 +155,11 @@ TEST(LibraryHandles, OwnershipDecidesWhatFreeDoes) {
     CDLLHandle missing(L"no-such-library.dll", nullptr);
     EXPECT_EQ(nullptr, missing.Handle());
     missing.Free();
+
+    // A module whose folder cannot be read loads nothing, although the search
+    // path (this executable's folder) holds a library of that name.
+    CDLLHandle stray(L"zvntrace.dll", reinterpret_cast<HMODULE>(static_cast<ULONG_PTR>(0x10000)));
+    EXPECT_EQ(nullptr, stray.Handle());
 }
 
 TEST(LibraryHandles, SystemLibrariesComeFromTheSystemFolder) {
@@ -217,5 +222,46 @@ TEST_F(ModuleTracing, WorksWithoutTraceLibraryOrItsEntryPoint) {
     ASSERT_TRUE(::CopyFileW((testsupport::BinFolder() + L"noentry\\zvntrace.dll").c_str(),
                             (folder.Path() + L"zvntrace.dll").c_str(), FALSE));
     EXPECT_EQ(S_OK, StartAndStop(nullptr));
+}
+// A stopped desktop client gives the trace library back, and unloading the
+// module afterwards writes nothing: the loader lock is held then, and nothing
+// may call into another library.
+TEST_F(ModuleTracing, StoppingGivesTheLibraryBackAndUnloadingTracesNothing) {
+    ASSERT_TRUE(CopyFromOutput(folder.Path(), L"qkSJUI.dll") && CopyFromOutput(folder.Path(), L"qksjres.dll") &&
+                folder.CopyFromBin(L"zvntrace.dll"));
+    const std::wstring double_ = folder.Path() + L"zvntrace.dll";
+    HMODULE watch = nullptr;
+    {
+        ModuleLibrary library(folder.Path() + L"qkSJUI.dll");
+        ASSERT_TRUE(library.Loaded());
+        Microsoft::WRL::ComPtr<IVelUIModule> module = library.Create(kDesktopClientClass);
+        auto* host = new CHostApp(L"qkhost.exe", {});
+        ASSERT_EQ(S_OK, module->InitModule(host, nullptr));
+        ASSERT_TRUE(::GetModuleHandleW(double_.c_str()));
+        module->UninitModule();
+        EXPECT_FALSE(::GetModuleHandleW(double_.c_str())) << "the stopped client still holds the trace library";
+        // From here on the test holds it, to see what the unload writes.
+        watch = ::LoadLibraryW(double_.c_str());
+        TraceRecorder(watch).Clear();
+        module.Reset();
+        host->Release();
+        testsupport::PumpPending();
+    }
+    EXPECT_EQ(std::vector<std::string>{}, TraceRecorder(watch).Texts());
+    ::FreeLibrary(watch);
+}
+
+// A module that was never stopped gives it back when it may unload.
+TEST_F(ModuleTracing, TheLibraryGoesWhenTheModuleMayUnload) {
+    ASSERT_TRUE(CopyFromOutput(folder.Path(), L"qkSJUI.dll") && folder.CopyFromBin(L"zvntrace.dll"));
+    const std::wstring double_ = folder.Path() + L"zvntrace.dll";
+    ModuleLibrary library(folder.Path() + L"qkSJUI.dll");
+    ASSERT_TRUE(library.Loaded());
+    Microsoft::WRL::ComPtr<IVelUIModule> module = library.Create(kDesktopClientClass);
+    EXPECT_EQ(S_FALSE, module->InitModule(nullptr, nullptr));  // traced, and nothing to stop
+    EXPECT_TRUE(::GetModuleHandleW(double_.c_str()));
+    module.Reset();
+    EXPECT_EQ(S_OK, library.CanUnloadNow());
+    EXPECT_FALSE(::GetModuleHandleW(double_.c_str()));
 }
 }  // namespace

@@ -2,10 +2,12 @@
 // confirmed through a stand-in for the user's dialog, and answered.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
 #include "PhoneFixture.h"
+#include "support/DebugOutput.h"
 
 using namespace IPPhone;
 using namespace phonetest;
@@ -125,22 +127,27 @@ TEST_F(PhoneTest, CallBacksAreConfirmedEvenForOnePersonAndThenCallTheAttendee) {
     }
 }
 
+// Every code of the sign-in and re-sign-in lists beside neighbours that are
+// on neither, so that a code dropped from or added to a list fails.
 TEST_F(PhoneTest, TheLibrarysResultCodesDecideTheAnswer) {
     const std::wstring start = Request(L"StartMeeting", L"s5", L"<HeadCount>1</HeadCount><MeetingKey>9</MeetingKey>");
     const std::wstring callback = Request(L"StartMeetingCallBack", L"s6", L"<MeetingKey>9</MeetingKey>");
+    constexpr UINT kError = VelEvent::SignInError, kAgain = VelEvent::SignInAgain;
     const struct {
         const std::wstring* request;
         DWORD code;
         bool answered;    // with -2
         UINT signInEvent; // 0 for none
     } cases[] = {
-        {&start, 15, true, VelEvent::SignInError},
-        {&start, 3, true, VelEvent::SignInError},
-        {&start, 19, false, VelEvent::SignInAgain},
-        {&start, 4, true, 0},
-        {&callback, 12, false, VelEvent::SignInError},
-        {&callback, 33, false, VelEvent::SignInAgain},
-        {&callback, 7, true, 0},
+        {&start, 2, false, 0},       {&start, 3, true, kError},   {&start, 4, true, 0},
+        {&start, 5, true, kError},   {&start, 6, true, 0},        {&start, 10, true, 0},
+        {&start, 11, true, kError},  {&start, 12, true, kError},  {&start, 13, true, 0},
+        {&start, 14, true, 0},       {&start, 15, true, kError},  {&start, 16, true, kError},
+        {&start, 17, true, 0},       {&start, 18, true, 0},       {&start, 19, false, kAgain},
+        {&start, 20, true, 0},       {&start, 32, true, 0},       {&start, 33, false, kAgain},
+        {&start, 34, true, 0},
+        // A call-back answers no sign-in code: the command waits for its end.
+        {&callback, 12, false, kError}, {&callback, 33, false, kAgain}, {&callback, 7, true, 0},
     };
     for (const auto& c : cases) {
         bus.fired.clear();
@@ -162,13 +169,10 @@ TEST_F(PhoneTest, TheLibrarysResultCodesDecideTheAnswer) {
             EXPECT_NE(std::wstring::npos, sent[0].xml.find(L"<ResultCode>-2</ResultCode>")) << c.code;
             EXPECT_EQ(nullptr, handler.Current()) << c.code;
         }
-        if (c.signInEvent) {
-            ASSERT_EQ(1u, Fired(c.signInEvent).size()) << c.code;
-            if (c.signInEvent == VelEvent::SignInError) {
-                EXPECT_EQ(static_cast<INT_PTR>(c.code), Fired(c.signInEvent)[0].first);
-            }
-        } else {
-            EXPECT_TRUE(Fired(VelEvent::SignInError).empty() && Fired(VelEvent::SignInAgain).empty()) << c.code;
+        EXPECT_EQ(c.signInEvent == kError ? 1u : 0u, Fired(kError).size()) << c.code;
+        EXPECT_EQ(c.signInEvent == kAgain ? 1u : 0u, Fired(kAgain).size()) << c.code;
+        if (c.signInEvent == kError && !Fired(kError).empty()) {
+            EXPECT_EQ(static_cast<INT_PTR>(c.code), Fired(kError)[0].first);
         }
         ::SendMessageW(window.m_hWnd, MSG_AP_BOSHCMDCANCEL, 0, 0);
         TakeCalls();
@@ -297,4 +301,32 @@ TEST_F(PhoneTest, AnEmptyMeetingListFailsTheWaitingCommandAndABrokenBodyIsTraced
     handler.OnMessageReceived("phone@acme.example.com", nullptr);
     EXPECT_NE(std::string::npos,
               FileText(trace.Path()).find("L8  CIPPhoneBoshPorxy::onMessageReceived:invalid messages,"));
+}
+
+// Logs outlive sessions and go out with support requests: the request's
+// password and the meeting's reach neither the trace file nor the debugger,
+// while the lines that carry the documents are still written.
+TEST_F(PhoneTest, PasswordsStayOutOfTheTraceAndTheDebugger) {
+    testsupport::EnvironmentFile trace(L"QK_TRACE_FILE");
+    testsupport::DebugOutputCapture debug;
+    Receive(Request(L"JoinMeeting", L"s12",
+                    L"<HeadCount>1</HeadCount><MeetingKey>77</MeetingKey><Password>Req-Secret-1</Password>"));
+    Pump();
+    handler.OnMeetingReturn(L"<meetings><meeting><meetingKey>77</meetingKey>"
+                            L"<meetingPassword>Meet-Secret-2</meetingPassword></meeting></meetings>");
+    const auto sent = TakeSent();
+    ASSERT_EQ(1u, sent.size());
+    EXPECT_NE(std::wstring::npos, sent[0].xml.find(L"<MeetPassword>Meet-Secret-2</MeetPassword>")) << "the phone gets it";
+
+    const std::string lines = FileText(trace.Path());
+    std::wstring written;
+    for (const std::wstring& text : debug.Take()) written += text;
+    for (const char* secret : {"Req-Secret-1", "Meet-Secret-2"}) {
+        EXPECT_EQ(std::string::npos, lines.find(secret)) << secret;
+        EXPECT_EQ(std::wstring::npos, written.find(std::wstring(secret, secret + std::strlen(secret)))) << secret;
+    }
+    for (const char* line : {"CIPPhoneBoshCmd::Start lpszXMLCmd=", "<Password>***</Password>",
+                             "<meetingPassword>***</meetingPassword>", "<MeetPassword>***</MeetPassword>"})
+        EXPECT_NE(std::string::npos, lines.find(line)) << line;
+    EXPECT_NE(std::wstring::npos, written.find(L"<MeetPassword>***</MeetPassword>"));
 }

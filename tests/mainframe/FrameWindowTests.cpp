@@ -41,13 +41,14 @@ TEST_F(FrameTest, CreationSetsTheFramesOwnIconsAndAnnouncesTheFrame) {
     frame->DestroyWindow();
     frame.reset();
     CMainFrame::UnregisterFrameClass();
+    const HINSTANCE previous = ModuleState::ResourceInstance();
     ModuleState::SetResourceInstance(library.get());
     host.app->Bus().Subscribe(VelEvent::MainFrameCreated, &listener);
     frame = std::make_unique<CMainFrame>();
     frame->SetApplication(host.app);
     const bool created = frame->CreateFrame(library.get()) != nullptr;
     host.app->Bus().Unsubscribe(VelEvent::MainFrameCreated, &listener);
-    ModuleState::SetResourceInstance(nullptr);
+    ModuleState::SetResourceInstance(previous);
     ASSERT_TRUE(created);
     EXPECT_EQ((std::vector<Received>{{VelEvent::MainFrameCreated, 0, 0, 0, {}}}), Events(VelEvent::MainFrameCreated));
 

@@ -156,7 +156,7 @@ TEST(ZoneConversion, GoesThroughUniversalTime) {
     ASSERT_TRUE(CTimeApi::GetTimeZoneByJoderId(L"Asia/Tokyo", &tokyo));
     const SYSTEMTIME local = Fields(Make(2024, 6, 12, 12, 0));
     SYSTEMTIME converted{};
-    CTimeApi::ConvertTimeBetweenZones(nullptr, &local, &tokyo, &converted);
+    EXPECT_TRUE(CTimeApi::ConvertTimeBetweenZones(nullptr, &local, &tokyo, &converted));
     const DATE expected = Make(2024, 6, 12, 12, 0) + (9 * 60 - run->juneOffsetMinutes) / 1440.0;
     const SYSTEMTIME want = Fields(expected);
     EXPECT_EQ(want.wDay, converted.wDay);
@@ -164,9 +164,26 @@ TEST(ZoneConversion, GoesThroughUniversalTime) {
     EXPECT_EQ(want.wMinute, converted.wMinute);
 
     SYSTEMTIME untouched{1999, 0, 0, 0, 0, 0, 0, 0};
-    CTimeApi::ConvertTimeBetweenZones(nullptr, nullptr, &tokyo, &untouched);
+    EXPECT_FALSE(CTimeApi::ConvertTimeBetweenZones(nullptr, nullptr, &tokyo, &untouched));
     EXPECT_EQ(1999, untouched.wYear);
-    CTimeApi::ConvertTimeBetweenZones(nullptr, &local, &tokyo, nullptr);
+    EXPECT_FALSE(CTimeApi::ConvertTimeBetweenZones(nullptr, &local, &tokyo, nullptr));
+}
+
+// A zone the platform cannot apply (daylight saving without a standard date)
+// on either side: the time comes back as it was, not as an empty date.
+TEST(ZoneConversion, AFailedConversionKeepsTheTime) {
+    TIME_ZONE_INFORMATION broken{};
+    broken.DaylightDate.wMonth = 3;
+    broken.DaylightDate.wDay = 5;
+    TIME_ZONE_INFORMATION tokyo{};
+    ASSERT_TRUE(CTimeApi::GetTimeZoneByJoderId(L"Asia/Tokyo", &tokyo));
+    const SYSTEMTIME local = Fields(Make(2024, 6, 12, 12, 0));
+    const TIME_ZONE_INFORMATION* const pairs[][2] = {{&broken, &tokyo}, {nullptr, &broken}};
+    for (const auto& pair : pairs) {
+        SYSTEMTIME converted{};
+        EXPECT_FALSE(CTimeApi::ConvertTimeBetweenZones(pair[0], &local, pair[1], &converted));
+        EXPECT_EQ(0, std::memcmp(&local, &converted, sizeof(local))) << (pair[0] == &broken ? "source" : "target");
+    }
 }
 
 TEST(CalendarArithmetic, SameDayAndSecondsBetween) {
@@ -193,6 +210,11 @@ TEST(CalendarArithmetic, AddSecondsCrossesMidnightAndMonths) {
         {Make(2024, 2, 28, 12, 0), 86400, Make(2024, 2, 29, 12, 0)},
         {Make(2024, 12, 31, 23, 59, 59), 1, Make(2025, 1, 1)},
         {Make(2024, 6, 12, 10, 0), 0, Make(2024, 6, 12, 10, 0)},
+        // Before 1970 the seconds since the epoch are negative.
+        {Make(1969, 12, 31, 23, 59, 0), 30, Make(1969, 12, 31, 23, 59, 30)},
+        {Make(1969, 12, 31, 23, 59, 59), 1, Make(1970, 1, 1)},
+        {Make(1970, 1, 1), -1, Make(1969, 12, 31, 23, 59, 59)},
+        {Make(1900, 3, 1, 8, 0), 3600, Make(1900, 3, 1, 9, 0)},
     };
     for (const auto& c : cases) {
         const SYSTEMTIME got = Fields(CTimeApi::AddSeconds(c.from, c.seconds)), want = Fields(c.expected);

@@ -22,6 +22,19 @@ TEST_F(ClassObjects, AnswerOnlyForKnownClassesAndFactoryInterfaces) {
     EXPECT_EQ(E_NOINTERFACE, library.GetClassObject(kDesktopClientClass, __uuidof(IVelUIModule), &object));
     EXPECT_EQ(E_NOINTERFACE, library.GetClassObject(kUnknownClass, IID_IDispatch, &object));
     EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE, library.GetClassObject(kUnknownClass, IID_IClassFactory, &object));
+    // A refusal leaves nothing behind in the caller's pointer, and there must be one.
+    const struct {
+        const CLSID& classId;
+        const IID& iid;
+        HRESULT expected;
+    } refusals[] = {{kUnknownClass, IID_IClassFactory, CLASS_E_CLASSNOTAVAILABLE},
+                    {kDesktopClientClass, IID_IDispatch, E_NOINTERFACE}};
+    for (const auto& refusal : refusals) {
+        void* stale = reinterpret_cast<void*>(static_cast<ULONG_PTR>(0xBAD0));
+        EXPECT_EQ(refusal.expected, library.GetClassObject(refusal.classId, refusal.iid, &stale));
+        EXPECT_EQ(nullptr, stale);
+    }
+    EXPECT_EQ(E_POINTER, library.GetClassObject(kDesktopClientClass, IID_IClassFactory, nullptr));
 
     for (const CLSID& classId : {kDesktopClientClass, kHelpModuleClass}) {
         ComPtr<IUnknown> unknown, other;

@@ -1,6 +1,7 @@
 // The desktop-client module started and stopped by a host in this process.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,47 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 bool ResourceLibraryLoaded() { return ::GetModuleHandleW(L"qksjres.dll") != nullptr; }
+
+// A host that only counts its references and reports each release.
+class CountingHost final : public IVelModuleHost {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (!object) return E_POINTER;
+        *object = nullptr;
+        if (iid != IID_IUnknown && iid != __uuidof(IVelModuleHost)) return E_NOINTERFACE;
+        *object = static_cast<IVelModuleHost*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        --refs;
+        if (onRelease) onRelease(refs);
+        return refs;
+    }
+    HRESULT STDMETHODCALLTYPE GetCommandLine(BSTR* commandLine) override {
+        *commandLine = ::SysAllocString(L"qkhost.exe");
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetParameter(BSTR, BSTR*) override { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE Reserved5() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Reserved6() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE AddMessageFilter(CMessageFilter*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE RemoveMessageFilter(CMessageFilter*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE AddIdleHandler(CIdleHandler*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE RemoveIdleHandler(CIdleHandler*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Reserved11() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE CloseHost(LONG) override { return S_OK; }
+
+    ULONG refs = 1;
+    std::function<void(ULONG)> onRelease;
+};
+
+BOOL DragFullWindows() {
+    BOOL value = FALSE;
+    ::SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &value, 0);
+    return value;
+}
 
 class Lifecycle : public ::testing::Test {
 protected:
@@ -213,5 +255,29 @@ TEST_F(Lifecycle, SecondStartHandsOverToTheRunningInstance) {
     ASSERT_EQ(1u, running.closes.size());
     EXPECT_EQ(static_cast<WPARAM>(0xFFFFFFFF), running.closes[0]);
     EXPECT_EQ(2u, running.copies.size());
+}
+// What the frame owns draws with the toolkit's GDI+, so the frame object must
+// be gone before the toolkit stops. Seen from outside: the frame's reference
+// to the host goes while the toolkit has not yet put back the drag setting it
+// found at its start.
+TEST_F(Lifecycle, TheFrameIsGoneBeforeTheToolkitStops) {
+    const BOOL original = DragFullWindows();
+    ::SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, TRUE, nullptr, 0);
+    CountingHost host;
+    ASSERT_EQ(S_OK, module->InitModule(&host, nullptr));
+    ::SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, FALSE, nullptr, 0);
+    // The test's, the module's and the frame's own: the first fall to two is the frame's.
+    ASSERT_GE(host.refs, 3u);
+    std::vector<BOOL> dragAtTwo;
+    host.onRelease = [&](ULONG left) {
+        if (left == 2) dragAtTwo.push_back(DragFullWindows());
+    };
+    EXPECT_EQ(S_OK, module->UninitModule());
+    const BOOL restored = DragFullWindows();
+    ::SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, original, nullptr, 0);
+    ASSERT_FALSE(dragAtTwo.empty());
+    EXPECT_FALSE(dragAtTwo.front()) << "the toolkit stopped while the frame still lived";
+    EXPECT_TRUE(restored) << "the toolkit put the setting back";
+    EXPECT_EQ(1u, host.refs);
 }
 }  // namespace

@@ -99,4 +99,19 @@ TEST_F(Registration, RealComCreatesTheModuleByProgId) {
         EXPECT_TRUE(module->IsModuleClosed());
     }
 }
+// A volatile class key cannot take the lasting server key below it: the
+// registration is incomplete and must say so; the rest is still written.
+TEST_F(Registration, AKeyThatCannotBeWrittenFailsTheRegistration) {
+    const std::wstring classKey = kClasses[0].ClassKey();
+    {
+        UniqueHkey blocker;
+        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExW(HKEY_CLASSES_ROOT, classKey.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+                                                   KEY_ALL_ACCESS, nullptr, blocker.receive(), nullptr));
+    }
+    const HRESULT hr = library.RegisterServer();
+    EXPECT_TRUE(FAILED(hr)) << std::hex << hr;
+    EXPECT_FALSE(KeyExists(classKey + L"\\InprocServer32"));
+    EXPECT_EQ(Stored(kClasses[0].friendlyName), RawString(kClasses[0].progId, nullptr)) << "the other keys are written";
+    EXPECT_EQ(Stored(kClasses[1].friendlyName), RawString(kClasses[1].ClassKey(), nullptr));
+}
 }  // namespace

@@ -59,6 +59,62 @@ private:
     std::wstring m_path;
 };
 
+// An event source with one connection point. A stubborn one keeps its sink:
+// Unadvise fails, as it may for a source that has gone wrong, and its events
+// still go out.
+class EventSource final : public IConnectionPointContainer, public IConnectionPoint {
+public:
+    explicit EventSource(bool stubborn) : m_stubborn(stubborn) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        *object = nullptr;
+        if (iid == IID_IUnknown || iid == IID_IConnectionPointContainer)
+            *object = static_cast<IConnectionPointContainer*>(this);
+        else if (iid == IID_IConnectionPoint)
+            *object = static_cast<IConnectionPoint*>(this);
+        return *object ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID, IConnectionPoint** point) override {
+        *point = this;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override {
+        m_sink = static_cast<IDispatch*>(static_cast<void*>(sink));
+        *cookie = 7;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Unadvise(DWORD) override { return m_stubborn ? E_FAIL : S_OK; }
+    HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections**) override { return E_NOTIMPL; }
+
+    [[nodiscard]] IDispatch* Sink() const noexcept { return m_sink; }
+    HRESULT Fire(DISPID id, const wchar_t* text) const {
+        Variant argument{std::wstring_view(text)};
+        VARIANTARG arguments[1] = {argument.get()};
+        DISPPARAMS parameters{arguments, nullptr, 1, 0};
+        return m_sink->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &parameters, nullptr, nullptr, nullptr);
+    }
+
+private:
+    bool m_stubborn;
+    IDispatch* m_sink = nullptr;
+};
+
+class ReportingSink final : public CConnectPointSink<ReportingSink> {
+public:
+    explicit ReportingSink(bool& deleted) : m_deleted(deleted) {}
+    ~ReportingSink() override { m_deleted = true; }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+        return S_OK;
+    }
+
+private:
+    bool& m_deleted;
+};
+
 class Settings : public ::testing::Test {
 protected:
     RegisteredService service;
@@ -233,5 +289,27 @@ TEST(SettingsSink, AnswersOnlyItsInterfacesAndIsNotCounted) {
     EXPECT_EQ(E_NOTIMPL, setting->GetTypeInfoCount(nullptr));
     EXPECT_FALSE(setting->Disconnect()) << "nothing to disconnect";
     CSJUISetting::ReleaseInstance();
+}
+// Deleting a sink its source still holds would send the next event to freed
+// memory: such a sink is kept, the account settings among them.
+TEST(SettingsSink, OneItsSourceWillNotReleaseIsKept) {
+    for (const bool stubborn : {false, true}) {
+        EventSource source(stubborn);
+        bool deleted = false;
+        auto* sink = new ReportingSink(deleted);
+        ASSERT_TRUE(sink->Connect(static_cast<IConnectionPointContainer*>(&source), &DIID_QKMeetingEvents));
+        DeleteSink(sink);
+        EXPECT_EQ(!stubborn, deleted) << stubborn;
+    }
+
+    EventSource source(true);
+    CSJUISetting* setting = CSJUISetting::GetInstance();
+    ASSERT_TRUE(setting->Connect(static_cast<IConnectionPointContainer*>(&source), &DIID_QKAccountEvents));
+    ASSERT_EQ(static_cast<IDispatch*>(setting), source.Sink());
+    CSJUISetting::ReleaseInstance();
+    EXPECT_EQ(nullptr, CSJUISetting::Existing()) << "the next start gets a fresh object";
+    CMainFrame frame;
+    EXPECT_EQ(S_OK, source.Fire(4, kFullAccount));
+    EXPECT_EQ(kFullAccount, frame.LastAccountDocument());
 }
 }  // namespace

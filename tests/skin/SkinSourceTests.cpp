@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "SkinFiles.h"
 #include "support/TestSupport.h"
@@ -13,6 +14,7 @@
 using namespace skintest;
 
 namespace {
+
 const COLORREF kMagenta = RGB(255, 0, 255);
 
 class FolderSkin : public ::testing::Test {
@@ -130,32 +132,46 @@ TEST(LibrarySkin, BitmapsTextsAndIconsByNumber) {
 TEST(LibrarySkin, BorderBitmapsGiveCornerShapes) {
     CZvnSkinMgrUILib skin;
     ASSERT_TRUE(skin.LoadSkin(ResourceLibraryPath().c_str()));
-    EXPECT_EQ(skin.TopRegion(0), nullptr);
+    EXPECT_FALSE(skin.TopRegion(0));
     ASSERT_NE(skin.GetBitmap(107, FALSE), nullptr);
     ASSERT_NE(skin.GetBitmap(105, FALSE), nullptr);
 
+    const UniqueHrgn top[2] = {skin.TopRegion(0), skin.TopRegion(1)};
+    const UniqueHrgn bottom[2] = {skin.BottomRegion(0), skin.BottomRegion(1)};
     struct Probe {
         HRGN region;
         int x, y;
         bool inside;
     };
     const Probe probes[] = {
-        {skin.TopRegion(0), 0, 0, false},  // rounded away
-        {skin.TopRegion(0), 7, 0, true},
-        {skin.TopRegion(0), 8, 3, false},  // the right half's
-        {skin.TopRegion(0), 3, 8, false},  // the inactive state below
-        {skin.TopRegion(1), 15, 0, false},
-        {skin.TopRegion(1), 15, 7, true},
-        {skin.BottomRegion(0), 0, 7, false},
-        {skin.BottomRegion(1), 15, 0, true},
+        {top[0].get(), 0, 0, false},  // rounded away
+        {top[0].get(), 7, 0, true},
+        {top[0].get(), 8, 3, false},  // the right half's
+        {top[0].get(), 3, 8, false},  // the inactive state below
+        {top[1].get(), 15, 0, false},
+        {top[1].get(), 15, 7, true},
+        {bottom[0].get(), 0, 7, false},
+        {bottom[1].get(), 15, 0, true},
     };
     for (const Probe& p : probes)
         EXPECT_EQ(::PtInRegion(p.region, p.x, p.y) != FALSE, p.inside) << p.x << "," << p.y;
 
     // A bitmap of another number leaves them alone.
-    const HRGN top = skin.TopRegion(0);
     ASSERT_NE(skin.GetBitmap(108, FALSE), nullptr);
-    EXPECT_EQ(skin.TopRegion(0), top);
+    EXPECT_TRUE(::EqualRgn(skin.TopRegion(0).get(), top[0].get()));
+}
+
+// Each thread loads the border bitmaps into its own cache and so replaces the
+// shared shapes: a shape handed out before must survive that.
+TEST(LibrarySkin, AShapeHandedOutOutlivesItsReplacementOnAnotherThread) {
+    CZvnSkinMgrUILib skin;
+    ASSERT_TRUE(skin.LoadSkin(ResourceLibraryPath().c_str()));
+    ASSERT_NE(skin.GetBitmap(107, FALSE), nullptr);
+    const UniqueHrgn mine = skin.TopRegion(0);
+    std::thread([&skin] { skin.GetBitmap(107, FALSE); }).join();
+    RECT box{};
+    EXPECT_NE(::GetRgnBox(mine.get(), &box), ERROR);
+    EXPECT_EQ(box.right, 8);
 }
 
 TEST(LibrarySkin, FolderShapesAreReplacedByTheNextSkinsBorders) {
@@ -168,15 +184,15 @@ TEST(LibrarySkin, FolderShapesAreReplacedByTheNextSkinsBorders) {
     ASSERT_TRUE(skin.LoadSkin(folder.c_str()));
     ASSERT_NE(skin.GetBitmap(107, FALSE), nullptr);
     RECT box{};
-    ASSERT_NE(::GetRgnBox(skin.TopRegion(0), &box), ERROR);
+    ASSERT_NE(::GetRgnBox(skin.TopRegion(0).get(), &box), ERROR);
     EXPECT_EQ(box.right, 2);
-    EXPECT_FALSE(::PtInRegion(skin.TopRegion(0), 0, 0));
-    EXPECT_TRUE(::PtInRegion(skin.TopRegion(0), 1, 0));
+    EXPECT_FALSE(::PtInRegion(skin.TopRegion(0).get(), 0, 0));
+    EXPECT_TRUE(::PtInRegion(skin.TopRegion(0).get(), 1, 0));
 
     ASSERT_TRUE(skin.LoadSkin(ResourceLibraryPath().c_str()));
-    EXPECT_NE(skin.TopRegion(0), nullptr) << "shapes stay until replaced";
+    EXPECT_TRUE(skin.TopRegion(0)) << "shapes stay until replaced";
     ASSERT_NE(skin.GetBitmap(107, FALSE), nullptr);
-    ASSERT_NE(::GetRgnBox(skin.TopRegion(0), &box), ERROR);
+    ASSERT_NE(::GetRgnBox(skin.TopRegion(0).get(), &box), ERROR);
     EXPECT_EQ(box.right, 8);
 }
 
