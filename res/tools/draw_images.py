@@ -298,6 +298,72 @@ def spinner(color, frame, frames=12):
     return shade
 
 
+# ---------------------------------------------------------------- detail bubble: file kinds
+
+def file_page(color, glyph):
+    """A sheet of paper with a folded top-right corner, its outline and its
+    picture in the colour of the kind of file."""
+    def shade(x, y, w, h):
+        left, top, right, bottom, fold = 2.5, 1.0, 13.5, 15.0, 4.0
+        if not (left <= x <= right and top <= y <= bottom):
+            return None
+        into_fold = x - (right - fold)
+        if into_fold > 0 and y < top + fold:
+            if into_fold > y - top + 0.6:
+                return None
+            if into_fold > y - top - 0.6 or x > right - fold + 0.0 and y > top + fold - 1.0:
+                return paint(color)
+            return paint((232, 236, 240))
+        if x < left + 1 or x > right - 1 or y < top + 1 or y > bottom - 1:
+            return paint(color)
+        mark = glyph(x, y)
+        return paint(mark) if mark else paint(WHITE)
+    return shade
+
+
+def text_lines(color):
+    return lambda x, y: color if 5 <= x <= 11 and any(a <= y <= a + 1 for a in (6, 8.5, 11)) else None
+
+
+def cell_grid(color):
+    def glyph(x, y):
+        if not (4.5 <= x <= 11.5 and 6 <= y <= 13):
+            return None
+        return color if (x - 4.5) % 2.33 < 0.8 or (y - 6) % 2.33 < 0.8 else None
+    return glyph
+
+
+def chart_bars(color):
+    def glyph(x, y):
+        for bar_left, bar_top in ((4.5, 9.5), (7.0, 6.5), (9.5, 8.0)):
+            if bar_left <= x <= bar_left + 1.8 and bar_top <= y <= 13:
+                return color
+        return None
+    return glyph
+
+
+def solid_band(color):
+    return lambda x, y: color if 3.5 <= x <= 12.5 and 8.5 <= y <= 12.5 else None
+
+
+def landscape(color):
+    def glyph(x, y):
+        if in_triangle(x, y, (3.8, 13.2), (7.5, 7.5), (11.2, 13.2)):
+            return color
+        if math.hypot(x - 10.3, y - 6.2) <= 1.4:
+            return WARN
+        return None
+    return glyph
+
+
+def zipper(color):
+    return lambda x, y: color if 6.8 <= x <= 9.2 and int(y * 1.2) % 2 == 0 and 3 <= y <= 13 else None
+
+
+def play_mark(color):
+    return lambda x, y: color if in_triangle(x, y, (6.0, 6.0), (6.0, 12.5), (11.5, 9.25)) else None
+
+
 # ---------------------------------------------------------------- rendering
 
 def render(shade, width, height):
@@ -365,6 +431,21 @@ IMAGES = [
 ] + [
     (410 + i, "busy_%02d" % i, (24, 24), spinner(ACCENT, i), "refresh button busy frame %d" % i) for i in range(12)
 ]
+
+
+# The detail bubble's pictures, kept together so that other windows' additions
+# above stay apart from them.
+BUBBLE_IMAGES = [
+    (600, "file_generic", (16, 16), file_page(SLATE, text_lines((176, 186, 196))), "bubble files row: any other file"),
+    (601, "file_document", (16, 16), file_page((43, 87, 154), text_lines((43, 87, 154))), "bubble files row: document"),
+    (602, "file_spreadsheet", (16, 16), file_page((33, 115, 70), cell_grid((33, 115, 70))), "bubble files row: spreadsheet"),
+    (603, "file_presentation", (16, 16), file_page((210, 71, 38), chart_bars((210, 71, 38))), "bubble files row: presentation"),
+    (604, "file_pdf", (16, 16), file_page((200, 30, 30), solid_band((200, 30, 30))), "bubble files row: PDF"),
+    (605, "file_picture", (16, 16), file_page(ACCENT, landscape(ACCENT)), "bubble files row: picture"),
+    (606, "file_archive", (16, 16), file_page((140, 98, 57), zipper((140, 98, 57))), "bubble files row: archive"),
+    (607, "file_media", (16, 16), file_page((120, 72, 170), play_mark((120, 72, 170))), "bubble files row: audio or video"),
+]
+IMAGES += BUBBLE_IMAGES
 
 
 def write_all(root):

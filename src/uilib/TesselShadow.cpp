@@ -1,5 +1,9 @@
 #include "TesselShadow.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
 #include "ModuleState.h"
 
 CTesselShadow::CTesselShadow(CWindowBase& owner) : CZvnUIShadowWndMap(owner) {}
@@ -36,7 +40,26 @@ CZvnShadowImage CTesselShadow::ComposeShadow() const {
                        m_images[0].Height() / 3};
     if (!composed.Attach(RenderShadowBitmap(m_images[0], kShadowNineGrid, margins, 0, size))) return composed;
     PlaceTail(composed, shadow);
+    ClearOwnerShape(composed, window, shadow);
     return composed;
+}
+
+void CTesselShadow::ClearOwnerShape(CZvnShadowImage& canvas, const RECT& window, const RECT& shadowRect) const {
+    UniqueHrgn shape(::CreateRectRgn(0, 0, 0, 0));
+    if (!shape || ::GetWindowRgn(m_hOwner, shape.get()) == ERROR) return;
+    ::OffsetRgn(shape.get(), window.left - shadowRect.left, window.top - shadowRect.top);
+    const DWORD bytes = ::GetRegionData(shape.get(), 0, nullptr);
+    if (bytes == 0) return;
+    std::vector<std::uint8_t> data(bytes);
+    auto* region = reinterpret_cast<RGNDATA*>(data.data());
+    if (::GetRegionData(shape.get(), bytes, region) != bytes) return;
+    const auto* rects = reinterpret_cast<const RECT*>(region->Buffer);
+    for (DWORD i = 0; i < region->rdh.nCount; ++i) {
+        const RECT& r = rects[i];
+        for (int y = std::max<LONG>(r.top, 0); y < std::min<LONG>(r.bottom, canvas.Height()); ++y)
+            for (int x = std::max<LONG>(r.left, 0); x < std::min<LONG>(r.right, canvas.Width()); ++x)
+                canvas.Bits()[static_cast<size_t>(y) * static_cast<size_t>(canvas.Width()) + static_cast<size_t>(x)] = 0;
+    }
 }
 
 void CTesselShadow::PlaceTail(CZvnShadowImage& canvas, const RECT& shadowRect) const {

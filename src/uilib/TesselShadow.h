@@ -34,6 +34,9 @@ private:
     // Body stretched to the shadow's size with the tail blended in.
     CZvnShadowImage ComposeShadow() const;
     void PlaceTail(CZvnShadowImage& canvas, const RECT& shadowRect) const;
+    // The shadow window lies above its owner: whatever of the shadow falls on
+    // the owner's window region (a bubble's body and tail) is cleared.
+    void ClearOwnerShape(CZvnShadowImage& canvas, const RECT& window, const RECT& shadowRect) const;
 
     // Body, tail, and the composed shadow while it is being built.
     std::array<CZvnShadowImage, 3> m_images;

@@ -62,6 +62,24 @@ void PumpPending() {
     }
 }
 
+bool MoveCursorTo(POINT target) {
+    // Until the display has reported the move, pending input can put the
+    // cursor back where it was: the position must hold for a few rounds.
+    int settled = 0;
+    for (int attempt = 0; attempt < 50 && settled < 3; ++attempt) {
+        POINT at{};
+        if (::GetCursorPos(&at) && at.x == target.x && at.y == target.y) {
+            ++settled;
+        } else {
+            settled = 0;
+            ::SetCursorPos(target.x, target.y);
+        }
+        ::Sleep(10);
+        PumpPending();
+    }
+    return settled >= 3;
+}
+
 long RunProcessPumping(const std::wstring& commandLine, DWORD timeoutMs) {
     std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
     line.push_back(L'\0');

@@ -32,6 +32,10 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
 // Dispatches what is queued now, dropping any WM_QUIT.
 void PumpPending();
 
+// Moves the cursor to `target` and waits until the display reports it there
+// (it does so asynchronously); false when the display does not move it.
+bool MoveCursorTo(POINT target);
+
 // Starts a program and waits for it while dispatching this thread's messages.
 // Returns the exit code, or -1 when it could not start or did not end in time.
 long RunProcessPumping(const std::wstring& commandLine, DWORD timeoutMs);

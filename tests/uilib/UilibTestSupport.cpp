@@ -4,36 +4,7 @@
 
 #include <cstdlib>
 
-#include "ModuleState.h"
-#include "support/TestSupport.h"
-#include "UIToolkit.h"
-
 namespace uilibtest {
-namespace {
-// The module's own start-up: resource library first, then the toolkit (which
-// starts GDI+).
-class ToolkitEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        m_resources.reset(::LoadLibraryW((testsupport::BinFolder() + L"qksjres.dll").c_str()));
-        ASSERT_TRUE(m_resources) << "qksjres.dll must be built beside the tests";
-        ModuleState::SetResourceInstance(m_resources.get());
-        ASSERT_TRUE(CUIToolkit::Initialize(m_resources.get(), testsupport::BinFolder()));
-    }
-    void TearDown() override {
-        CUIToolkit::Uninitialize();
-        ModuleState::SetResourceInstance(nullptr);
-        m_resources.reset();
-    }
-
-private:
-    UniqueHmodule m_resources;
-};
-
-[[maybe_unused]] ::testing::Environment* const g_environment =
-    ::testing::AddGlobalTestEnvironment(new ToolkitEnvironment);
-}  // namespace
-
 Canvas::Canvas(int width, int height, COLORREF fill) : m_width(width), m_height(height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
