@@ -30,6 +30,8 @@ public:
     void PostRefresh() override { Record("PostRefresh"); }
     void SignInAgainWithError(INT_PTR code, INT_PTR, INT_PTR) override { Record("SignInAgain", nullptr, BOOL(code)); }
     void RequestReSignin() override { Record("RequestReSignin"); }
+    void OpenMainFrame() override { Record("OpenMainFrame"); }
+    void OnTrayAnimate(BOOL) override { Record("OnTrayAnimate"); }
     HRESULT StartInstantMeeting(BSTR phone) override { return Record("StartInstantMeeting", phone); }
     HRESULT StartMeeting(BSTR key, BSTR, BSTR, LONG value) override { return Record("StartMeeting", key, value); }
     HRESULT JoinMeeting(BSTR key, BSTR, BSTR, BSTR, LONG value, BOOL) override {
