@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "BubbleInfor.h"
 #include "BubblePara.h"
 #include "ComHolders.h"
 #include "DailyView.h"
@@ -47,13 +48,15 @@ CMeetingListView::CMeetingListView(IFrameServices* frame)
     : CDialogBase(IDD),
       m_frame(frame),
       m_provider(std::make_unique<CMeetingDataProvider>(frame)),
-      m_dayView(std::make_unique<CDailyView>(m_provider.get(), frame)) {}
+      m_dayView(std::make_unique<CDailyView>(m_provider.get(), frame)),
+      m_bubble(std::make_unique<CBubbleInfor>(frame)) {}
 
 // The day view goes first: it reads the provider until its window is gone.
 CMeetingListView::~CMeetingListView() {
     if (IsWindow()) ::DestroyWindow(m_hWnd);
     m_dayView.reset();
     m_provider.reset();
+    m_bubble.reset();
 }
 
 HWND CMeetingListView::Create(HWND parent) { return CDialogBase::Create(parent); }
@@ -386,12 +389,14 @@ HRESULT CMeetingListView::ViewMeetingDetail(BSTR meetingKey) {
     return OpenDetailPage(meetingKey, "CMeetingListView::ViewMeetingDetail");
 }
 
-void CMeetingListView::PopupBubble(const RECT* itemRect, INT32 index, HWND) {
+void CMeetingListView::PopupBubble(const RECT* itemRect, INT32 index, HWND item) {
     if (!itemRect || index < 0) TraceText(2, "CMeetingListView::PopupBubble::Invalid input");
     const HWND frame = FrameWindow();
     if (frame && ::GetActiveWindow() != frame) return;
-    if (!m_provider || index < 0) return;
+    if (!m_provider || !itemRect || index < 0) return;
+    const RECT anchor = *itemRect;
     CBubblePara para;
     m_provider->GetMeetingDetailInfo(index, &para);
+    if (m_bubble) m_bubble->CreateMyWindow(item, anchor, para);
     m_bubbleIndex = index;
 }

@@ -17,6 +17,7 @@
 #include "VelModuleHost.h"
 #include "WindowBase.h"
 
+class CBubbleInfor;
 class CDailyView;
 class CMeetingDataProvider;
 
@@ -65,6 +66,7 @@ public:
 
     [[nodiscard]] CMeetingDataProvider* Provider() const noexcept { return m_provider.get(); }
     [[nodiscard]] CDailyView* DayView() const noexcept { return m_dayView.get(); }
+    [[nodiscard]] CBubbleInfor* Bubble() const noexcept { return m_bubble.get(); }
     [[nodiscard]] CPngButton& RefreshButton() noexcept { return m_refreshButton; }
 
     // CVelEventListener
@@ -107,6 +109,7 @@ private:
     BOOL m_bActive = FALSE;
     std::unique_ptr<CMeetingDataProvider> m_provider;
     std::unique_ptr<CDailyView> m_dayView;
+    std::unique_ptr<CBubbleInfor> m_bubble;
     INT32 m_bubbleIndex = 0;
     CPngButton m_startButton;
     CPngButton m_scheduleButton;
