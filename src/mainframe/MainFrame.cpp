@@ -9,6 +9,7 @@
 #include "Trace.h"
 #include "UniqueHandle.h"
 #include "HostEvents.h"
+#include "ModelessDialogs.h"
 
 namespace {
 // The class keeps the icons for as long as it is registered.
@@ -123,7 +124,9 @@ void CMainFrame::UnregisterFrameClass() noexcept {
     ClassIcons().small.reset();
 }
 
-BOOL CMainFrame::PreTranslateMessage(MSG*) { return FALSE; }
+// The host's loop is the only one: modeless dialogs of the module get their
+// Tab, Enter and Escape here.
+BOOL CMainFrame::PreTranslateMessage(MSG* msg) { return ModelessDialogs::PreTranslate(msg); }
 
 // A settings window closed by the user is let go as soon as the loop is idle.
 BOOL CMainFrame::OnIdle() {
