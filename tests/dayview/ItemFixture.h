@@ -7,7 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "commands/CommandFixture.h"
+#include "support/Canvas.h"
+#include "support/CommandFixture.h"
 #include "ItemWnd.h"
 #include "MeetingRecord.h"
 
@@ -24,25 +25,8 @@ public:
     std::vector<BubbleRequest> requests;
 };
 
-// A top-down 32-bit DIB section with its own memory DC.
-class Canvas {
-public:
-    Canvas(int width, int height);
-    ~Canvas();
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-    [[nodiscard]] HDC dc() const noexcept { return m_dc.get(); }
-    [[nodiscard]] COLORREF At(int x, int y) const;
-
-private:
-    int m_width;
-    UniqueMemDC m_dc;
-    UniqueHbitmap m_bitmap;
-    HGDIOBJ m_old = nullptr;
-    std::uint32_t* m_bits = nullptr;
-};
-
-bool Near(COLORREF a, COLORREF b, int tolerance = 3);
+using testsupport::Canvas;
+using testsupport::Near;
 
 class ItemTest : public commandtest::CommandTest {
 protected:

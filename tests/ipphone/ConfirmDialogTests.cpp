@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ModuleState.h"
-#include "helpmodule/RegistryValues.h"
+#include "support/RegistryValues.h"
 #include "DlgIpphoneStartMeetingConfirm.h"
 #include "PhoneFixture.h"
 

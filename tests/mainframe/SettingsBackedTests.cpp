@@ -4,9 +4,9 @@
 
 #include "QkServiceInterfaces.h"
 #include "ComHolders.h"
-#include "FrameFixture.h"
+#include "support/FrameFixture.h"
 #include "TimeApi.h"
-#include "module/ModuleLibrary.h"
+#include "support/ModuleLibrary.h"
 #include "SJUISetting.h"
 
 using Microsoft::WRL::ComPtr;

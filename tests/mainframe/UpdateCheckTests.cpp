@@ -4,7 +4,7 @@
 #include <string>
 
 #include "Registry.h"
-#include "FrameFixture.h"
+#include "support/FrameFixture.h"
 
 using namespace frametest;
 

@@ -1,4 +1,4 @@
-#include "commands/CommandFixture.h"
+#include "support/CommandFixture.h"
 
 #include <wrl/client.h>
 
