@@ -72,6 +72,25 @@ void UnregisterClass(const ComClassRegistration& row) {
     if (row.progId) DeleteKeyTree(HKEY_CLASSES_ROOT, row.progId);
 }
 
+HRESULT RegisterClasses(std::span<const ComClassRegistration> classes) noexcept {
+    try {
+        const std::wstring path = ThisModulePath();
+        for (const ComClassRegistration& row : classes) RegisterClass(row, path);
+        return S_OK;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
+HRESULT UnregisterClasses(std::span<const ComClassRegistration> classes) noexcept {
+    try {
+        for (const ComClassRegistration& row : classes) UnregisterClass(row);
+        return S_OK;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
 std::wstring ThisModulePath() {
     wchar_t path[MAX_PATH + 1] = {};
     const DWORD length = ::GetModuleFileNameW(ModuleState::Instance(), path, MAX_PATH);

@@ -36,10 +36,10 @@ extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
     return (ComCounters::ActiveComponents() != 0 || ComCounters::ServerLocks() > 0) ? S_FALSE : S_OK;
 }
 
+// The module answers S_OK even when a key could not be written.
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
     try {
-        const std::wstring path = Registrar::ThisModulePath();
-        for (int i = 0; i < g_classTableCount; ++i) Registrar::RegisterClass(g_classTable[i].Registration(), path);
+        (void)Registrar::RegisterClasses(ClassRegistrations());
     } catch (...) {
     }
     return S_OK;
@@ -47,7 +47,7 @@ extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
 
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
     try {
-        for (int i = 0; i < g_classTableCount; ++i) Registrar::UnregisterClass(g_classTable[i].Registration());
+        (void)Registrar::UnregisterClasses(ClassRegistrations());
     } catch (...) {
     }
     return S_OK;

@@ -59,23 +59,6 @@ CLoginModule::~CLoginModule() {
     if (::IsWindow(m_window)) ::DestroyWindow(m_window);
 }
 
-HRESULT STDMETHODCALLTYPE CLoginModule::QueryInterface(REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    if (iid == IID_IUnknown || iid == __uuidof(IVelUIModule)) {
-        *object = static_cast<IVelUIModule*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE CLoginModule::Release() {
-    const LONG count = ::InterlockedDecrement(&m_refCount);
-    if (count == 0) delete this;
-    return static_cast<ULONG>(count);
-}
-
 Microsoft::WRL::ComPtr<IVelEventBus> CLoginModule::EventBus() const {
     Microsoft::WRL::ComPtr<IVelEventService> service;
     Microsoft::WRL::ComPtr<IVelEventBus> bus;

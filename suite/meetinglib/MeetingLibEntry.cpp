@@ -27,10 +27,6 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID iid
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() { return ComServer::CanUnloadNow(); }
 
-extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
-    return ComServer::RegisterClasses(kClasses, std::size(kClasses));
-}
+extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() { return Registrar::RegisterClasses(kClasses); }
 
-extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
-    return ComServer::UnregisterClasses(kClasses, std::size(kClasses));
-}
+extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() { return Registrar::UnregisterClasses(kClasses); }

@@ -14,25 +14,6 @@ void Lock(BOOL lock) noexcept {
     else
         ::InterlockedDecrement(&g_locks);
 }
-HRESULT RegisterClasses(const ComClassRegistration* classes, size_t count) noexcept {
-    try {
-        const std::wstring path = Registrar::ThisModulePath();
-        for (size_t i = 0; i < count; ++i) Registrar::RegisterClass(classes[i], path);
-        return S_OK;
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
-}
-
-HRESULT UnregisterClasses(const ComClassRegistration* classes, size_t count) noexcept {
-    try {
-        for (size_t i = 0; i < count; ++i) Registrar::UnregisterClass(classes[i]);
-        return S_OK;
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
-}
-
 HRESULT CanUnloadNow() noexcept {
     return (::InterlockedCompareExchange(&g_objects, 0, 0) != 0 || ::InterlockedCompareExchange(&g_locks, 0, 0) > 0)
                ? S_FALSE
