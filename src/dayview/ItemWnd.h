@@ -6,8 +6,8 @@
 // item once and refills it with every layout.
 #include <windows.h>
 
-#include <functional>
 #include <memory>
+#include <vector>
 
 #include "FrameServices.h"
 #include "StringEx.h"
@@ -67,11 +67,6 @@ public:
     static constexpr COLORREF kTallBackground = RGB(231, 241, 245);
     static constexpr COLORREF kBottomLine = RGB(220, 220, 220);
     static constexpr UINT kMenuTrackFlags = TPM_NONOTIFY | TPM_RETURNCMD;  // 0x180
-
-    // Tracks the item's pop-up menu and answers the chosen command (0 for
-    // none). The platform's tracker unless a test puts another in its place.
-    using MenuTracker = std::function<UINT(HMENU menu, UINT flags, int x, int y, HWND owner)>;
-    static void SetMenuTracker(MenuTracker tracker);
 
     // `frame` carries out the meeting operations the item asks for (may be null).
     explicit CItemWnd(IFrameServices* frame) noexcept;
@@ -135,6 +130,9 @@ private:
     [[nodiscard]] ButtonState EvaluateButton(bool forced, DATE now);
     void ApplyLook(bool primary);
     void LayoutTopic();
+    // The small pictures after the topic, in order: recurrence (or exception),
+    // then the kind of meeting service. Layout makes room for them, paint draws them.
+    [[nodiscard]] std::vector<UINT> TopicIcons() const;
     void SetHostLine();
     void ApplyBackgroundToButtons(COLORREF color);
     [[nodiscard]] COLORREF BackgroundColor() const noexcept;

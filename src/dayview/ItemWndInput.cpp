@@ -10,26 +10,15 @@
 #include "UniqueHandle.h"
 #include "ItemWnd.h"
 #include "HostEvents.h"
+#include "PopupMenu.h"
 
 namespace {
-CItemWnd::MenuTracker& Tracker() {
-    static CItemWnd::MenuTracker tracker;
-    return tracker;
-}
-
-UINT TrackMenu(HMENU menu, UINT flags, int x, int y, HWND owner) {
-    if (Tracker()) return Tracker()(menu, flags, x, y, owner);
-    return static_cast<UINT>(::TrackPopupMenuEx(menu, flags, x, y, owner, nullptr));
-}
-
 CStringEx JoinCaption() {
     CStringEx text;
     text.LoadString(ModuleState::ResourceInstance(), CItemWnd::kJoinString);
     return text;
 }
 }  // namespace
-
-void CItemWnd::SetMenuTracker(MenuTracker tracker) { Tracker() = std::move(tracker); }
 
 void CItemWnd::ShowBubble() {
     if (!m_hWnd) return;
@@ -88,7 +77,7 @@ void CItemWnd::CreatePopupMenu() {
     // A meeting the list no longer holds can be edited but has no details to view.
     ::DeleteMenu(popup, m_meeting.m_bValid ? kCmdEditItem : kCmdViewDetail, MF_BYCOMMAND);
     ::SetForegroundWindow(m_hWnd);
-    const UINT command = TrackMenu(popup, kMenuTrackFlags, at.x - 3, at.y + 3, m_hWnd);
+    const UINT command = PopupMenu::Track(popup, kMenuTrackFlags, at.x - 3, at.y + 3, m_hWnd);
     if (command) ::PostMessageW(m_hWnd, WM_COMMAND, MAKEWPARAM(LOWORD(command), 0), 0);
 }
 

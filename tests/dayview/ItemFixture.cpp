@@ -1,5 +1,6 @@
 #include "ItemFixture.h"
 
+#include "Clock.h"
 #include "ModuleState.h"
 #include "TimeApi.h"
 #include "UIToolkit.h"
@@ -58,7 +59,7 @@ void ItemTest::SetUp() {
     // GDI+ for the item's pictures, as the module starts it.
     ASSERT_TRUE(CUIToolkit::Initialize(ModuleState::ResourceInstance(), testsupport::BinFolder() + L"..\\"));
     now = TodayAt(10, 0);
-    CTimeApi::SetNowOverride(&now);
+    Clock::PinLocalNow(&now);
     SignIn();
     dayView = ::CreateWindowExW(WS_EX_TOPMOST, kDayViewClass, L"day", WS_POPUP | WS_VISIBLE, 100, 100, 420, 300,
                                 nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
@@ -73,7 +74,7 @@ void ItemTest::TearDown() {
     host.app->Bus().Unsubscribe(VelEvent::ShowBubble, &bubbles);
     items.clear();
     if (dayView) ::DestroyWindow(dayView);
-    CTimeApi::SetNowOverride(nullptr);
+    Clock::PinLocalNow(nullptr);
     CUIToolkit::Uninitialize();
     CommandTest::TearDown();
 }
