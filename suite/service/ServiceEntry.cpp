@@ -13,11 +13,10 @@ const ComClassRegistration kClasses[] = {
 }  // namespace
 
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (classId == CLSID_QKSettingsService) return CClassFactory<CSettingsService>::Get(iid, object);
-    if (classId == CLSID_QKMeetingComponent) return CClassFactory<CMeetingComponent>::Get(iid, object);
-    return CLASS_E_CLASSNOTAVAILABLE;
+    return ComServer::GetClassObject(classId,
+                                     {ComServer::Serve<CSettingsService>(CLSID_QKSettingsService),
+                                      ComServer::Serve<CMeetingComponent>(CLSID_QKMeetingComponent)},
+                                     iid, object);
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() { return ComServer::CanUnloadNow(); }

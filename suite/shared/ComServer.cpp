@@ -14,6 +14,19 @@ void Lock(BOOL lock) noexcept {
     else
         ::InterlockedDecrement(&g_locks);
 }
+HRESULT GetClassObject(REFCLSID requested, std::initializer_list<ServedClass> classes, REFIID iid,
+                       void** object) noexcept {
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    try {
+        for (const ServedClass& served : classes)
+            if (requested == *served.classId) return served.getClassObject(iid, object);
+        return CLASS_E_CLASSNOTAVAILABLE;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
 HRESULT CanUnloadNow() noexcept {
     return (::InterlockedCompareExchange(&g_objects, 0, 0) != 0 || ::InterlockedCompareExchange(&g_locks, 0, 0) > 0)
                ? S_FALSE

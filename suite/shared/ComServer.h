@@ -5,6 +5,7 @@
 #include <unknwn.h>
 #include <wrl/client.h>
 
+#include <initializer_list>
 #include <new>
 
 #include "ComHolders.h"
@@ -56,18 +57,20 @@ public:
 };
 
 namespace ComServer {
-// DllGetClassObject's work for a library that serves one class, T under `served`.
+// A class a library serves: its id (a constant that lives as long as the
+// library) and its class object's Get.
+struct ServedClass {
+    const CLSID* classId;
+    HRESULT (*getClassObject)(REFIID iid, void** object);
+};
 template <typename T>
-HRESULT GetClassObject(REFCLSID requested, REFCLSID served, REFIID iid, void** object) noexcept {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (requested != served) return CLASS_E_CLASSNOTAVAILABLE;
-    try {
-        return CClassFactory<T>::Get(iid, object);
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
+ServedClass Serve(REFCLSID classId) noexcept {
+    return {&classId, &CClassFactory<T>::Get};
 }
+
+// DllGetClassObject's work for a library that serves `classes`.
+HRESULT GetClassObject(REFCLSID requested, std::initializer_list<ServedClass> classes, REFIID iid,
+                       void** object) noexcept;
 }  // namespace ComServer
 
 // The entry points of a library that serves the user-interface module `Class`
@@ -79,6 +82,6 @@ HRESULT GetClassObject(REFCLSID requested, REFCLSID served, REFIID iid, void** o
         return TRUE;                                                                              \
     }                                                                                             \
     extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID requested, REFIID iid, void** object) { \
-        return ComServer::GetClassObject<Class>(requested, classId, iid, object);                 \
+        return ComServer::GetClassObject(requested, {ComServer::Serve<Class>(classId)}, iid, object); \
     }                                                                                             \
     extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() { return ComServer::CanUnloadNow(); }
