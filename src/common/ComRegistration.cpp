@@ -82,6 +82,30 @@ void UnregisterClass(const ComClassRegistration& row) {
     if (row.progId) DeleteKeyTree(HKEY_CLASSES_ROOT, row.progId);
 }
 
+HRESULT RegisterClasses(std::span<const ComClassRegistration> classes) noexcept {
+    try {
+        // Every row is written as far as it can be; the first failure is reported.
+        const std::wstring path = ThisModulePath();
+        HRESULT result = S_OK;
+        for (const ComClassRegistration& row : classes) {
+            const HRESULT hr = RegisterClass(row, path);
+            if (SUCCEEDED(result)) result = hr;
+        }
+        return result;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
+HRESULT UnregisterClasses(std::span<const ComClassRegistration> classes) noexcept {
+    try {
+        for (const ComClassRegistration& row : classes) UnregisterClass(row);
+        return S_OK;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
 std::wstring ThisModulePath() {
     wchar_t path[MAX_PATH + 1] = {};
     const DWORD length = ::GetModuleFileNameW(ModuleState::Instance(), path, MAX_PATH);

@@ -3,6 +3,7 @@
 // the module and the suite's component libraries.
 #include <windows.h>
 
+#include <span>
 #include <string>
 
 struct ComClassRegistration {
@@ -22,6 +23,10 @@ std::wstring ClassIdToString(const CLSID& classId);
 [[nodiscard]] HRESULT RegisterClass(const ComClassRegistration& entry, const std::wstring& modulePath);
 // Deletes CLSID\{id}, then both ProgID keys, each with its whole subtree.
 void UnregisterClass(const ComClassRegistration& entry);
+// DllRegisterServer's and DllUnregisterServer's work: every class of a
+// library, against this binary's path. E_UNEXPECTED when one of them threw.
+HRESULT RegisterClasses(std::span<const ComClassRegistration> classes) noexcept;
+HRESULT UnregisterClasses(std::span<const ComClassRegistration> classes) noexcept;
 // Deletes a key and everything below it; a key that cannot be opened is left alone.
 LONG DeleteKeyTree(HKEY parent, const std::wstring& subKey);
 // The full path of the binary that contains this code.

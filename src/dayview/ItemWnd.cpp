@@ -263,14 +263,7 @@ void CItemWnd::LayoutTopic() {
     auto makeRoom = [&](UINT imageId) {
         if (CVelGdiplus::GetImageSize(size, imageId)) rect.right -= size.cx + 2;
     };
-    if (m_meeting.m_bRecurring)
-        makeRoom(kRecurringImage);
-    else if (m_meeting.m_bException)
-        makeRoom(kExceptionImage);
-    if (m_meeting.m_nServiceType == MeetingService::Event)
-        makeRoom(kServiceRxImage);
-    else if (m_meeting.m_nServiceType == MeetingService::Training)
-        makeRoom(kServiceRyImage);
+    for (UINT icon : TopicIcons()) makeRoom(icon);
     if (m_recordingButton.IsWindow() && ::IsWindowVisible(m_recordingButton.m_hWnd)) {
         const RECT indicator = ChildRect(m_recordingButton.m_hWnd);
         rect.right -= (indicator.right - indicator.left) + 2;
@@ -281,6 +274,19 @@ void CItemWnd::LayoutTopic() {
     m_topic.SetFitWidth(rect.right - rect.left);
     m_topic.FitText();
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+std::vector<UINT> CItemWnd::TopicIcons() const {
+    std::vector<UINT> icons;
+    if (m_meeting.m_bRecurring)
+        icons.push_back(kRecurringImage);
+    else if (m_meeting.m_bException)
+        icons.push_back(kExceptionImage);
+    if (m_meeting.m_nServiceType == MeetingService::Event)
+        icons.push_back(kServiceRxImage);
+    else if (m_meeting.m_nServiceType == MeetingService::Training)
+        icons.push_back(kServiceRyImage);
+    return icons;
 }
 
 void CItemWnd::SetHostLine() {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "VelModuleHost.h"
 #include "FrameServices.h"
@@ -140,6 +141,9 @@ private:
     [[nodiscard]] ButtonState EvaluateButton(bool forced, DATE now);
     void ApplyLook(bool primary);
     void LayoutTopic();
+    // The small pictures after the topic, in order: recurrence (or exception),
+    // then the kind of meeting service. Layout makes room for them, paint draws them.
+    [[nodiscard]] std::vector<UINT> TopicIcons() const;
     void SetHostLine();
     void ApplyBackgroundToButtons(COLORREF color);
     [[nodiscard]] COLORREF BackgroundColor() const noexcept;

@@ -8,6 +8,7 @@
 #include "UniqueHandle.h"
 #include "ItemWnd.h"
 #include "HostEvents.h"
+#include "PopupMenu.h"
 
 namespace {
 CStringEx JoinCaption() {

@@ -103,14 +103,7 @@ void CItemWnd::PaintItem(HDC target) {
             CVelGdiplus::DrawImage(dc, x, topic.top, imageId);
             x += size.cx + 2;
         };
-        if (m_meeting.m_bRecurring)
-            drawIcon(kRecurringImage);
-        else if (m_meeting.m_bException)
-            drawIcon(kExceptionImage);
-        if (m_meeting.m_nServiceType == MeetingService::Event)
-            drawIcon(kServiceRxImage);
-        else if (m_meeting.m_nServiceType == MeetingService::Training)
-            drawIcon(kServiceRyImage);
+        for (UINT icon : TopicIcons()) drawIcon(icon);
         if (m_recordingButton.IsWindow() && ::IsWindowVisible(m_recordingButton.m_hWnd))
             MoveChildTo(m_recordingButton.m_hWnd, m_hWnd, x, topic.top);
     }

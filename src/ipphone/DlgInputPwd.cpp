@@ -3,29 +3,7 @@
 #include "FontPool.h"
 #include "Trace.h"
 
-BOOL CDlgInputPwd::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
-    switch (message) {
-    case WM_INITDIALOG:
-        OnInitDialog();
-        result = TRUE;  // the edit box keeps the focus the dialog gave it
-        return TRUE;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == kEdit && HIWORD(wParam) == EN_CHANGE) {
-            UpdateOkButton();
-        } else if (LOWORD(wParam) == IDOK) {
-            OnOk();
-        } else if (LOWORD(wParam) == IDCANCEL) {
-            EndDialog(IDCANCEL);
-        } else {
-            return FALSE;
-        }
-        return TRUE;
-    default:
-        return FALSE;
-    }
-}
-
-void CDlgInputPwd::OnInitDialog() {
+LRESULT CDlgInputPwd::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     if (CFontPool::Exists()) {
         CFontPool& pool = CFontPool::Instance();
         const HFONT text = pool.GetFont(kTextFont);
@@ -40,6 +18,12 @@ void CDlgInputPwd::OnInitDialog() {
     if (m_okButton.SubclassWindow(::GetDlgItem(m_hWnd, IDOK)))
         m_okButton.SetImages(kOkImages[0], kOkImages[1], kOkImages[2], kOkImages[3]);
     UpdateOkButton();
+    return TRUE;  // the edit box keeps the focus the dialog gave it
+}
+
+LRESULT CDlgInputPwd::OnEditChange(WORD, WORD, HWND, BOOL&) {
+    UpdateOkButton();
+    return 0;
 }
 
 void CDlgInputPwd::UpdateOkButton() const {
@@ -47,9 +31,15 @@ void CDlgInputPwd::UpdateOkButton() const {
     ::EnableWindow(::GetDlgItem(m_hWnd, IDOK), hasText ? TRUE : FALSE);
 }
 
-void CDlgInputPwd::OnOk() {
+LRESULT CDlgInputPwd::OnOk(WORD, WORD, HWND, BOOL&) {
     wchar_t text[kMaxPassword + 1] = {};
     ::GetDlgItemTextW(m_hWnd, kEdit, text, kMaxPassword + 1);
     m_strPassword = text;
     EndDialog(IDOK);
+    return 0;
+}
+
+LRESULT CDlgInputPwd::OnCancel(WORD, WORD, HWND, BOOL&) {
+    EndDialog(IDCANCEL);
+    return 0;
 }

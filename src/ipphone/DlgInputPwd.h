@@ -22,13 +22,19 @@ public:
 
     [[nodiscard]] const CStringEx& Password() const noexcept { return m_strPassword; }
 
-protected:
-    BOOL ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    BEGIN_MSG_MAP(CDlgInputPwd)
+        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+        COMMAND_HANDLER(kEdit, EN_CHANGE, OnEditChange)
+        COMMAND_ID_HANDLER(IDOK, OnOk)
+        COMMAND_ID_HANDLER(IDCANCEL, OnCancel)
+    END_MSG_MAP()
 
 private:
-    void OnInitDialog();
+    LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnEditChange(WORD, WORD, HWND, BOOL&);
+    LRESULT OnOk(WORD, WORD, HWND, BOOL&);
+    LRESULT OnCancel(WORD, WORD, HWND, BOOL&);
     void UpdateOkButton() const;
-    void OnOk();
 
     CStringEx m_strPassword;
     CPngButton m_okButton;

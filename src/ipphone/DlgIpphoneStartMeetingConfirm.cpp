@@ -8,6 +8,7 @@
 #include "Registry.h"
 #include "Trace.h"
 #include "IPPhoneDefs.h"
+#include "ModelessDialogs.h"
 
 namespace {
 std::wstring ResourceString(UINT id) {
@@ -52,40 +53,34 @@ UINT CDlgIpphoneStartMeetingConfirm::TemplateFor(int type) noexcept {
 
 void CDlgIpphoneStartMeetingConfirm::OnFinalMessage(HWND) { delete this; }
 
-BOOL CDlgIpphoneStartMeetingConfirm::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam,
-                                                         LRESULT& result) {
-    switch (message) {
-    case WM_INITDIALOG:
-        OnInitDialog();
-        result = FALSE;
-        return TRUE;
-    case WM_COMMAND:
-        OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-        return TRUE;
-    case WM_TIMER:
-        if (wParam != kAnswerTimer) return FALSE;
-        ::KillTimer(m_hWnd, kAnswerTimer);
-        Answer(IPPhone::MSG_AP_BOSHCONFIRMTIMEOUT);
-        ::DestroyWindow(m_hWnd);
-        return TRUE;
-    case WM_DESTROY:
-        ::KillTimer(m_hWnd, kAnswerTimer);
-        return FALSE;
-    default:
-        return FALSE;
+LRESULT CDlgIpphoneStartMeetingConfirm::OnTimer(UINT, WPARAM timer, LPARAM, BOOL& handled) {
+    if (timer != kAnswerTimer) {
+        handled = FALSE;
+        return 0;
     }
+    ::KillTimer(m_hWnd, kAnswerTimer);
+    Answer(IPPhone::MSG_AP_BOSHCONFIRMTIMEOUT);
+    ::DestroyWindow(m_hWnd);
+    return 0;
 }
 
-void CDlgIpphoneStartMeetingConfirm::OnInitDialog() {
+LRESULT CDlgIpphoneStartMeetingConfirm::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
+    ::KillTimer(m_hWnd, kAnswerTimer);
+    handled = FALSE;
+    return 0;
+}
+
+LRESULT CDlgIpphoneStartMeetingConfirm::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     if (m_pCreated) *m_pCreated = true;
     if (IsCallback()) {
         DWORD always = 0;
         if (CRegistry::ReadDword(HKEY_CURRENT_USER, kSettingsKey, kAlwaysStartValue, &always) && always == 1) {
             Answer(IPPhone::MSG_AP_BOSHCONFIRMOK);
             ::DestroyWindow(m_hWnd);
-            return;
+            return FALSE;
         }
     }
+    ModelessDialogs::Add(m_hWnd);
     ::SetTimer(m_hWnd, kAnswerTimer, kAnswerTimeoutMs, nullptr);
     SetMessageText();
     if (!IsCallback()) HideCallbackRows();
@@ -98,6 +93,7 @@ void CDlgIpphoneStartMeetingConfirm::OnInitDialog() {
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, work.left + (work.right - work.left - width) / 2,
                    work.top + (work.bottom - work.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    return FALSE;
 }
 
 void CDlgIpphoneStartMeetingConfirm::SetMessageText() {
@@ -138,20 +134,21 @@ void CDlgIpphoneStartMeetingConfirm::HideCallbackRows() {
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CDlgIpphoneStartMeetingConfirm::OnCommand(WORD id, WORD code, HWND control) {
-    if (id == IDOK) {
-        Answer(IPPhone::MSG_AP_BOSHCONFIRMOK);
-        // Only a press of the button itself may remember the choice.
-        if (IsCallback() && control && code == BN_CLICKED &&
-            ::IsDlgButtonChecked(m_hWnd, kAlwaysCheck) == BST_CHECKED) {
-            if (!CRegistry::WriteDword(HKEY_CURRENT_USER, kSettingsKey, kAlwaysStartValue, 1))
-                TraceText(8, "CDlgIpphoneStartMeetingConfirm::OnCommand write AlwaysStartFromIpphone fail");
-        }
-        ::DestroyWindow(m_hWnd);
-    } else if (id == IDCANCEL || id == kCloseCommand) {
-        Answer(IPPhone::MSG_AP_BOSHCONFIRMNO);
-        ::DestroyWindow(m_hWnd);
+LRESULT CDlgIpphoneStartMeetingConfirm::OnOk(WORD code, WORD, HWND control, BOOL&) {
+    Answer(IPPhone::MSG_AP_BOSHCONFIRMOK);
+    // Only a press of the button itself may remember the choice.
+    if (IsCallback() && control && code == BN_CLICKED && ::IsDlgButtonChecked(m_hWnd, kAlwaysCheck) == BST_CHECKED) {
+        if (!CRegistry::WriteDword(HKEY_CURRENT_USER, kSettingsKey, kAlwaysStartValue, 1))
+            TraceText(8, "CDlgIpphoneStartMeetingConfirm::OnCommand write AlwaysStartFromIpphone fail");
     }
+    ::DestroyWindow(m_hWnd);
+    return 0;
+}
+
+LRESULT CDlgIpphoneStartMeetingConfirm::OnCancel(WORD, WORD, HWND, BOOL&) {
+    Answer(IPPhone::MSG_AP_BOSHCONFIRMNO);
+    ::DestroyWindow(m_hWnd);
+    return 0;
 }
 
 void CDlgIpphoneStartMeetingConfirm::Answer(UINT message) {

@@ -33,14 +33,25 @@ public:
 
     [[nodiscard]] static UINT TemplateFor(int type) noexcept;
 
+    BEGIN_MSG_MAP(CDlgIpphoneStartMeetingConfirm)
+        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+        COMMAND_ID_HANDLER(IDOK, OnOk)
+        COMMAND_ID_HANDLER(IDCANCEL, OnCancel)
+        COMMAND_ID_HANDLER(kCloseCommand, OnCancel)
+        MESSAGE_HANDLER(WM_TIMER, OnTimer)
+        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+    END_MSG_MAP()
+
 protected:
-    BOOL ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void OnFinalMessage(HWND hwnd) override;
 
 private:
     [[nodiscard]] bool IsCallback() const noexcept { return m_nType == 3 || m_nType == 4; }
-    void OnInitDialog();
-    void OnCommand(WORD id, WORD code, HWND control);
+    LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnOk(WORD code, WORD id, HWND control, BOOL&);
+    LRESULT OnCancel(WORD, WORD, HWND, BOOL&);
+    LRESULT OnTimer(UINT, WPARAM timer, LPARAM, BOOL& handled);
+    LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled);
     void Answer(UINT message);
     void SetMessageText();
     void HideCallbackRows();

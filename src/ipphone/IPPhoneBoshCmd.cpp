@@ -12,6 +12,7 @@
 #include "DlgIpphoneStartMeetingConfirm.h"
 #include "UrlCodec.h"
 #include "MeetingLibrary.h"
+#include "MeetingResultCodes.h"
 #include "MSDom.h"
 
 using Microsoft::WRL::ComPtr;
@@ -22,9 +23,6 @@ namespace {
 constexpr LONG kPhoneCaller = 13;
 constexpr LONG kResultFlag = 1;
 constexpr int kDecodeLength = 260;
-constexpr LONG kLibraryStarted = 2;
-constexpr LONG kSignInAgainCodes[] = {3, 5, 11, 12, 15, 16};
-constexpr LONG kReSigninCodes[] = {19, 33};
 
 CIPPhoneBoshCmd::ConfirmDialogOpener& Opener() {
     static CIPPhoneBoshCmd::ConfirmDialogOpener opener;
@@ -47,11 +45,6 @@ ComPtr<IUnknown> LoadRoot(const wchar_t* xml) {
     ComPtr<IUnknown> root;
     if (FAILED(CMSDom::GetRootNode(doc.Get(), root.GetAddressOf()))) return nullptr;
     return root;
-}
-
-template <size_t N>
-bool IsOneOf(LONG code, const LONG (&codes)[N]) {
-    return std::find(std::begin(codes), std::end(codes), code) != std::end(codes);
 }
 
 }  // namespace
@@ -157,7 +150,7 @@ void CIPPhoneBoshCmd::CarryOut(bool instant, bool callback,
         operation(operations.operator->(), owner);
         if (FAILED(operations->GetResult(&code, xml.receive(), kResultFlag))) code = 0;
     }
-    if (code == kLibraryStarted) {
+    if (code == MeetingResult::kStarted) {
         if (!instant) return;
         CStringEx key;
         if (const ComPtr<IUnknown> root = LoadRoot(xml.get())) key = ReadText(root.Get(), L"//meetingKey");
@@ -167,12 +160,12 @@ void CIPPhoneBoshCmd::CarryOut(bool instant, bool callback,
             m_request.MeetingKey = key;
         return;
     }
-    if (IsOneOf(code, kSignInAgainCodes)) {
+    if (MeetingResult::IsOneOf(code, MeetingResult::kPhoneSignInAgain)) {
         if (m_frame) m_frame->SignInAgainWithError(code, 0, 0);
         if (!callback) SendResponse(kResultFailed);
         return;
     }
-    if (IsOneOf(code, kReSigninCodes)) {
+    if (MeetingResult::IsOneOf(code, MeetingResult::kPhoneReSignin)) {
         if (m_frame) m_frame->RequestReSignin();
         return;
     }

@@ -1,8 +1,7 @@
 #include "MainFrame.h"
 
-#include <shellapi.h>
-
 #include "ComHolders.h"
+#include "CommandLine.h"
 #include "DLLHandle.h"
 #include "ModuleState.h"
 #include "SiblingObject.h"
@@ -108,13 +107,7 @@ void CMainFrame::SetApplication(IVelModuleHost* host) {
 
     Bstr commandLine;
     if (FAILED(host->GetCommandLine(commandLine.receive())) || commandLine.empty()) return;
-    int count = 0;
-    LPWSTR* arguments = ::CommandLineToArgvW(commandLine.c_str(), &count);
-    if (!arguments) return;
-    std::wstring text;
-    for (int i = 1; i < count; ++i) text += arguments[i];
-    ::LocalFree(arguments);
-    m_commandLine = std::move(text);
+    if (auto arguments = ArgumentsAfterProgram(commandLine.c_str())) m_commandLine = std::move(*arguments);
 }
 
 HWND CMainFrame::CreateFrame(HINSTANCE resourceLibrary) {

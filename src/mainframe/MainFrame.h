@@ -95,11 +95,6 @@ public:
     static constexpr INT_PTR kBalloonDisplayMs = 5000;
     static constexpr const wchar_t* kLoginLibrary = L"qkLogin.dll";
 
-    // Tracks a pop-up menu and answers the chosen command (0 for none). The
-    // platform's tracker unless a test puts another in its place.
-    using MenuTracker = std::function<UINT(HMENU menu, UINT flags, int x, int y, HWND owner)>;
-    static void SetMenuTracker(MenuTracker tracker);
-
     // The process has one frame; construction makes it the current one, and
     // windows of the module reach the host through it.
     CMainFrame() noexcept;
@@ -157,8 +152,6 @@ public:
     [[nodiscard]] static DWORD ReadUpdateCheckPeriod();
     // The period in use (read once per process), or 0 before the first schedule.
     [[nodiscard]] static DWORD UpdateCheckPeriod() noexcept;
-    // Tests pin the millisecond tick the schedule reads; null goes back to the clock.
-    static void SetTickCountOverride(const DWORD* tick) noexcept;
 
     // Whether the running meetings of this session include `meetingKey`:
     // kMeetingRunning, kMeetingNotRunning when others run, 0 when none do or

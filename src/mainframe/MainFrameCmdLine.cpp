@@ -1,10 +1,10 @@
 // Command lines handed to the frame by the host or by a second instance.
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cwchar>
 
 #include "ComHolders.h"
+#include "CommandLine.h"
 #include "Trace.h"
 #include "MainFrame.h"
 
@@ -49,13 +49,9 @@ void CMainFrame::OnCopyData(const COPYDATASTRUCT* record) {
     if (record->dwData != kCopyDataTag) return;
     // The sender's text need not end inside the record.
     const std::wstring sent(static_cast<const wchar_t*>(record->lpData), record->cbData / sizeof(wchar_t));
-    int count = 0;
-    LPWSTR* arguments = ::CommandLineToArgvW(std::wstring(sent.c_str()).c_str(), &count);
+    auto arguments = ArgumentsAfterProgram(sent.c_str());
     if (!arguments) return;
-    std::wstring text;
-    for (int i = 1; i < count; ++i) text += arguments[i];
-    ::LocalFree(arguments);
-    m_commandLine = std::move(text);
+    m_commandLine = std::move(*arguments);
     TraceText(4, m_commandLine.c_str());
 
     if (m_commandLine.empty()) {

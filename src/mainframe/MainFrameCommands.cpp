@@ -8,6 +8,7 @@
 #include "DlgInputPwd.h"
 #include "MainFrame.h"
 #include "MeetingLibrary.h"
+#include "MeetingResultCodes.h"
 #include "HostEvents.h"
 #include "SJUISetting.h"
 
@@ -20,18 +21,6 @@ constexpr LONG kMainWindowCaller = 0;
 constexpr LONG kResultFlagInstant = 1;
 constexpr LONG kResultFlag = 0;
 constexpr LONG kHelpTopic = 5;
-
-// The result codes after which each operation needs a fresh sign-in.
-constexpr LONG kInstantSignInAgain[] = {12, 15, 16, 36};
-constexpr LONG kStartSignInAgain[] = {12, 16};
-constexpr LONG kJoinSignInAgain[] = {12, 15, 16};
-constexpr LONG kPersonalSignInAgain[] = {4, 5, 6};
-constexpr LONG kPersonalStarted = 2;
-
-template <size_t N>
-bool IsOneOf(LONG code, const LONG (&codes)[N]) {
-    return std::find(std::begin(codes), std::end(codes), code) != std::end(codes);
-}
 
 // The library's outcome of its last operation; 0 when it cannot tell.
 LONG ResultCode(IQKMeetingOperations* operations, LONG flag) {
@@ -86,7 +75,7 @@ HRESULT CMainFrame::StartInstantMeeting(BSTR phoneNumber) {
     if (!operations) return E_FAIL;
     const HRESULT hr = operations->StartInstantMeeting(m_hWnd, kInstantMeetingCaller, phoneNumber, 0);
     const LONG code = ResultCode(operations.operator->(), kResultFlagInstant);
-    if (IsOneOf(code, kInstantSignInAgain)) SignInAgainWithError(code, 0, 0);
+    if (MeetingResult::IsOneOf(code, MeetingResult::kInstantSignInAgain)) SignInAgainWithError(code, 0, 0);
     FireCheckforUpdate(FALSE);
     return hr;
 }
@@ -99,7 +88,7 @@ HRESULT CMainFrame::StartMeeting(BSTR meetingKey, BSTR meetingKey2, BSTR topic, 
     operations->StartScheduledMeeting(m_hWnd, meetingKey, topic, value, meetingKey2, kMainWindowCaller, nullptr,
                                       nullptr);
     const LONG code = ResultCode(operations.operator->(), kResultFlag);
-    if (IsOneOf(code, kStartSignInAgain)) SignInAgainWithError(code, 0, 0);
+    if (MeetingResult::IsOneOf(code, MeetingResult::kStartSignInAgain)) SignInAgainWithError(code, 0, 0);
     FireCheckforUpdate(FALSE);
     return S_OK;
 }
@@ -130,7 +119,7 @@ HRESULT CMainFrame::JoinMeeting(BSTR meetingKey, BSTR meetingKey2, BSTR password
     const HRESULT hr = operations->JoinMeeting(m_hWnd, meetingKey, password, site, value, meetingKey2,
                                                kMainWindowCaller, nullptr, nullptr);
     const LONG code = ResultCode(operations.operator->(), kResultFlag);
-    if (IsOneOf(code, kJoinSignInAgain)) SignInAgainWithError(code, 0, 0);
+    if (MeetingResult::IsOneOf(code, MeetingResult::kJoinSignInAgain)) SignInAgainWithError(code, 0, 0);
     return hr;
 }
 
@@ -141,8 +130,8 @@ void CMainFrame::OnStartPersonalConf() {
     if (!operations) return;
     operations->StartPersonalConference(m_hWnd);
     const LONG code = ResultCode(operations.operator->(), kResultFlag);
-    if (code == kPersonalStarted) return;
-    if (IsOneOf(code, kPersonalSignInAgain)) {
+    if (code == MeetingResult::kStarted) return;
+    if (MeetingResult::IsOneOf(code, MeetingResult::kPersonalSignInAgain)) {
         SignInAgainWithError(code, 0, 0);
     } else if (IsSignedIn()) {
         PostRefresh();

@@ -9,6 +9,7 @@
 #include "HostEvents.h"
 #include "MeetingLibrary.h"
 #include "MeetingListView.h"
+#include "ModelessDialogs.h"
 #include "ModuleState.h"
 #include "Registry.h"
 #include "SJUISetting.h"
@@ -212,6 +213,9 @@ LRESULT CMainFrame::OnCommandBarCommand(UINT, WPARAM wParam, LPARAM lParam, BOOL
 }
 
 BOOL CMainFrame::PreTranslateMessage(MSG* msg) {
+    // The host's loop is the only one: modeless dialogs of the module, which
+    // need not belong to the frame, get their Tab, Enter and Escape here.
+    if (ModelessDialogs::PreTranslate(msg)) return TRUE;
     if (!msg || !IsWindow() || ::IsIconic(m_hWnd)) return FALSE;
     if (m_accelerators && ::TranslateAcceleratorW(m_hWnd, m_accelerators, msg)) return TRUE;
     if (::IsWindowVisible(m_hWnd) && m_listView) return m_listView->PreTranslateMessage(msg);

@@ -7,18 +7,10 @@
 #include "Trace.h"
 #include "UniqueHandle.h"
 #include "MainFrame.h"
+#include "PopupMenu.h"
 #include "SJUISetting.h"
 
 namespace {
-UINT TrackWithPlatform(HMENU menu, UINT flags, int x, int y, HWND owner) {
-    return static_cast<UINT>(::TrackPopupMenu(menu, flags, x, y, 0, owner, nullptr));
-}
-
-CMainFrame::MenuTracker& Tracker() {
-    static CMainFrame::MenuTracker tracker = TrackWithPlatform;
-    return tracker;
-}
-
 void DeleteCommands(HMENU menu, std::initializer_list<WORD> commands) {
     for (WORD id : commands) ::DeleteMenu(menu, id, MF_BYCOMMAND);
 }
@@ -27,8 +19,6 @@ void EnableCommands(HMENU menu, std::initializer_list<WORD> commands, UINT state
     for (WORD id : commands) ::EnableMenuItem(menu, id, MF_BYCOMMAND | state);
 }
 }  // namespace
-
-void CMainFrame::SetMenuTracker(MenuTracker tracker) { Tracker() = tracker ? std::move(tracker) : TrackWithPlatform; }
 
 LRESULT CMainFrame::OnTrayNotify(UINT, WPARAM, LPARAM lParam, BOOL&) {
     try {
@@ -94,7 +84,7 @@ void CMainFrame::ShowTrayMenu() {
     // menu. The frame takes the foreground so that a click elsewhere closes it.
     ::SetForegroundWindow(m_hWnd);
     const UINT chosen =
-        Tracker()(popup, TPM_RETURNCMD | TPM_NONOTIFY, cursor.x + 1, cursor.y - 1, m_hWnd);
+        PopupMenu::Track(popup, TPM_RETURNCMD | TPM_NONOTIFY, cursor.x + 1, cursor.y - 1, m_hWnd);
     ::PostMessageW(m_hWnd, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(chosen), 0), 0);
     m_trayMenuOpen = 0;
 }

@@ -1,5 +1,6 @@
 // The schedule of update checks and the start of the suite's update program.
 #include "CallProcEx.h"
+#include "Clock.h"
 #include "ModuleState.h"
 #include "Registry.h"
 #include "Trace.h"
@@ -12,10 +13,6 @@ constexpr wchar_t kCheckVersion[] = L"/CheckVersion";
 
 // Read once per process: a changed value takes effect at the next start.
 DWORD g_updatePeriod = 0;
-bool g_tickOverridden = false;
-DWORD g_tickOverride = 0;
-
-DWORD TickNow() noexcept { return g_tickOverridden ? g_tickOverride : ::GetTickCount(); }
 }  // namespace
 
 DWORD CMainFrame::ReadUpdateCheckPeriod() {
@@ -27,14 +24,9 @@ DWORD CMainFrame::ReadUpdateCheckPeriod() {
 
 DWORD CMainFrame::UpdateCheckPeriod() noexcept { return g_updatePeriod; }
 
-void CMainFrame::SetTickCountOverride(const DWORD* tick) noexcept {
-    g_tickOverridden = tick != nullptr;
-    g_tickOverride = tick ? *tick : 0;
-}
-
 void CMainFrame::FireCheckforUpdate(BOOL immediate) {
     if (g_updatePeriod == 0) g_updatePeriod = ReadUpdateCheckPeriod();
-    const DWORD now = TickNow();
+    const DWORD now = Clock::TickCount();
     // After the 49-day wrap of the tick count the last check is forgotten.
     if (now < m_lastUpdateCheckTick) m_lastUpdateCheckTick = 0;
     DWORD delay = kImmediateUpdateDelayMs;

@@ -6,6 +6,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "Clock.h"
 #include "ComHolders.h"
 #include "Registry.h"
 #include "Trace.h"
@@ -18,9 +19,6 @@ namespace {
 constexpr const wchar_t* kTimeZonesKey = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Time Zones";
 constexpr ULONGLONG kUnixEpochTicks = 116444736000000000ULL;
 constexpr ULONGLONG kTicksPerSecond = 10000000ULL;
-
-bool g_nowOverridden = false;
-DATE g_nowOverride = 0.0;
 
 // The binary layout of a zone's "TZI" value.
 struct RegistryTzi {
@@ -84,20 +82,7 @@ constexpr const char* kDateFailure = "CTimeApi::GetLocalDateString GetDateFormat
 constexpr const char* kTimeFailure = "CTimeApi::GetLocalTimeString GetTimeFormat ERROR";
 }  // namespace
 
-DATE CTimeApi::GetLocalNow() {
-    if (g_nowOverridden) return g_nowOverride;
-    SYSTEMTIME now{};
-    ::GetLocalTime(&now);
-    now.wMilliseconds = 0;
-    DATE value = 0.0;
-    ::SystemTimeToVariantTime(&now, &value);
-    return value;
-}
-
-void CTimeApi::SetNowOverride(const DATE* now) noexcept {
-    g_nowOverridden = now != nullptr;
-    g_nowOverride = now ? *now : 0.0;
-}
+DATE CTimeApi::GetLocalNow() { return Clock::LocalNow(); }
 
 BOOL CTimeApi::IsSameDay(DATE a, DATE b) {
     SYSTEMTIME first{}, second{};

@@ -10,10 +10,8 @@ class CTimeApi {
 public:
     CTimeApi() = delete;
 
-    // Local wall-clock time in whole seconds.
+    // Local wall-clock time in whole seconds (Clock::LocalNow, which tests pin).
     static DATE GetLocalNow();
-    // Tests pin "now" with this; null goes back to the clock.
-    static void SetNowOverride(const DATE* now) noexcept;
 
     static BOOL IsSameDay(DATE a, DATE b);
     // a minus b in seconds, as the C library's local time sees both.

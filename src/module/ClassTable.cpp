@@ -24,3 +24,9 @@ const ClassTableRow g_classTable[] = {
      L"QKIPC 0.0.0"},
 };
 const int g_classTableCount = static_cast<int>(std::size(g_classTable));
+
+std::vector<ComClassRegistration> ClassRegistrations() {
+    std::vector<ComClassRegistration> rows;
+    for (const ClassTableRow& row : g_classTable) rows.push_back(row.Registration());
+    return rows;
+}

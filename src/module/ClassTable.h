@@ -2,6 +2,8 @@
 // The component classes this library serves, searched and registered in order.
 #include <windows.h>
 
+#include <vector>
+
 #include "ComRegistration.h"
 #include "Unknown.h"
 
@@ -21,6 +23,8 @@ struct ClassTableRow {
 
 extern const ClassTableRow g_classTable[];
 extern const int g_classTableCount;
+// What the registry learns of each class, in table order.
+std::vector<ComClassRegistration> ClassRegistrations();
 
 inline constexpr CLSID CLSID_DesktopClientModule =
     {0x2DD8BA03, 0xE8BC, 0x421C, {0x46, 0x1F, 0x49, 0x36, 0xE1, 0x9F, 0x01, 0x03}};

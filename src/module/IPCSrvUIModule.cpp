@@ -15,11 +15,9 @@ void OpenPage(const CStringEx& address) {
 }
 }  // namespace
 
-CQKIPCSrvUIModule::CQKIPCSrvUIModule(IUnknown* outer) : CUnknown(outer) { s_instance = this; }
+CQKIPCSrvUIModule::CQKIPCSrvUIModule(IUnknown* outer) : CUnknown(outer) {}
 
-CQKIPCSrvUIModule::~CQKIPCSrvUIModule() {
-    if (s_instance == this) s_instance = nullptr;
-}
+CQKIPCSrvUIModule::~CQKIPCSrvUIModule() = default;
 
 HRESULT STDMETHODCALLTYPE CQKIPCSrvUIModule::NondelegatingQueryInterface(REFIID iid, void** object) {
     if (!object) return E_INVALIDARG;
@@ -47,48 +45,39 @@ HRESULT CQKIPCSrvUIModule::StartUp() {
     ModuleState::SetResourceInstance(m_resources.get());
 
     WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
     wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = &CQKIPCSrvUIModule::HiddenWindowProc;
-    wc.hInstance = ModuleState::Instance();
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = kWindowClass;
-    // A module object made earlier in this process may have left the class behind.
-    if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    if (!RegisterClassOnce(wc)) {
         TraceText(8, "CQKIPCSrvUIModule::InitModule: RegisterClassEx failed");
         return E_FAIL;
     }
 
-    m_hiddenWindow = ::CreateWindowExW(0, kWindowClass, kWindowTitle, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                       CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, ModuleState::Instance(), nullptr);
+    m_hiddenWindow = CreateEx(0, kWindowClass, kWindowTitle, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, nullptr, nullptr);
     return m_hiddenWindow ? S_OK : E_FAIL;
 }
 
-LRESULT CALLBACK CQKIPCSrvUIModule::HiddenWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        switch (message) {
-        case WM_CLOSE:
-            ::DestroyWindow(hwnd);
-            return 0;
-        case WM_DESTROY:
-            if (s_instance) s_instance->OnDestroy();
-            return 0;
-        case WM_CREATE:
-            if (s_instance && s_instance->m_host) return s_instance->OnCreate(hwnd);
-            break;
-        default:
-            break;
-        }
-    } catch (...) {
-        // A creation that went wrong must not leave a window that never closes.
-        if (message == WM_CREATE) return -1;
-        return 0;
-    }
-    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+LRESULT CQKIPCSrvUIModule::OnClose(UINT, WPARAM, LPARAM, BOOL&) {
+    ::DestroyWindow(m_hWnd);
+    return 0;
 }
 
-LRESULT CQKIPCSrvUIModule::OnCreate(HWND hwnd) {
+LRESULT CQKIPCSrvUIModule::OnCreate(UINT, WPARAM, LPARAM, BOOL& handled) {
+    if (!m_host) {
+        handled = FALSE;
+        return 0;
+    }
+    try {
+        return ChooseAndOpenHelp(m_hWnd);
+    } catch (...) {
+        // A creation that went wrong must not leave a window that never closes.
+        return -1;
+    }
+}
+
+LRESULT CQKIPCSrvUIModule::ChooseAndOpenHelp(HWND hwnd) {
     CAutoFunTrace trace("CQKIPCSrvUIModule::OnCreate");
     m_windowSeen = hwnd;
     const HelpChoice choice = CHelpPageChooser(m_resources.get()).Choose(m_host.Get());
@@ -99,9 +88,10 @@ LRESULT CQKIPCSrvUIModule::OnCreate(HWND hwnd) {
     return 0;
 }
 
-void CQKIPCSrvUIModule::OnDestroy() {
+LRESULT CQKIPCSrvUIModule::OnDestroy(UINT, WPARAM, LPARAM, BOOL&) {
     if (CFontPool::Exists()) CFontPool::Instance().Release();
     if (m_host) m_host->CloseHost(s_exitCode);
+    return 0;
 }
 
 BOOL STDMETHODCALLTYPE CQKIPCSrvUIModule::IsModuleClosed() {
@@ -123,7 +113,8 @@ HRESULT STDMETHODCALLTYPE CQKIPCSrvUIModule::UninitModule() {
             if (ModuleState::ResourceInstance() == m_resources.get()) ModuleState::SetResourceInstance(nullptr);
             m_resources.reset();
         }
-        ::UnregisterClassW(kWindowClass, ModuleState::Instance());
+        // The help module starts no UI toolkit, whose end would take the class away.
+        UnregisterWindowClass(kWindowClass);
         m_host.Reset();
     } catch (...) {
         // The host ends either way.

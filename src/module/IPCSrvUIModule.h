@@ -7,8 +7,11 @@
 #include "VelUIModule.h"
 #include "UniqueHandle.h"
 #include "Unknown.h"
+#include "WindowBase.h"
 
-class CQKIPCSrvUIModule : public CUnknown, public IVelUIModule {
+// The module object is also its hidden window's object: the window's handlers
+// decide and open the help page with the host and the resources the module holds.
+class CQKIPCSrvUIModule : public CUnknown, public IVelUIModule, private CWindowBase {
 public:
     explicit CQKIPCSrvUIModule(IUnknown* outer);
     ~CQKIPCSrvUIModule() override;
@@ -31,18 +34,24 @@ public:
     // link was required but missing); it lasts for the whole process.
     [[nodiscard]] static LONG ExitCode() noexcept { return s_exitCode; }
 
+    BEGIN_MSG_MAP(CQKIPCSrvUIModule)
+        MESSAGE_HANDLER(WM_CREATE, OnCreate)
+        MESSAGE_HANDLER(WM_CLOSE, OnClose)
+        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+    END_MSG_MAP()
+
 private:
     HRESULT StartUp();
-    static LRESULT CALLBACK HiddenWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnCreate(HWND hwnd);
-    void OnDestroy();
+    LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL& handled);
+    LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
+    // The help decision: 0, or -1 to make the window's creation fail.
+    LRESULT ChooseAndOpenHelp(HWND hwnd);
 
     Microsoft::WRL::ComPtr<IVelModuleHost> m_host;
     HWND m_hiddenWindow = nullptr;
     HWND m_windowSeen = nullptr;   // as the window procedure saw it at creation
     UniqueHmodule m_resources;     // the resource library this object loaded
 
-    // The window procedure reaches the module through this.
-    static inline CQKIPCSrvUIModule* s_instance = nullptr;
     static inline LONG s_exitCode = 0;
 };

@@ -44,13 +44,7 @@ extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
 // Every row is written as far as it can be; the first failure is reported.
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
     try {
-        const std::wstring path = Registrar::ThisModulePath();
-        HRESULT result = S_OK;
-        for (int i = 0; i < g_classTableCount; ++i) {
-            const HRESULT hr = Registrar::RegisterClass(g_classTable[i].Registration(), path);
-            if (SUCCEEDED(result)) result = hr;
-        }
-        return result;
+        return Registrar::RegisterClasses(ClassRegistrations());
     } catch (...) {
         return E_UNEXPECTED;
     }
@@ -58,7 +52,7 @@ extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
 
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
     try {
-        for (int i = 0; i < g_classTableCount; ++i) Registrar::UnregisterClass(g_classTable[i].Registration());
+        (void)Registrar::UnregisterClasses(ClassRegistrations());
     } catch (...) {
     }
     return S_OK;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "DcGuards.h"
+#include "DibFormat.h"
 #include "UniqueHandle.h"
 
 namespace {
@@ -30,13 +31,7 @@ HRGN CreateRegionFromBitmap(HBITMAP bitmap, COLORREF key) noexcept {
         const int width = info.bmWidth;
         const int height = info.bmHeight;
 
-        BITMAPINFO format{};
-        format.bmiHeader.biSize = sizeof(format.bmiHeader);
-        format.bmiHeader.biWidth = width;
-        format.bmiHeader.biHeight = -height;  // top-down rows
-        format.bmiHeader.biPlanes = 1;
-        format.bmiHeader.biBitCount = 32;
-        format.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO format = TopDown32BitFormat(width, height);
         std::vector<std::uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
         {
             WindowDC screen(nullptr);

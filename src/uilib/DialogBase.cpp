@@ -1,5 +1,6 @@
 #include "DialogBase.h"
 
+#include "ModelessDialogs.h"
 #include "ModuleState.h"
 
 namespace {
@@ -10,10 +11,14 @@ HINSTANCE TemplateInstance() noexcept {
 }  // namespace
 
 CDialogBase::~CDialogBase() {
-    if (m_hWnd && ::IsWindow(m_hWnd)) {
-        ::SetWindowLongPtrW(m_hWnd, DWLP_USER, 0);
-        if (!m_modal) ::DestroyWindow(m_hWnd);
-    }
+    // A modal dialog's window belongs to the loop that runs it: it only stops
+    // reaching this object. A modeless one goes with the window base, and its
+    // last messages no longer reach this object to take it off the list.
+    if (!IsWindow()) return;
+    if (m_modal)
+        Detach();
+    else
+        ModelessDialogs::Remove(m_hWnd);
 }
 
 INT_PTR CDialogBase::DoModal(HWND owner) {
@@ -34,15 +39,13 @@ BOOL CDialogBase::EndDialog(INT_PTR result) noexcept {
     return ::DestroyWindow(m_hWnd);
 }
 
-void CDialogBase::OnFinalMessage(HWND) {}
-
 INT_PTR CALLBACK CDialogBase::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Messages before WM_INITDIALOG (the font, the creation) reach no object.
     if (message == WM_INITDIALOG) {
-        auto* self = reinterpret_cast<CDialogBase*>(lParam);
-        ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
-        if (self) self->m_hWnd = hwnd;
+        if (auto* self = reinterpret_cast<CDialogBase*>(lParam)) self->Attach(hwnd);
     }
-    auto* self = reinterpret_cast<CDialogBase*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
+    // Only objects of this class have windows with this procedure.
+    auto* self = static_cast<CDialogBase*>(FromHandle(hwnd));
     if (!self) return FALSE;
     return self->Dispatch(message, wParam, lParam);
 }
@@ -50,16 +53,10 @@ INT_PTR CALLBACK CDialogBase::DialogProc(HWND hwnd, UINT message, WPARAM wParam,
 INT_PTR CDialogBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     const HWND hwnd = m_hWnd;
     LRESULT result = 0;
-    BOOL handled = FALSE;
-    try {
-        handled = ProcessWindowMessage(hwnd, message, wParam, lParam, result);
-    } catch (...) {
-        handled = FALSE;
-    }
+    const BOOL handled = RunMessageMap(hwnd, message, wParam, lParam, result);
     if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(hwnd, DWLP_USER, 0);
-        if (m_hWnd == hwnd) m_hWnd = nullptr;
-        OnFinalMessage(hwnd);  // may delete this
+        ModelessDialogs::Remove(hwnd);
+        FinishWindow(hwnd);  // may delete this
         return FALSE;
     }
     if (!handled) return FALSE;

@@ -1,17 +1,16 @@
 #pragma once
 // Dialogs from templates of the resource library. A derived class names its
 // template with `enum { IDD = ... }` and passes it to the constructor; the
-// message map is the same as for windows.
+// message map, the guarded dispatch and the clean-up after WM_NCDESTROY are
+// the window base's.
 #include <windows.h>
 
-#include "MessageMap.h"
+#include "WindowBase.h"
 
-class CDialogBase {
+class CDialogBase : public CWindowBase {
 public:
     explicit CDialogBase(UINT templateId) noexcept : m_templateId(templateId) {}
-    CDialogBase(const CDialogBase&) = delete;
-    CDialogBase& operator=(const CDialogBase&) = delete;
-    virtual ~CDialogBase();
+    ~CDialogBase() override;
 
     // Modal: returns the EndDialog code, or -1 when the template is missing.
     INT_PTR DoModal(HWND owner);
@@ -19,14 +18,7 @@ public:
     HWND Create(HWND owner);
     BOOL EndDialog(INT_PTR result) noexcept;
 
-    [[nodiscard]] bool IsWindow() const noexcept { return m_hWnd != nullptr && ::IsWindow(m_hWnd); }
-
-    HWND m_hWnd = nullptr;
-
 protected:
-    // TRUE when handled; `result` becomes the dialog procedure's message result.
-    virtual BOOL ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
-    virtual void OnFinalMessage(HWND hwnd);
     // For dialogs that choose one of several templates before Create.
     void SetTemplateId(UINT templateId) noexcept { m_templateId = templateId; }
 

@@ -1,5 +1,7 @@
 #include "FlatMenu.h"
 
+#include "PopupMenu.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -27,18 +29,11 @@ std::vector<const void*>& LiveEntries() {
     return entries;
 }
 
-CFlatMenu::Tracker& CurrentTracker() {
-    static CFlatMenu::Tracker tracker;
-    return tracker;
-}
-
 void Fill(HDC dc, const RECT& rect, COLORREF color) {
     UniqueHbrush brush(::CreateSolidBrush(color));
     ::FillRect(dc, &rect, brush.get());
 }
 }  // namespace
-
-void CFlatMenu::SetTracker(Tracker tracker) { CurrentTracker() = std::move(tracker); }
 
 CFlatMenu::CFlatMenu(HMENU menu, COLORREF highlight) : m_menu(menu), m_highlight(highlight) {
     if (m_menu) Prepare(m_menu);
@@ -80,8 +75,7 @@ void CFlatMenu::SetEntryImage(UINT command, HIMAGELIST images, int index) {
 
 UINT CFlatMenu::Track(UINT flags, int x, int y, HWND owner) {
     if (!m_menu) return 0;
-    if (CurrentTracker()) return CurrentTracker()(m_menu, flags, x, y, owner);
-    const UINT command = static_cast<UINT>(::TrackPopupMenuEx(m_menu, flags, x, y, owner, nullptr));
+    const UINT command = PopupMenu::Track(m_menu, flags, x, y, owner);
     // Without this a menu of a window that was not in front does not close
     // on the next click elsewhere.
     ::PostMessageW(owner, WM_NULL, 0, 0);

@@ -30,11 +30,6 @@ public:
     static constexpr int kEntryHeight = 22;
     static constexpr int kSeparatorHeight = 7;
 
-    // Tracks a prepared menu and answers the chosen command (0 for none). The
-    // platform's tracker unless a test puts another in its place.
-    using Tracker = std::function<UINT(HMENU menu, UINT flags, int x, int y, HWND owner)>;
-    static void SetTracker(Tracker tracker);
-
     // Makes every entry of `menu` (and of its sub-menus) owner-drawn for as
     // long as this object lives; the menu itself stays the caller's.
     CFlatMenu(HMENU menu, COLORREF highlight);

@@ -36,6 +36,14 @@ public:                                                                         
     }
 
 // LRESULT OnCommand(WORD notifyCode, WORD id, HWND control, BOOL& bHandled)
+#define COMMAND_HANDLER(id, code, func)                                                                \
+    if (uMsg == WM_COMMAND && LOWORD(wParam) == (id) && HIWORD(wParam) == (code)) {                     \
+        bHandled = TRUE;                                                                                \
+        lResult = func(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam), bHandled);       \
+        if (bHandled) return TRUE;                                                                      \
+    }
+
+// LRESULT OnCommand(WORD notifyCode, WORD id, HWND control, BOOL& bHandled)
 #define COMMAND_RANGE_HANDLER(idFirst, idLast, func)                                                   \
     if (uMsg == WM_COMMAND && LOWORD(wParam) >= (idFirst) && LOWORD(wParam) <= (idLast)) {              \
         bHandled = TRUE;                                                                                \

@@ -3,16 +3,11 @@
 #include <cstring>
 
 #include "DcGuards.h"
+#include "DibFormat.h"
 
 HBITMAP CreateTopDownBitmap(int width, int height, std::uint32_t** bits) noexcept {
     if (width <= 0 || height <= 0) return nullptr;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = TopDown32BitFormat(width, height);
     void* raw = nullptr;
     HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &raw, nullptr, 0);
     if (!bitmap) return nullptr;
@@ -36,13 +31,7 @@ HBITMAP PremultiplyAlphaBitmap(HBITMAP source) noexcept {
     if (!converted) return nullptr;
     // The section's own row order is not reported reliably everywhere; GDI
     // hands the rows over top-down whatever it is.
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof(format.bmiHeader);
-    format.bmiHeader.biWidth = width;
-    format.bmiHeader.biHeight = -height;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO format = TopDown32BitFormat(width, height);
     {
         WindowDC screen(nullptr);
         if (::GetDIBits(screen.get(), source, 0, static_cast<UINT>(height), target, &format, DIB_RGB_COLORS) !=

@@ -7,7 +7,7 @@
 #include <cwchar>
 
 #include "ZvnSkinMgrUILib.h"
-#include "ZvnUIShadowWnd.h"
+#include "WindowBase.h"
 
 namespace {
 const UINT kToolkitSettingString = 111;
@@ -71,7 +71,8 @@ void CUIToolkit::Uninitialize() {
     ::SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, state.savedDragFullWindows, nullptr, 0);
     state.richEdit.reset();
     ReleaseZvnSkinMgr();
-    CZvnUIShadowWnd::UnregisterWindowClass();
+    // Every class of the module's windows, image buttons and shadows among them.
+    CWindowBase::UnregisterClasses();
     if (state.gdiplusToken != 0) Gdiplus::GdiplusShutdown(state.gdiplusToken);
     state.gdiplusToken = 0;
     state.initialized = false;

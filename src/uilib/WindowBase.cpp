@@ -1,21 +1,38 @@
 #include "WindowBase.h"
 
+#include <algorithm>
+#include <mutex>
+#include <string>
+#include <vector>
+
 #include "ModuleState.h"
 
 namespace {
 const wchar_t kThisProperty[] = L"Qk.WindowObject";
+
+// Classes registered against this binary's instance must be gone before the
+// binary is unloaded, or the next class of that name would point into freed code.
+struct RegisteredClasses {
+    std::mutex lock;
+    std::vector<std::wstring> names;
+};
+RegisteredClasses& Registered() {
+    static RegisteredClasses registered;
+    return registered;
 }
+}  // namespace
 
 CWindowBase::~CWindowBase() {
     // An object that dies before its window must not be reached again through
     // the window's pointer.
     if (m_hWnd && ::IsWindow(m_hWnd)) {
-        ::SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
-        ::RemovePropW(m_hWnd, kThisProperty);
+        const HWND hwnd = m_hWnd;
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        Detach();
         // A control taken over keeps working without us.
         if (m_superWindowProc)
-            ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superWindowProc));
-        ::DestroyWindow(m_hWnd);
+            ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superWindowProc));
+        ::DestroyWindow(hwnd);
     }
 }
 
@@ -32,7 +49,31 @@ bool CWindowBase::RegisterClassOnce(WNDCLASSEXW wc) {
     wc.lpfnWndProc = &CWindowBase::StartWindowProc;
     WNDCLASSEXW existing{sizeof(existing)};
     if (::GetClassInfoExW(wc.hInstance, wc.lpszClassName, &existing)) return true;
-    return ::RegisterClassExW(&wc) != 0;
+    if (::RegisterClassExW(&wc) == 0) return false;
+    if (!IS_INTRESOURCE(wc.lpszClassName)) {
+        RegisteredClasses& registered = Registered();
+        const std::lock_guard<std::mutex> hold(registered.lock);
+        if (std::find(registered.names.begin(), registered.names.end(), wc.lpszClassName) == registered.names.end())
+            registered.names.emplace_back(wc.lpszClassName);
+    }
+    return true;
+}
+
+void CWindowBase::UnregisterClasses() noexcept {
+    RegisteredClasses& registered = Registered();
+    const std::lock_guard<std::mutex> hold(registered.lock);
+    // A class that still has windows stays listed for the next call.
+    std::erase_if(registered.names, [](const std::wstring& name) {
+        return ::UnregisterClassW(name.c_str(), ModuleState::Instance()) ||
+               ::GetLastError() != ERROR_CLASS_HAS_WINDOWS;
+    });
+}
+
+void CWindowBase::UnregisterWindowClass(const wchar_t* name) noexcept {
+    ::UnregisterClassW(name, ModuleState::Instance());
+    RegisteredClasses& registered = Registered();
+    const std::lock_guard<std::mutex> hold(registered.lock);
+    registered.names.erase(std::remove(registered.names.begin(), registered.names.end(), name), registered.names.end());
 }
 
 CWindowBase* CWindowBase::FromHandle(HWND hwnd) noexcept {
@@ -41,8 +82,7 @@ CWindowBase* CWindowBase::FromHandle(HWND hwnd) noexcept {
 
 bool CWindowBase::SubclassWindow(HWND hwnd) noexcept {
     if (IsWindow() || !::IsWindow(hwnd) || FromHandle(hwnd)) return false;
-    m_hWnd = hwnd;
-    ::SetPropW(hwnd, kThisProperty, this);
+    Attach(hwnd);
     m_superWindowProc = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWindowBase::WindowProc)));
     return true;
@@ -75,8 +115,7 @@ LRESULT CALLBACK CWindowBase::StartWindowProc(HWND hwnd, UINT message, WPARAM wP
         auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
         auto* self = static_cast<CWindowBase*>(create->lpCreateParams);
         if (self) {
-            self->m_hWnd = hwnd;
-            ::SetPropW(hwnd, kThisProperty, self);
+            self->Attach(hwnd);
             ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWindowBase::WindowProc));
             return self->Dispatch(message, wParam, lParam);
         }
@@ -93,18 +132,32 @@ LRESULT CALLBACK CWindowBase::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
 LRESULT CWindowBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     const HWND hwnd = m_hWnd;
     LRESULT result = 0;
-    BOOL handled = FALSE;
-    try {
-        handled = ProcessWindowMessage(hwnd, message, wParam, lParam, result);
-    } catch (...) {
-        // A handler that throws has failed; the message is answered as unhandled.
-        handled = FALSE;
-    }
-    if (!handled) result = CallSuper(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        ::RemovePropW(hwnd, kThisProperty);
-        if (m_hWnd == hwnd) m_hWnd = nullptr;
-        OnFinalMessage(hwnd);  // may delete this
-    }
+    if (!RunMessageMap(hwnd, message, wParam, lParam, result)) result = CallSuper(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) FinishWindow(hwnd);  // may delete this
     return result;
+}
+
+void CWindowBase::Attach(HWND hwnd) noexcept {
+    m_hWnd = hwnd;
+    ::SetPropW(hwnd, kThisProperty, this);
+}
+
+BOOL CWindowBase::RunMessageMap(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept {
+    try {
+        return ProcessWindowMessage(hwnd, message, wParam, lParam, result);
+    } catch (...) {
+        return FALSE;
+    }
+}
+
+void CWindowBase::FinishWindow(HWND hwnd) noexcept {
+    ::RemovePropW(hwnd, kThisProperty);
+    if (m_hWnd == hwnd) m_hWnd = nullptr;
+    OnFinalMessage(hwnd);
+}
+
+void CWindowBase::Detach() noexcept {
+    if (!m_hWnd) return;
+    if (FromHandle(m_hWnd) == this) ::RemovePropW(m_hWnd, kThisProperty);
+    m_hWnd = nullptr;
 }

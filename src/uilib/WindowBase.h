@@ -24,6 +24,12 @@ public:
     // Registers a class whose procedure is this base's thunk against this
     // binary's own instance; later calls with the same name do nothing.
     static bool RegisterClassOnce(WNDCLASSEXW wc);
+    // Unregisters every class registered through this base (when the toolkit
+    // stops, before the module may be unloaded); a class that still has
+    // windows stays registered.
+    static void UnregisterClasses() noexcept;
+    // Unregisters one class registered through this base.
+    static void UnregisterWindowClass(const wchar_t* name) noexcept;
 
     // The object behind a window created through this base, or null.
     static CWindowBase* FromHandle(HWND hwnd) noexcept;
@@ -45,6 +51,17 @@ protected:
     virtual void OnFinalMessage(HWND hwnd);
 
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
+    // What every procedure of this base shares: the object is linked to its
+    // window at creation, the map runs with every exception caught (a handler
+    // that throws has failed: the message counts as unhandled), and after
+    // WM_NCDESTROY the object is unlinked before OnFinalMessage, which may
+    // delete it.
+    void Attach(HWND hwnd) noexcept;
+    BOOL RunMessageMap(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept;
+    void FinishWindow(HWND hwnd) noexcept;
+    // Unlinks the object from a window that lives on.
+    void Detach() noexcept;
 
     // Where unhandled messages go: DefWindowProc when null, else the procedure
     // of the control class this window extends. Set before CreateEx.

@@ -1,7 +1,6 @@
 #include "ZvnUIShadowWnd.h"
 
 #include "DcGuards.h"
-#include "ModuleState.h"
 #include "UniqueHandle.h"
 
 namespace {
@@ -34,8 +33,6 @@ HWND CZvnUIShadowWnd::Create(HWND owner) {
     return CreateEx(kShadowExStyle, kClassName, nullptr, kShadowStyle, 0, 0, kInitialWidth, m_image.Height(), owner,
                     nullptr);
 }
-
-void CZvnUIShadowWnd::UnregisterWindowClass() noexcept { ::UnregisterClassW(kClassName, ModuleState::Instance()); }
 
 void CZvnUIShadowWnd::SetImage(CZvnShadowImage image, int mode, const RECT& margins) {
     m_image = std::move(image);

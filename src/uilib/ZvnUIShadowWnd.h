@@ -12,8 +12,6 @@ class CZvnUIShadowWnd : public CWindowBase {
 public:
     // Creates the hidden shadow window owned by `owner`; null without a picture.
     HWND Create(HWND owner);
-    // At toolkit stop, so that an unloaded module leaves no class behind.
-    static void UnregisterWindowClass() noexcept;
 
     void SetImage(CZvnShadowImage image, int mode, const RECT& margins);
     [[nodiscard]] bool HasImage() const noexcept { return m_image.IsValid(); }

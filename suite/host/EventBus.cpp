@@ -1,20 +1,5 @@
 #include "host/EventBus.h"
 
-#include "RefCounting.h"
-
-HRESULT STDMETHODCALLTYPE CEventBus::QueryInterface(REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    if (iid == IID_IUnknown || iid == __uuidof(IVelEventBus)) {
-        *object = static_cast<IVelEventBus*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-QK_IMPLEMENT_SELF_DELETING_REFCOUNT(CEventBus)
-
 HRESULT STDMETHODCALLTYPE CEventBus::Subscribe(UINT code, CVelEventListener* listener) {
     if (!listener) return E_POINTER;
     try {

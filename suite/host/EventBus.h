@@ -4,16 +4,11 @@
 
 #include "VelEvents.h"
 #include "host/CallbackList.h"
+#include "shared/SingleInterfaceObject.h"
 
-class CEventBus final : public IVelEventBus {
+class CEventBus final : public CSingleInterfaceObject<IVelEventBus> {
 public:
     CEventBus() = default;
-    CEventBus(const CEventBus&) = delete;
-    CEventBus& operator=(const CEventBus&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE Subscribe(UINT code, CVelEventListener* listener) override;
     HRESULT STDMETHODCALLTYPE Unsubscribe(UINT code, CVelEventListener* listener) override;
@@ -22,8 +17,7 @@ public:
     [[nodiscard]] size_t ListenerCount(UINT code) const;
 
 private:
-    ~CEventBus() = default;
+    ~CEventBus() override = default;
 
-    volatile LONG m_refCount = 1;
     std::map<UINT, CallbackList<CVelEventListener>> m_listeners;
 };

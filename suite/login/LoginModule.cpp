@@ -4,6 +4,7 @@
 
 #include "QkServiceInterfaces.h"
 #include "ComHolders.h"
+#include "shared/XmlText.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
@@ -14,27 +15,13 @@ HINSTANCE ThisInstance() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 constexpr UINT kSessionEndEvents[] = {VelEvent::SignInError, VelEvent::SignInAgain, VelEvent::SignedOut,
                                       VelEvent::AccountSwitch};
 
-std::wstring XmlText(const std::wstring& text) {
-    std::wstring escaped;
-    for (wchar_t c : text) {
-        switch (c) {
-        case L'&': escaped += L"&amp;"; break;
-        case L'<': escaped += L"&lt;"; break;
-        case L'>': escaped += L"&gt;"; break;
-        case L'"': escaped += L"&quot;"; break;
-        default: escaped += c; break;
-        }
-    }
-    return escaped;
-}
-
 // The same shape as the settings service's own accounts; the features are
 // those every account of this suite has.
 std::wstring AccountDocument(const std::wstring& site, const std::wstring& user, const std::wstring& password) {
     return L"<QuillkitSettings><Account>"
-           L"<SiteName>" + XmlText(site) + L"</SiteName>"
-           L"<UserName>" + XmlText(user) + L"</UserName>"
-           L"<Password>" + XmlText(password) + L"</Password>"
+           L"<SiteName>" + EscapeXml(site) + L"</SiteName>"
+           L"<UserName>" + EscapeXml(user) + L"</UserName>"
+           L"<Password>" + EscapeXml(password) + L"</Password>"
            L"<Remember>1</Remember>"
            L"<DeskreachEnable>1</DeskreachEnable>"
            L"<SnapjoinEnable>1</SnapjoinEnable>"
@@ -90,23 +77,6 @@ bool RegisterWindowClass() {
 
 CLoginModule::~CLoginModule() {
     if (::IsWindow(m_window)) ::DestroyWindow(m_window);
-}
-
-HRESULT STDMETHODCALLTYPE CLoginModule::QueryInterface(REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    if (iid == IID_IUnknown || iid == __uuidof(IVelUIModule)) {
-        *object = static_cast<IVelUIModule*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE CLoginModule::Release() {
-    const LONG count = ::InterlockedDecrement(&m_refCount);
-    if (count == 0) delete this;
-    return static_cast<ULONG>(count);
 }
 
 Microsoft::WRL::ComPtr<IVelEventBus> CLoginModule::EventBus() const {

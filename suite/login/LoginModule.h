@@ -12,7 +12,7 @@
 #include "UniqueHandle.h"
 #include "shared/ComServer.h"
 
-class CLoginModule final : public IVelUIModule, public CVelEventListener, public CServerObject {
+class CLoginModule final : public CSingleInterfaceObject<IVelUIModule>, public CVelEventListener, public CServerObject {
 public:
     static constexpr const wchar_t* kWindowClass = L"Vel_QkLoginWnd";
     static constexpr const wchar_t* kSignEventName = L"Event_QK_SIGN";
@@ -20,10 +20,6 @@ public:
 
     CLoginModule() = default;
 
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&m_refCount)); }
-    ULONG STDMETHODCALLTYPE Release() override;
     // IVelUIModule
     HRESULT STDMETHODCALLTYPE InitModule(IVelModuleHost* host, HWND owner) override;
     BOOL STDMETHODCALLTYPE IsModuleClosed() override;
@@ -53,7 +49,6 @@ private:
     void ShowStatus(const wchar_t* text) const;
     Microsoft::WRL::ComPtr<IVelEventBus> EventBus() const;
 
-    volatile LONG m_refCount = 1;
     Microsoft::WRL::ComPtr<IVelModuleHost> m_host;
     HWND m_owner = nullptr;
     HWND m_window = nullptr;

@@ -14,23 +14,14 @@ const ComClassRegistration kClasses[] = {
 }  // namespace
 
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    try {
-        if (classId == CLSID_QKMeetingOperations) return CClassFactory<MeetingLib::CMeetingOperations>::Get(iid, object);
-        if (classId == CLSID_QKMeetingPages) return CClassFactory<MeetingLib::CMeetingPages>::Get(iid, object);
-        return CLASS_E_CLASSNOTAVAILABLE;
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
+    return ComServer::GetClassObject(classId,
+                                     {ComServer::Serve<MeetingLib::CMeetingOperations>(CLSID_QKMeetingOperations),
+                                      ComServer::Serve<MeetingLib::CMeetingPages>(CLSID_QKMeetingPages)},
+                                     iid, object);
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() { return ComServer::CanUnloadNow(); }
 
-extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
-    return ComServer::RegisterClasses(kClasses, std::size(kClasses));
-}
+extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() { return Registrar::RegisterClasses(kClasses); }
 
-extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
-    return ComServer::UnregisterClasses(kClasses, std::size(kClasses));
-}
+extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() { return Registrar::UnregisterClasses(kClasses); }

@@ -1,23 +1,9 @@
 #include "meetinglib/MeetingOperations.h"
 
-#include "RefCounting.h"
 #include "meetinglib/CallLog.h"
 #include "meetinglib/MeetingLibSettings.h"
 
 namespace MeetingLib {
-
-HRESULT STDMETHODCALLTYPE CMeetingOperations::QueryInterface(REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    if (iid == IID_IUnknown || iid == __uuidof(IQKMeetingOperations)) {
-        *object = static_cast<IQKMeetingOperations*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-QK_IMPLEMENT_SELF_DELETING_REFCOUNT(CMeetingOperations)
 
 HRESULT STDMETHODCALLTYPE CMeetingOperations::StartInstantMeeting(HWND owner, LONG callerCode, BSTR phoneNumber,
                                                                   LONG reserved) {

@@ -8,14 +8,10 @@
 
 namespace MeetingLib {
 
-class CMeetingOperations final : public IQKMeetingOperations, public CServerObject {
+class CMeetingOperations final : public CSingleInterfaceObject<IQKMeetingOperations>, public CServerObject {
 public:
     CMeetingOperations() = default;
 
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     // IQKMeetingOperations
     HRESULT STDMETHODCALLTYPE StartInstantMeeting(HWND owner, LONG callerCode, BSTR phoneNumber, LONG reserved) override;
@@ -35,7 +31,6 @@ public:
 private:
     enum class Action { None, InstantMeeting, Join, Start, PersonalConference };
 
-    volatile LONG m_refCount = 1;
     // What this object was last asked to do: an instant meeting that started
     // hands out its new key through GetResult.
     Action m_lastAction = Action::None;

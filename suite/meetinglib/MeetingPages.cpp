@@ -1,23 +1,9 @@
 #include "meetinglib/MeetingPages.h"
 
-#include "RefCounting.h"
 #include "meetinglib/CallLog.h"
 #include "meetinglib/MeetingLibSettings.h"
 
 namespace MeetingLib {
-
-HRESULT STDMETHODCALLTYPE CMeetingPages::QueryInterface(REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    if (iid == IID_IUnknown || iid == __uuidof(IQKMeetingPages)) {
-        *object = static_cast<IQKMeetingPages*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-QK_IMPLEMENT_SELF_DELETING_REFCOUNT(CMeetingPages)
 
 HRESULT CMeetingPages::Record(const CCallLine& line) noexcept {
     line.Write();

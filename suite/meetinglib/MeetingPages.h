@@ -11,14 +11,10 @@ class CCallLine;
 
 namespace MeetingLib {
 
-class CMeetingPages final : public IQKMeetingPages, public CServerObject {
+class CMeetingPages final : public CSingleInterfaceObject<IQKMeetingPages>, public CServerObject {
 public:
     CMeetingPages() = default;
 
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     // IQKMeetingPages
     HRESULT STDMETHODCALLTYPE Reserved3() override { return E_NOTIMPL; }
@@ -47,6 +43,5 @@ private:
     // Writes the line and answers the configured result of an action.
     static HRESULT Record(const CCallLine& line) noexcept;
 
-    volatile LONG m_refCount = 1;
 };
 }  // namespace MeetingLib

@@ -13,19 +13,14 @@ const ComClassRegistration kClasses[] = {
 }  // namespace
 
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (classId == CLSID_QKSettingsService) return CClassFactory<CSettingsService>::Get(iid, object);
-    if (classId == CLSID_QKMeetingComponent) return CClassFactory<CMeetingComponent>::Get(iid, object);
-    return CLASS_E_CLASSNOTAVAILABLE;
+    return ComServer::GetClassObject(classId,
+                                     {ComServer::Serve<CSettingsService>(CLSID_QKSettingsService),
+                                      ComServer::Serve<CMeetingComponent>(CLSID_QKMeetingComponent)},
+                                     iid, object);
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() { return ComServer::CanUnloadNow(); }
 
-extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
-    return ComServer::RegisterClasses(kClasses, std::size(kClasses));
-}
+extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() { return Registrar::RegisterClasses(kClasses); }
 
-extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
-    return ComServer::UnregisterClasses(kClasses, std::size(kClasses));
-}
+extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() { return Registrar::UnregisterClasses(kClasses); }

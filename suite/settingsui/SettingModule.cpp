@@ -46,23 +46,6 @@ CSettingModule::~CSettingModule() {
     if (::IsWindow(m_window)) ::DestroyWindow(m_window);
 }
 
-HRESULT STDMETHODCALLTYPE CSettingModule::QueryInterface(REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    if (iid == IID_IUnknown || iid == __uuidof(IVelUIModule)) {
-        *object = static_cast<IVelUIModule*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE CSettingModule::Release() {
-    const LONG count = ::InterlockedDecrement(&m_refCount);
-    if (count == 0) delete this;
-    return static_cast<ULONG>(count);
-}
-
 HRESULT STDMETHODCALLTYPE CSettingModule::InitModule(IVelModuleHost* host, HWND) {
     try {
         if (m_window) return S_OK;

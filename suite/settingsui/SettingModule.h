@@ -8,17 +8,13 @@
 #include "VelUIModule.h"
 #include "shared/ComServer.h"
 
-class CSettingModule final : public IVelUIModule, public CServerObject {
+class CSettingModule final : public CSingleInterfaceObject<IVelUIModule>, public CServerObject {
 public:
     static constexpr const wchar_t* kWindowClass = L"Vel_QkSettingsWnd";
     enum : int { kSiteText = 1101, kUserText = 1102 };
 
     CSettingModule() = default;
 
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&m_refCount)); }
-    ULONG STDMETHODCALLTYPE Release() override;
     // IVelUIModule
     HRESULT STDMETHODCALLTYPE InitModule(IVelModuleHost* host, HWND owner) override;
     BOOL STDMETHODCALLTYPE IsModuleClosed() override { return !m_window || !::IsWindow(m_window); }
@@ -33,7 +29,6 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
 
-    volatile LONG m_refCount = 1;
     Microsoft::WRL::ComPtr<IVelModuleHost> m_host;
     HWND m_window = nullptr;
 };

@@ -14,24 +14,14 @@ void Lock(BOOL lock) noexcept {
     else
         ::InterlockedDecrement(&g_locks);
 }
-HRESULT RegisterClasses(const ComClassRegistration* classes, size_t count) noexcept {
+HRESULT GetClassObject(REFCLSID requested, std::initializer_list<ServedClass> classes, REFIID iid,
+                       void** object) noexcept {
+    if (!object) return E_POINTER;
+    *object = nullptr;
     try {
-        const std::wstring path = Registrar::ThisModulePath();
-        HRESULT result = S_OK;
-        for (size_t i = 0; i < count; ++i) {
-            const HRESULT hr = Registrar::RegisterClass(classes[i], path);
-            if (SUCCEEDED(result)) result = hr;
-        }
-        return result;
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
-}
-
-HRESULT UnregisterClasses(const ComClassRegistration* classes, size_t count) noexcept {
-    try {
-        for (size_t i = 0; i < count; ++i) Registrar::UnregisterClass(classes[i]);
-        return S_OK;
+        for (const ServedClass& served : classes)
+            if (requested == *served.classId) return served.getClassObject(iid, object);
+        return CLASS_E_CLASSNOTAVAILABLE;
     } catch (...) {
         return E_UNEXPECTED;
     }

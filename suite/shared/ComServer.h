@@ -5,19 +5,18 @@
 #include <unknwn.h>
 #include <wrl/client.h>
 
+#include <initializer_list>
 #include <new>
 
 #include "ComHolders.h"
 #include "ComRegistration.h"
+#include "shared/SingleInterfaceObject.h"
 
 namespace ComServer {
 void ObjectCreated() noexcept;
 void ObjectDestroyed() noexcept;
 void Lock(BOOL lock) noexcept;
 HRESULT CanUnloadNow() noexcept;
-// DllRegisterServer's and DllUnregisterServer's work for a server's classes.
-HRESULT RegisterClasses(const ComClassRegistration* classes, size_t count) noexcept;
-HRESULT UnregisterClasses(const ComClassRegistration* classes, size_t count) noexcept;
 }  // namespace ComServer
 
 // Counts itself as a live object of the server for as long as it exists.
@@ -31,24 +30,8 @@ public:
 
 // T has a default constructor, starts with one reference and answers QueryInterface.
 template <typename T>
-class CClassFactory final : public IClassFactory {
+class CClassFactory final : public CSingleInterfaceObject<IClassFactory> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-            *object = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&m_refCount)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG count = ::InterlockedDecrement(&m_refCount);
-        if (count == 0) delete this;
-        return static_cast<ULONG>(count);
-    }
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
         if (!object) return E_POINTER;
         *object = nullptr;
@@ -71,7 +54,34 @@ public:
         if (!factory) return E_OUTOFMEMORY;
         return factory->QueryInterface(iid, object);
     }
-
-private:
-    volatile LONG m_refCount = 1;
 };
+
+namespace ComServer {
+// A class a library serves: its id (a constant that lives as long as the
+// library) and its class object's Get.
+struct ServedClass {
+    const CLSID* classId;
+    HRESULT (*getClassObject)(REFIID iid, void** object);
+};
+template <typename T>
+ServedClass Serve(REFCLSID classId) noexcept {
+    return {&classId, &CClassFactory<T>::Get};
+}
+
+// DllGetClassObject's work for a library that serves `classes`.
+HRESULT GetClassObject(REFCLSID requested, std::initializer_list<ServedClass> classes, REFIID iid,
+                       void** object) noexcept;
+}  // namespace ComServer
+
+// The entry points of a library that serves the user-interface module `Class`
+// under `classId`. The window class the module registers goes when the library
+// is unloaded by FreeLibrary; at process end the window system goes on its own.
+#define QK_UI_MODULE_LIBRARY(Class, classId)                                                      \
+    extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {                    \
+        if (reason == DLL_PROCESS_DETACH && !reserved) Class::UnregisterWindowClass();             \
+        return TRUE;                                                                              \
+    }                                                                                             \
+    extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID requested, REFIID iid, void** object) { \
+        return ComServer::GetClassObject(requested, {ComServer::Serve<Class>(classId)}, iid, object); \
+    }                                                                                             \
+    extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() { return ComServer::CanUnloadNow(); }

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "shared/XmlText.h"
+
 namespace WebApi {
 namespace {
 constexpr double kMinute = 1.0 / (24.0 * 60.0);

@@ -74,21 +74,6 @@ std::wstring BuildMeetingsDocument(const std::vector<MeetingEntry>& meetings, DA
     return document;
 }
 
-std::wstring EscapeXml(const std::wstring& text) {
-    std::wstring escaped;
-    escaped.reserve(text.size());
-    for (wchar_t c : text) {
-        switch (c) {
-        case L'&': escaped += L"&amp;"; break;
-        case L'<': escaped += L"&lt;"; break;
-        case L'>': escaped += L"&gt;"; break;
-        case L'"': escaped += L"&quot;"; break;
-        default: escaped += c;
-        }
-    }
-    return escaped;
-}
-
 std::wstring FormatDate(DATE value) {
     wchar_t text[64] = {};
     std::swprintf(text, std::size(text), L"%.8f", value);

@@ -24,7 +24,6 @@ std::vector<MeetingEntry> ReadStore(const std::wstring& path);
 // Empty text when none starts in the range.
 std::wstring BuildMeetingsDocument(const std::vector<MeetingEntry>& meetings, DATE from, DATE to);
 
-// Markup helpers for building meeting elements.
-std::wstring EscapeXml(const std::wstring& text);
+// Markup helper for building meeting elements, beside EscapeXml (shared/XmlText.h).
 std::wstring FormatDate(DATE value);
 }  // namespace WebApi

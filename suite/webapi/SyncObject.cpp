@@ -1,6 +1,5 @@
 #include "webapi/SyncObject.h"
 
-#include "RefCounting.h"
 #include "webapi/DemoDay.h"
 
 namespace WebApi {
@@ -13,19 +12,6 @@ DATE LocalNow() {
     return value;
 }
 }  // namespace
-
-HRESULT CWebApiSync::QueryInterface(REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    if (iid == IID_IUnknown || iid == __uuidof(IQKWebApiSync)) {
-        *object = static_cast<IQKWebApiSync*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-QK_IMPLEMENT_SELF_DELETING_REFCOUNT(CWebApiSync)
 
 std::vector<MeetingEntry> CWebApiSync::LoadSource(const WebApiSettings::Settings& settings) {
     if (settings.meetingStore.empty()) return MakeDemoMeetings(LocalNow());

@@ -20,14 +20,10 @@ inline constexpr LONG kStatusIdle = 0;
 // The only list type the desktop client asks for.
 inline constexpr LONG kListTypeDay = 2;
 
-class CWebApiSync final : public IQKWebApiSync, public CServerObject {
+class CWebApiSync final : public CSingleInterfaceObject<IQKWebApiSync>, public CServerObject {
 public:
     CWebApiSync() = default;
 
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     // IQKWebApiSync
     HRESULT STDMETHODCALLTYPE Reserved3() override { return E_NOTIMPL; }
@@ -42,7 +38,6 @@ private:
     // Ends a running synchronisation once its time is up.
     void SettleIfDue();
 
-    volatile LONG m_refCount = 1;
     bool m_running = false;
     LONG m_status = kStatusIdle;
     ULONGLONG m_startTick = 0;

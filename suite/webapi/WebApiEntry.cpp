@@ -5,14 +5,7 @@
 #include "webapi/SyncObject.h"
 
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (classId != CLSID_QKWebApiSync) return CLASS_E_CLASSNOTAVAILABLE;
-    try {
-        return CClassFactory<WebApi::CWebApiSync>::Get(iid, object);
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
+    return ComServer::GetClassObject(classId, {ComServer::Serve<WebApi::CWebApiSync>(CLSID_QKWebApiSync)}, iid, object);
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() { return ComServer::CanUnloadNow(); }

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "BubbleInfor.h"
-#include "module/TestHost.h"
+#include "support/TestHost.h"
 #include "support/RecordingFrameServices.h"
 #include "UniqueHandle.h"
 

@@ -1,6 +1,6 @@
 // Sign-in through the suite's login module, sign-out, account switch, exit,
 // and the settings module chosen for the account's site.
-#include "commands/CommandFixture.h"
+#include "support/CommandFixture.h"
 
 #include <wrl/client.h>
 

@@ -1,5 +1,5 @@
 // Command lines handed over by a second instance and carried out by the frame.
-#include "commands/CommandFixture.h"
+#include "support/CommandFixture.h"
 
 using namespace commandtest;
 

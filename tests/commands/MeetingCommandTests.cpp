@@ -1,6 +1,6 @@
 // Meeting operations and pages reach the suite's meetings library with the
 // frame's arguments, and its result codes decide on a new sign-in.
-#include "commands/CommandFixture.h"
+#include "support/CommandFixture.h"
 
 #include <functional>
 #include <initializer_list>

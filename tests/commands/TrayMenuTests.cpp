@@ -1,7 +1,7 @@
 // The tray icon's notifications and the items of its menu.
 #include <algorithm>
 
-#include "commands/CommandFixture.h"
+#include "support/CommandFixture.h"
 
 using namespace commandtest;
 using Ids = std::vector<UINT>;

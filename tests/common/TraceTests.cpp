@@ -9,7 +9,7 @@
 #include "DLLHandle.h"
 #include "Trace.h"
 #include "TraceRecorder.h"
-#include "module/ModuleLibrary.h"
+#include "support/ModuleLibrary.h"
 #include "host/HostApp.h"
 #include "support/TestSupport.h"
 

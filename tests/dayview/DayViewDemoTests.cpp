@@ -1,6 +1,7 @@
 // The demo day of the web-API component in the day view, as the screen shows
 // it: a picture for people in the build folder, then scrolling by keyboard,
 // wheel and strip clicks, and moving between days.
+#include "Clock.h"
 #include "DayViewFixture.h"
 #include "TimeApi.h"
 #include "support/ScreenShot.h"
@@ -34,7 +35,7 @@ std::wstring LabelText(const CDailyView& view) {
 
 TEST_F(DayViewTest, DemoDayOnScreenScrollsByKeyboardWheelAndStripsAndMovesBetweenDays) {
     // The demo day is made around the real time.
-    CTimeApi::SetNowOverride(nullptr);
+    Clock::PinLocalNow(nullptr);
     MeetingStore::UseDemo();
     Microsoft::WRL::ComPtr<IQKWebApiSync> sync;
     ASSERT_EQ(S_OK, frame.GetSyncObject(sync.GetAddressOf(), FALSE));

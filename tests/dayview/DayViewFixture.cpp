@@ -1,3 +1,4 @@
+#include "Clock.h"
 #include "DayViewFixture.h"
 
 #include "HostEvents.h"
@@ -58,13 +59,13 @@ void DayViewTest::TearDown() {
     for (UINT code : kLogged) host.app->Bus().Unsubscribe(code, &events);
     SetEventHost(nullptr);
     HoldShift(false);
-    CTimeApi::SetNowOverride(nullptr);
+    Clock::PinLocalNow(nullptr);
     CUIToolkit::Uninitialize();
 }
 
 void DayViewTest::SetNow(DATE value) {
     now = value;
-    CTimeApi::SetNowOverride(&now);
+    Clock::PinLocalNow(&now);
 }
 
 void DayViewTest::Publish(const std::vector<StoreMeeting>& meetings) {

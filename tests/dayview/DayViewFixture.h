@@ -12,8 +12,8 @@
 
 #include "DailyView.h"
 #include "MeetingDataProvider.h"
-#include "helpmodule/RegistryValues.h"
-#include "module/TestHost.h"
+#include "support/RegistryValues.h"
+#include "support/TestHost.h"
 #include "support/RecordingFrame.h"
 #include "webapi/MeetingStore.h"
 

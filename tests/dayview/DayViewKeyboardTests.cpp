@@ -77,7 +77,7 @@ TEST_F(DayViewTest, ShiftF10OpensTheHighlightedItemsFlatMenu) {
     testsupport::Canvas canvas(200, CFlatMenu::kEntryHeight);
     std::vector<UINT> offered;
     HWND owner = nullptr;
-    CFlatMenu::SetTracker([&](HMENU menu, UINT, int, int, HWND window) -> UINT {
+    const PopupMenu::Tracker saved = PopupMenu::SetTracker([&](HMENU menu, UINT, int, int, HWND window) -> UINT {
         owner = window;
         for (int i = 0; i < ::GetMenuItemCount(menu); ++i) offered.push_back(::GetMenuItemID(menu, i));
         auto draw = [&](UINT id, UINT state) {
@@ -107,7 +107,7 @@ TEST_F(DayViewTest, ShiftF10OpensTheHighlightedItemsFlatMenu) {
     ::PostMessageW(view->m_hWnd, WM_SYSKEYDOWN, VK_F10, 1);
     Pump();
     HoldShift(false);
-    CFlatMenu::SetTracker(nullptr);
+    PopupMenu::SetTracker(saved);
     EXPECT_EQ(item->m_hWnd, owner);
     EXPECT_EQ((std::vector<UINT>{CItemWnd::kCmdOpenInfo, CItemWnd::kCmdEditItem, CItemWnd::kCmdAddZorvan}), offered);
 

@@ -1,5 +1,6 @@
 #include "ItemFixture.h"
 
+#include "Clock.h"
 #include "ModuleState.h"
 #include "TimeApi.h"
 #include "UIToolkit.h"
@@ -56,7 +57,7 @@ void ItemTest::TearDownTestSuite() {
 void ItemTest::SetUp() {
     CommandTest::SetUp();
     now = TodayAt(10, 0);
-    CTimeApi::SetNowOverride(&now);
+    Clock::PinLocalNow(&now);
     SignIn();
     dayView = ::CreateWindowExW(WS_EX_TOPMOST, kDayViewClass, L"day", WS_POPUP | WS_VISIBLE, 100, 100, 420, 300,
                                 nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
@@ -71,7 +72,7 @@ void ItemTest::TearDown() {
     host.app->Bus().Unsubscribe(VelEvent::ShowBubble, &bubbles);
     items.clear();
     if (dayView) ::DestroyWindow(dayView);
-    CTimeApi::SetNowOverride(nullptr);
+    Clock::PinLocalNow(nullptr);
     CommandTest::TearDown();
 }
 

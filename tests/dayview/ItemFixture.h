@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "commands/CommandFixture.h"
 #include "support/Canvas.h"
+#include "support/CommandFixture.h"
 #include "ItemWnd.h"
 #include "MeetingRecord.h"
 

@@ -1,9 +1,11 @@
 // Meeting items filled from records: their texts, button and status per
 // state and role, what their button and clicks reach, and how they paint.
+#include "Clock.h"
 #include "ItemFixture.h"
 #include "ItemRules.h"
 #include "DcGuards.h"
 #include "ModuleState.h"
+#include "PopupMenu.h"
 #include "TimeApi.h"
 #include "VelGdiplus.h"
 
@@ -87,12 +89,12 @@ TEST_F(ItemTest, TallItemForAnAttendeeWaitsForTheJoinBeforeHostTime) {
 
     // Ten minutes before the start the attendee may go in.
     const DATE later = CTimeApi::AddSeconds(now, 20 * 60);
-    CTimeApi::SetNowOverride(&later);
+    Clock::PinLocalNow(&later);
     HoverTick(item);
     EXPECT_TRUE(Enabled(button));
     EXPECT_TRUE(item.CanJoinBeforeHostNow());
     EXPECT_FALSE(Visible(item, CItemWnd::kIdStatusLabel));
-    CTimeApi::SetNowOverride(&now);
+    Clock::PinLocalNow(&now);
 }
 
 TEST_F(ItemTest, TallItemsShowJoinInProgressAndStartOnlyWhenTheRoleMayStart) {
@@ -196,7 +198,7 @@ TEST_F(ItemTest, ContextMenuOffersEditOrDetailsByValidityAndPostsTheChoice) {
     std::vector<UINT> offered;
     POINT at{};
     UINT flags = 0;
-    CFlatMenu::SetTracker([&](HMENU menu, UINT trackFlags, int x, int y, HWND) -> UINT {
+    const PopupMenu::Tracker tray = PopupMenu::SetTracker([&](HMENU menu, UINT trackFlags, int x, int y, HWND) -> UINT {
         offered.clear();
         for (int i = 0; i < ::GetMenuItemCount(menu); ++i) offered.push_back(::GetMenuItemID(menu, i));
         at = {x, y};
@@ -222,7 +224,7 @@ TEST_F(ItemTest, ContextMenuOffersEditOrDetailsByValidityAndPostsTheChoice) {
     item.RefreshItemWnd(meeting);
     item.CreatePopupMenu();
     EXPECT_EQ((std::vector<UINT>{CItemWnd::kCmdOpenInfo, CItemWnd::kCmdEditItem, CItemWnd::kCmdAddZorvan}), offered);
-    CFlatMenu::SetTracker(nullptr);
+    PopupMenu::SetTracker(tray);
 }
 
 TEST_F(ItemTest, TallItemHostLineCutsALongNameSoTheDurationStays) {

@@ -8,7 +8,7 @@
 #include "MeetingListView.h"
 #include "ModuleState.h"
 #include "TimeApi.h"
-#include "commands/CommandFixture.h"
+#include "support/CommandFixture.h"
 #include "webapi/MeetingStore.h"
 
 using namespace commandtest;

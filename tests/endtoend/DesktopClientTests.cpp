@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "UniqueHandle.h"
-#include "commands/CommandFixture.h"
+#include "support/CommandFixture.h"
 #include "support/TestSupport.h"
 #include "webapi/MeetingStore.h"
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "helpmodule/RegistryValues.h"
+#include "support/RegistryValues.h"
 #include "helpmodule/UrlHandler.h"
-#include "module/ModuleLibrary.h"
+#include "support/ModuleLibrary.h"
 #include "support/TestSupport.h"
 
 // What one start of the help module did.

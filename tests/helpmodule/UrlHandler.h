@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "helpmodule/RegistryValues.h"
+#include "support/RegistryValues.h"
 #include "support/TestSupport.h"
 
 class UrlHandler {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ModuleState.h"
-#include "helpmodule/RegistryValues.h"
+#include "support/RegistryValues.h"
 #include "DlgIpphoneStartMeetingConfirm.h"
 #include "PhoneFixture.h"
 
@@ -178,4 +178,33 @@ TEST_F(ConfirmDialogTest, TheTopicIsShortenedToTheTextControlAndAnEmptyOneHasIts
     const std::wstring kept = text.substr(0, text.size() - suffix.size());
     EXPECT_LT(kept.size(), topic.size());
     EXPECT_EQ(std::wstring(kept.size(), L'W'), kept);
+}
+
+// The module runs no loop of its own: keys typed into the dialog reach it
+// through the host's loop, which asks its message filters (the frame) first.
+TEST_F(ConfirmDialogTest, TabAndEscapeWorkThroughTheHostsLoop) {
+    const auto typeThroughHostLoop = [&](HWND target, WPARAM key) {
+        ::PostMessageW(target, WM_KEYDOWN, key, 0);
+        ::PostMessageW(target, WM_KEYUP, key, 0xC0000000);
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_TIMER) continue;
+            if (host.app->PreTranslateMessage(&msg)) continue;
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    };
+    const HWND dialog = Ask(L"StartMeetingCallBack", L"Budget");
+    ASSERT_TRUE(::IsWindow(dialog));
+    ::SetForegroundWindow(dialog);
+    ::SetFocus(::GetDlgItem(dialog, IDOK));
+    ASSERT_EQ(::GetDlgItem(dialog, IDOK), ::GetFocus());
+
+    typeThroughHostLoop(::GetFocus(), VK_TAB);
+    EXPECT_EQ(::GetDlgItem(dialog, IDCANCEL), ::GetFocus());
+
+    typeThroughHostLoop(::GetFocus(), VK_ESCAPE);
+    EXPECT_FALSE(::IsWindow(dialog));
+    Pump();
+    EXPECT_EQ(2, SentCode()) << "Escape declines";
 }

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ComHolders.h"
-#include "commands/CommandFixture.h"
+#include "support/CommandFixture.h"
 #include "DlgInputPwd.h"
 
 using namespace commandtest;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/CommandFixture.h"
+#include "support/CommandFixture.h"
 #include "IPPhoneCommandHandler.h"
 #include "WindowBase.h"
 

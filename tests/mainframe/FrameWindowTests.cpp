@@ -5,7 +5,7 @@
 
 #include "ModuleState.h"
 #include "StringEx.h"
-#include "FrameFixture.h"
+#include "support/FrameFixture.h"
 
 using namespace frametest;
 

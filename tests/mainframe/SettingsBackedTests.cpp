@@ -2,11 +2,12 @@
 // component, registered for the test as the real in-process servers.
 #include <wrl/client.h>
 
+#include "Clock.h"
 #include "QkServiceInterfaces.h"
 #include "ComHolders.h"
-#include "FrameFixture.h"
+#include "support/FrameFixture.h"
 #include "TimeApi.h"
-#include "module/ModuleLibrary.h"
+#include "support/ModuleLibrary.h"
 #include "SJUISetting.h"
 
 using Microsoft::WRL::ComPtr;
@@ -43,7 +44,7 @@ protected:
         FrameTest::SetUp();
         ASSERT_EQ(S_OK, SuiteState(CLSID_QKSettingsService)->SetAccountDocument(Bstr(kZ11Account).get()));
         ASSERT_TRUE(CSJUISetting::GetInstance()->Initialize());
-        CTimeApi::SetNowOverride(&start);
+        Clock::PinLocalNow(&start);
         // Made active for real, so that no activation of the window system
         // arrives later in the middle of a test.
         ::ShowWindow(frame->m_hWnd, SW_SHOW);
@@ -54,14 +55,14 @@ protected:
         EXPECT_EQ(start, frame->LastRefreshTime());
     }
     void TearDown() override {
-        CTimeApi::SetNowOverride(nullptr);
+        Clock::PinLocalNow(nullptr);
         FrameTest::TearDown();
         CSJUISetting::ReleaseInstance();
     }
     // Activates the frame at `start` plus `seconds`; the refreshes it posted.
     size_t ActivateAt(LONG seconds, WPARAM how = WA_ACTIVE) {
         const DATE now = CTimeApi::AddSeconds(start, seconds);
-        CTimeApi::SetNowOverride(&now);
+        Clock::PinLocalNow(&now);
         TakeCommands();
         ::SendMessageW(frame->m_hWnd, WM_ACTIVATE, how, 0);
         size_t refreshes = 0;

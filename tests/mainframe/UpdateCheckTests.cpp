@@ -3,8 +3,9 @@
 // trace library's file.
 #include <string>
 
+#include "Clock.h"
 #include "Registry.h"
-#include "FrameFixture.h"
+#include "support/FrameFixture.h"
 
 using namespace frametest;
 
@@ -28,13 +29,13 @@ std::wstring Text(const testsupport::EnvironmentFile& file) {
 class UpdateCheck : public FrameTest {
 protected:
     void TearDown() override {
-        CMainFrame::SetTickCountOverride(nullptr);
+        Clock::PinTickCount(nullptr);
         SetDuration(nullptr);
         FrameTest::TearDown();
     }
     // Schedules at the given tick; whether the check timer was started.
     bool ScheduleAt(DWORD tick, BOOL immediate = FALSE) {
-        CMainFrame::SetTickCountOverride(&tick);
+        Clock::PinTickCount(&tick);
         frame->FireCheckforUpdate(immediate);
         return TimerWasRunning(CMainFrame::kUpdateCheckTimer);
     }

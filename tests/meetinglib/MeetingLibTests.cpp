@@ -10,7 +10,7 @@
 #include "QkMeetingLibs.h"
 #include "ComHolders.h"
 #include "UniqueHandle.h"
-#include "helpmodule/RegistryValues.h"
+#include "support/RegistryValues.h"
 #include "support/TestSupport.h"
 
 using Microsoft::WRL::ComPtr;
@@ -18,11 +18,6 @@ using Microsoft::WRL::ComPtr;
 namespace {
 constexpr wchar_t kSettingsKey[] = L"SOFTWARE\\Zorvan\\Quillkit\\MeetingLib";
 const HWND kOwner = reinterpret_cast<HWND>(static_cast<UINT_PTR>(0x1A2B));
-
-ULONG RefCount(IUnknown* object) {
-    object->AddRef();
-    return object->Release();
-}
 
 class MeetingLib : public ::testing::Test {
 protected:
@@ -182,7 +177,7 @@ TEST_F(MeetingLib, ClassObjectsInterfacesAndUnloading) {
     IUnknown* none = reinterpret_cast<IUnknown*>(0x1);
     EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE, getClassObject(CLSID_QKWebApiSync, IID_PPV_ARGS(&factory)));
     ASSERT_EQ(S_OK, getClassObject(CLSID_QKMeetingPages, IID_PPV_ARGS(&factory)));
-    EXPECT_EQ(1u, RefCount(factory.Get()));
+    EXPECT_EQ(1u, testsupport::RefCount(factory.Get()));
     ComPtr<IQKMeetingOperations> wrong;
     EXPECT_EQ(E_NOINTERFACE, factory->CreateInstance(nullptr, __uuidof(IQKMeetingOperations),
                                                      reinterpret_cast<void**>(wrong.GetAddressOf())));
@@ -192,11 +187,11 @@ TEST_F(MeetingLib, ClassObjectsInterfacesAndUnloading) {
     ComPtr<IQKMeetingPages> pages;
     ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, __uuidof(IQKMeetingPages),
                                             reinterpret_cast<void**>(pages.GetAddressOf())));
-    EXPECT_EQ(1u, RefCount(pages.Get()));
+    EXPECT_EQ(1u, testsupport::RefCount(pages.Get()));
     ComPtr<IUnknown> unknown;
     ASSERT_EQ(S_OK, pages.As(&unknown));
     EXPECT_EQ(static_cast<IUnknown*>(pages.Get()), unknown.Get());
-    EXPECT_EQ(2u, RefCount(pages.Get()));
+    EXPECT_EQ(2u, testsupport::RefCount(pages.Get()));
     unknown.Reset();
     factory.Reset();
     EXPECT_EQ(S_FALSE, canUnloadNow()) << "a live object keeps the library";

@@ -11,6 +11,7 @@
 #include "ComHolders.h"
 #include "MSDom.h"
 #include "support/DebugOutput.h"
+#include "support/TestSupport.h"
 
 using Microsoft::WRL::ComPtr;
 using testsupport::DebugOutputCapture;
@@ -53,11 +54,6 @@ ComPtr<IXMLDOMDocument> AsDocument(IUnknown* object) {
     ComPtr<IXMLDOMDocument> doc;
     if (object) object->QueryInterface(IID_IXMLDOMDocument, reinterpret_cast<void**>(doc.GetAddressOf()));
     return doc;
-}
-
-ULONG References(IUnknown* object) {
-    object->AddRef();
-    return object->Release();
 }
 
 LONG Count(IUnknown* from, const wchar_t* path) {
@@ -376,27 +372,27 @@ TEST(MSDomBuild, HandedOutObjectsCarryExactlyOneReference) {
     // baseline: the helper may add the caller's reference and nothing more.
     ComPtr<IXMLDOMNode> direct;
     ASSERT_EQ(S_OK, AsDocument(doc.Get())->selectSingleNode(path.get(), direct.GetAddressOf()));
-    const ULONG baseline = References(direct.Get());
+    const ULONG baseline = testsupport::RefCount(direct.Get());
     direct.Reset();
 
     IUnknown* node = nullptr;
     ASSERT_EQ(S_OK, CMSDom::SelectSingleChild(doc.Get(), path.get(), &node));
-    EXPECT_EQ(baseline, References(node));
+    EXPECT_EQ(baseline, testsupport::RefCount(node));
     node->Release();
 
     ComPtr<IXMLDOMNodeList> directList;
     ASSERT_EQ(S_OK, AsDocument(doc.Get())->selectNodes(path.get(), directList.GetAddressOf()));
-    const ULONG listBaseline = References(directList.Get());
+    const ULONG listBaseline = testsupport::RefCount(directList.Get());
     directList.Reset();
     IUnknown* list = nullptr;
     ASSERT_EQ(S_OK, CMSDom::GetNodeList(doc.Get(), path.get(), &list));
-    EXPECT_EQ(listBaseline, References(list));
+    EXPECT_EQ(listBaseline, testsupport::RefCount(list));
     ASSERT_EQ(S_OK, CMSDom::GetNodeFromList(list, 1, &node));
-    EXPECT_EQ(baseline, References(node));
+    EXPECT_EQ(baseline, testsupport::RefCount(node));
     node->Release();
     list->Release();
 
     ASSERT_EQ(S_OK, CMSDom::CreateNode(Select(doc.Get(), L"r").Get(), Bstr(L"b").get(), &node));
-    EXPECT_EQ(baseline, References(node));
+    EXPECT_EQ(baseline, testsupport::RefCount(node));
     node->Release();
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "Clock.h"
 #include "ModuleState.h"
 #include "TimeApi.h"
 #include "support/TestSupport.h"
@@ -20,13 +21,13 @@ void ProviderTest::SetUp() {
 void ProviderTest::TearDown() {
     provider.reset();
     frame.reset();
-    CTimeApi::SetNowOverride(nullptr);
+    Clock::PinLocalNow(nullptr);
     ModuleState::SetResourceInstance(nullptr);
 }
 
 void ProviderTest::SetNow(DATE value) {
     now = value;
-    CTimeApi::SetNowOverride(&now);
+    Clock::PinLocalNow(&now);
 }
 
 void ProviderTest::Publish(const std::vector<StoreMeeting>& meetings) {

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "Clock.h"
 #include "UniqueHandle.h"
 #include "TimeApi.h"
 #include "TimeZoneTable.h"
@@ -234,9 +235,9 @@ TEST(Now, IsTheLocalClockInWholeSecondsUnlessPinned) {
     EXPECT_NEAR(seconds, static_cast<double>(static_cast<long long>(seconds + 0.5)), 1e-3);
 
     const DATE pinned = Make(2030, 1, 2, 3, 4, 5);
-    CTimeApi::SetNowOverride(&pinned);
+    Clock::PinLocalNow(&pinned);
     EXPECT_EQ(pinned, CTimeApi::GetLocalNow());
-    CTimeApi::SetNowOverride(nullptr);
+    Clock::PinLocalNow(nullptr);
     EXPECT_NE(pinned, CTimeApi::GetLocalNow());
 }
 

@@ -1,7 +1,7 @@
 // The library's entry points and class objects, used through its exports.
 #include <gtest/gtest.h>
 
-#include "ModuleLibrary.h"
+#include "support/ModuleLibrary.h"
 #include "support/TestSupport.h"
 
 using Microsoft::WRL::ComPtr;

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "ModuleLibrary.h"
-#include "TestHost.h"
+#include "support/ModuleLibrary.h"
+#include "support/TestHost.h"
 #include "support/TestSupport.h"
 
 using Microsoft::WRL::ComPtr;

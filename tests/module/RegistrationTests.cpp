@@ -4,7 +4,7 @@
 #include <string>
 
 #include "UniqueHandle.h"
-#include "ModuleLibrary.h"
+#include "support/ModuleLibrary.h"
 #include "support/TestSupport.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "ComHolders.h"
 #include "UniqueHandle.h"
 #include "MainFrame.h"
-#include "ModuleLibrary.h"
+#include "support/ModuleLibrary.h"
 #include "SJUISetting.h"
 #include "support/TestSupport.h"
 

@@ -11,7 +11,7 @@
 
 #include "QkServiceInterfaces.h"
 #include "ComHolders.h"
-#include "module/ModuleLibrary.h"
+#include "support/ModuleLibrary.h"
 #include "support/TestSupport.h"
 
 using Microsoft::WRL::ComPtr;
@@ -61,11 +61,6 @@ public:
 private:
     IID m_eventIid;
 };
-
-ULONG RefCount(IUnknown* object) {
-    object->AddRef();
-    return object->Release();
-}
 
 class Service : public ::testing::Test {
 protected:
@@ -198,7 +193,7 @@ TEST_F(Service, SinksMayDisconnectDuringAnEvent) {
 
 TEST_F(Service, ReferenceCountsReturnToTheirStart) {
     ComPtr<IQKSettingsService> service = library.Create<IQKSettingsService>(CLSID_QKSettingsService);
-    const ULONG start = RefCount(service.Get());
+    const ULONG start = testsupport::RefCount(service.Get());
     RecordingSink sink(DIID_QKAccountEvents);
     {
         ComPtr<IConnectionPoint> point = PointOf(service.Get(), DIID_QKAccountEvents);
@@ -215,7 +210,7 @@ TEST_F(Service, ReferenceCountsReturnToTheirStart) {
         EXPECT_EQ(E_POINTER, point->Advise(nullptr, &cookie));
     }
     EXPECT_EQ(0u, sink.refs);
-    EXPECT_EQ(start, RefCount(service.Get()));
+    EXPECT_EQ(start, testsupport::RefCount(service.Get()));
 }
 
 TEST_F(Service, ClientThatNeverDisconnectsLeaksNothing) {

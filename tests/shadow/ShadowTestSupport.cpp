@@ -2,30 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "ModuleState.h"
-#include "UniqueHandle.h"
+#include "support/ResourceEnvironment.h"
 #include "support/TestSupport.h"
 
 namespace shadowtest {
 namespace {
 // The popups' default shadow pictures come from the resource library.
-class ResourceEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        m_resources.reset(::LoadLibraryW((testsupport::BinFolder() + L"qksjres.dll").c_str()));
-        ASSERT_TRUE(m_resources);
-        ModuleState::SetResourceInstance(m_resources.get());
-    }
-    void TearDown() override {
-        ModuleState::SetResourceInstance(nullptr);
-        m_resources.reset();
-    }
-
-private:
-    UniqueHmodule m_resources;
-};
 [[maybe_unused]] ::testing::Environment* const g_environment =
-    ::testing::AddGlobalTestEnvironment(new ResourceEnvironment);
+    ::testing::AddGlobalTestEnvironment(new testsupport::ResourceEnvironment);
 }  // namespace
 
 CZvnShadowImage MakeImage(int width, int height, const std::function<std::uint32_t(int, int)>& pixel, int frames) {
@@ -35,26 +19,6 @@ CZvnShadowImage MakeImage(int width, int height, const std::function<std::uint32
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) bits[y * width + x] = pixel(x, y);
     return image;
-}
-
-std::vector<std::uint32_t> ReadPixels(HBITMAP bitmap, int* width, int* height) {
-    BITMAP info{};
-    if (!bitmap || ::GetObjectW(bitmap, sizeof(info), &info) == 0) return {};
-    *width = info.bmWidth;
-    *height = info.bmHeight;
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof(format.bmiHeader);
-    format.bmiHeader.biWidth = *width;
-    format.bmiHeader.biHeight = -*height;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    std::vector<std::uint32_t> pixels(static_cast<size_t>(*width) * static_cast<size_t>(*height));
-    HDC screen = ::GetDC(nullptr);
-    const int rows = ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(*height), pixels.data(), &format, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
-    if (rows != *height) return {};
-    return pixels;
 }
 
 RECT WindowRect(HWND hwnd) {

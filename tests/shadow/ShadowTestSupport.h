@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+#include "support/Canvas.h"
 #include "TesselShadow.h"
 #include "WindowBase.h"
 #include "ZvnUIShadowWndMap.h"
@@ -16,8 +17,7 @@ constexpr UINT kDrawShadowMessage = WM_APP + 7;
 
 // A premultiplied picture whose pixel (x, y) is `pixel(x, y)` (0xAARRGGBB).
 CZvnShadowImage MakeImage(int width, int height, const std::function<std::uint32_t(int, int)>& pixel, int frames = 1);
-// The pixels of a 32-bit DIB section, top row first.
-std::vector<std::uint32_t> ReadPixels(HBITMAP bitmap, int* width, int* height);
+using testsupport::ReadPixels;
 RECT WindowRect(HWND hwnd);
 bool SameRect(const RECT& a, const RECT& b);
 // The shadow window object behind a shadow window handle.

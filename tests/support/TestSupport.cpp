@@ -41,6 +41,11 @@ bool TempFolder::CopyFromBin(const wchar_t* name) const {
     return ::CopyFileW((BinFolder() + name).c_str(), (m_path + name).c_str(), FALSE) != FALSE;
 }
 
+ULONG RefCount(IUnknown* object) {
+    object->AddRef();
+    return object->Release();
+}
+
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
     while (!done()) {

@@ -1,6 +1,7 @@
 #pragma once
 // Small helpers shared by the tests.
 #include <windows.h>
+#include <unknwn.h>
 
 #include <functional>
 #include <string>
@@ -25,6 +26,9 @@ public:
 private:
     std::wstring m_path;
 };
+
+// The object's reference count, read by adding a reference and releasing it.
+ULONG RefCount(IUnknown* object);
 
 // Dispatches this thread's messages until `done` answers true or `timeoutMs`
 // passes; returns `done()`. WM_QUIT is taken off the queue and remembered.

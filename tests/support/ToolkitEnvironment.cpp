@@ -3,30 +3,13 @@
 // this file among its sources gets both for its whole run.
 #include <gtest/gtest.h>
 
-#include "ModuleState.h"
-#include "support/TestSupport.h"
 #include "UIToolkit.h"
-#include "UniqueHandle.h"
+#include "support/ResourceEnvironment.h"
+#include "support/TestSupport.h"
 
 namespace {
-class ToolkitEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        m_resources.reset(::LoadLibraryW((testsupport::BinFolder() + L"qksjres.dll").c_str()));
-        ASSERT_TRUE(m_resources) << "qksjres.dll must be built beside the tests";
-        ModuleState::SetResourceInstance(m_resources.get());
-        ASSERT_TRUE(CUIToolkit::Initialize(m_resources.get(), testsupport::BinFolder()));
-    }
-    void TearDown() override {
-        CUIToolkit::Uninitialize();
-        ModuleState::SetResourceInstance(nullptr);
-        m_resources.reset();
-    }
-
-private:
-    UniqueHmodule m_resources;
-};
-
 [[maybe_unused]] ::testing::Environment* const g_environment =
-    ::testing::AddGlobalTestEnvironment(new ToolkitEnvironment);
+    ::testing::AddGlobalTestEnvironment(new testsupport::ResourceEnvironment(
+        [](HINSTANCE resources) { return CUIToolkit::Initialize(resources, testsupport::BinFolder()); },
+        [] { CUIToolkit::Uninitialize(); }));
 }  // namespace

@@ -7,9 +7,9 @@
 #include <gtest/gtest.h>
 
 #include "UniqueHandle.h"
-#include "module/ModuleLibrary.h"
+#include "support/ModuleLibrary.h"
 #include "support/TestSupport.h"
-#include "module/TestHost.h"
+#include "support/TestHost.h"
 #include "tray/TrayView.h"
 
 using Microsoft::WRL::ComPtr;

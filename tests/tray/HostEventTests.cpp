@@ -8,7 +8,7 @@
 #include "host/HostApp.h"
 #include "MainFrame.h"
 #include "HostEvents.h"
-#include "module/TestHost.h"
+#include "support/TestHost.h"
 
 using Microsoft::WRL::ComPtr;
 

@@ -13,7 +13,7 @@
 #include "HostEvents.h"
 #include "TrayIcon.h"
 #include "support/TestSupport.h"
-#include "module/TestHost.h"
+#include "support/TestHost.h"
 #include "tray/TrayView.h"
 
 namespace {

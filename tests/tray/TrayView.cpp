@@ -4,6 +4,7 @@
 
 #include "DcGuards.h"
 #include "UniqueHandle.h"
+#include "support/Canvas.h"
 #include "support/TestSupport.h"
 
 namespace trayview {
@@ -18,37 +19,21 @@ struct Pixels {
     [[nodiscard]] DWORD At(int x, int y) const { return bits[static_cast<size_t>(y) * width + x]; }
 };
 
-BITMAPINFO TopDown32(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    return info;
-}
-
 // Copies a screen rectangle into a top-down 32-bit DIB.
 Pixels Capture(const RECT& area) {
     Pixels out;
-    out.width = area.right - area.left;
-    out.height = area.bottom - area.top;
-    if (out.width <= 0 || out.height <= 0) return out;
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return out;
+    testsupport::Canvas canvas(width, height);
     HDC screen = ::GetDC(nullptr);
-    UniqueMemDC memory(::CreateCompatibleDC(screen));
-    BITMAPINFO info = TopDown32(out.width, out.height);
-    void* bits = nullptr;
-    UniqueHbitmap bitmap(::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (bitmap && bits) {
-        HGDIOBJ old = ::SelectObject(memory.get(), bitmap.get());
-        ::BitBlt(memory.get(), 0, 0, out.width, out.height, screen, area.left, area.top, SRCCOPY);
-        ::GdiFlush();
-        ::SelectObject(memory.get(), old);
-        const DWORD* source = static_cast<const DWORD*>(bits);
-        out.bits.assign(source, source + static_cast<size_t>(out.width) * out.height);
-    }
+    ::BitBlt(canvas.dc(), 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
     ::ReleaseDC(nullptr, screen);
-    if (out.bits.empty()) out.width = out.height = 0;
+    const std::vector<std::uint32_t> pixels = canvas.Pixels();
+    if (pixels.empty()) return out;
+    out.width = width;
+    out.height = height;
+    out.bits.assign(pixels.begin(), pixels.end());
     return out;
 }
 
@@ -59,17 +44,14 @@ Pixels IconPixels(HICON icon) {
     if (!icon || !::GetIconInfo(icon, &parts)) return out;
     UniqueHbitmap color(parts.hbmColor);
     UniqueHbitmap mask(parts.hbmMask);
-    if (!color) return out;
-    BITMAPINFO info = TopDown32(kIconSize, kIconSize);
-    out.bits.resize(kIconSize * kIconSize);
-    HDC screen = ::GetDC(nullptr);
-    const int rows = ::GetDIBits(screen, color.get(), 0, kIconSize, out.bits.data(), &info, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
-    if (rows != kIconSize) return Pixels{};
+    int width = 0, height = 0;
+    const std::vector<std::uint32_t> pixels = testsupport::ReadPixels(color.get(), &width, &height);
+    if (pixels.empty() || width != kIconSize || height != kIconSize) return out;
     // Without alpha every pixel would be skipped and anything would match.
     int opaque = 0;
-    for (DWORD pixel : out.bits) opaque += (pixel >> 24) == 0xFF ? 1 : 0;
-    if (opaque < kMinOpaquePixels) return Pixels{};
+    for (std::uint32_t pixel : pixels) opaque += (pixel >> 24) == 0xFF ? 1 : 0;
+    if (opaque < kMinOpaquePixels) return out;
+    out.bits.assign(pixels.begin(), pixels.end());
     out.width = out.height = kIconSize;
     return out;
 }

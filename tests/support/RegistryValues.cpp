@@ -1,4 +1,4 @@
-#include "helpmodule/RegistryValues.h"
+#include "support/RegistryValues.h"
 
 SavedRegistryValues::SavedRegistryValues(HKEY root, std::wstring subKey, std::vector<std::wstring> names)
     : m_root(root), m_subKey(std::move(subKey)), m_names(std::move(names)) {

@@ -1,4 +1,4 @@
-#include "ModuleLibrary.h"
+#include "support/ModuleLibrary.h"
 
 ModuleLibrary::ModuleLibrary(const std::wstring& path)
     : m_library(::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH)) {

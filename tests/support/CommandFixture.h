@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "helpmodule/RegistryValues.h"
-#include "mainframe/FrameFixture.h"
-#include "module/ModuleLibrary.h"
+#include "support/RegistryValues.h"
+#include "support/FrameFixture.h"
+#include "support/ModuleLibrary.h"
 
 namespace commandtest {
 // A tray-menu item as the tracker saw it; id 0 is a separator.

@@ -1,13 +1,15 @@
-#include "commands/CommandFixture.h"
+#include "support/CommandFixture.h"
 
 #include <wrl/client.h>
 
 #include <algorithm>
 #include <cwchar>
 
+#include "Clock.h"
 #include "QkServiceInterfaces.h"
 #include "ComHolders.h"
 #include "ModuleState.h"
+#include "PopupMenu.h"
 #include "SJUISetting.h"
 
 using Microsoft::WRL::ComPtr;
@@ -71,7 +73,7 @@ void CommandTest::SetUpTestSuite() {
     g_resources = ::LoadLibraryExW((testsupport::BinFolder() + L"..\\qksjres.dll").c_str(), nullptr,
                                    LOAD_LIBRARY_AS_DATAFILE);
     ModuleState::SetResourceInstance(g_resources);
-    CMainFrame::SetMenuTracker([](HMENU menu, UINT flags, int x, int y, HWND) -> UINT {
+    PopupMenu::SetTracker([](HMENU menu, UINT flags, int x, int y, HWND) -> UINT {
         g_tracked = {};
         g_tracked.flags = flags;
         g_tracked.at = {x, y};
@@ -86,7 +88,7 @@ void CommandTest::SetUpTestSuite() {
 }
 
 void CommandTest::TearDownTestSuite() {
-    CMainFrame::SetMenuTracker(nullptr);
+    PopupMenu::SetTracker(nullptr);
     ModuleState::SetResourceInstance(nullptr);
     if (g_resources) ::FreeLibrary(g_resources);
 }
@@ -99,7 +101,7 @@ void CommandTest::SetUp() {
     loginSettings.SetDword(L"AutoSignIn", 0);
     // Long after any earlier update check, so that commands schedule the next one.
     static const DWORD kTick = 0x40000000;
-    CMainFrame::SetTickCountOverride(&kTick);
+    Clock::PinTickCount(&kTick);
     FrameTest::SetUp();
     for (UINT code : kBusCodes) host.app->Bus().Subscribe(code, &bus);
     UseAccount(Account(1, true, true));
@@ -108,7 +110,7 @@ void CommandTest::SetUp() {
 void CommandTest::TearDown() {
     for (UINT code : kBusCodes) host.app->Bus().Unsubscribe(code, &bus);
     FrameTest::TearDown();
-    CMainFrame::SetTickCountOverride(nullptr);
+    Clock::PinTickCount(nullptr);
     CSJUISetting::ReleaseInstance();
     // A close request of the host leaves a quit message for this thread.
     MSG msg;

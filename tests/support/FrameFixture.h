@@ -14,7 +14,7 @@
 #include "VelUIModule.h"
 #include "UniqueHandle.h"
 #include "MainFrame.h"
-#include "module/TestHost.h"
+#include "support/TestHost.h"
 #include "support/TestSupport.h"
 
 namespace frametest {

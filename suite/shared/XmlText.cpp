@@ -1,0 +1,16 @@
+#include "shared/XmlText.h"
+
+std::wstring EscapeXml(const std::wstring& text) {
+    std::wstring escaped;
+    escaped.reserve(text.size());
+    for (wchar_t c : text) {
+        switch (c) {
+        case L'&': escaped += L"&amp;"; break;
+        case L'<': escaped += L"&lt;"; break;
+        case L'>': escaped += L"&gt;"; break;
+        case L'"': escaped += L"&quot;"; break;
+        default: escaped += c;
+        }
+    }
+    return escaped;
+}
