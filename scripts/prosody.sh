@@ -36,19 +36,32 @@ as_server() {
   fi
 }
 
-stop_pid() {
-  local pid="$1"
-  kill "$pid" 2>/dev/null || return 0
-  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.1; done
-  kill -9 "$pid" 2>/dev/null || true
+# A process that has ended but was not reaped (its parent was the shell that
+# started it, long gone) counts as ended.
+running() {
+  local state
+  state="$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null)" || return 1
+  [ -n "$state" ] && [ "$state" != Z ]
+}
+
+stop_pids() {
+  local pid
+  for pid in "$@"; do kill "$pid" 2>/dev/null || true; done
+  for _ in $(seq 50); do
+    local left=0
+    for pid in "$@"; do running "$pid" && left=1; done
+    [ "$left" = 0 ] && return 0
+    sleep 0.1
+  done
+  for pid in "$@"; do kill -9 "$pid" 2>/dev/null || true; done
 }
 
 stop() {
   [ -f "$dir/env" ] || return 0
   # shellcheck disable=SC1091
   source "$dir/env"
-  [ -n "${QK_PHONE_ECHO_PID:-}" ] && stop_pid "$QK_PHONE_ECHO_PID"
-  [ -n "${QK_PROSODY_PID:-}" ] && stop_pid "$QK_PROSODY_PID"
+  # shellcheck disable=SC2086
+  stop_pids ${QK_PHONE_ECHO_PID:-} ${QK_PROSODY_PID:-}
   [ -n "${QK_PROSODY_STATE:-}" ] && [ -d "$QK_PROSODY_STATE" ] && rm -rf "$QK_PROSODY_STATE"
   rm -f "$dir/env"
 }
@@ -111,7 +124,7 @@ CFG
   if ! wait_for_port "$http_port" || ! wait_for_port "$c2s_port"; then
     echo "prosody did not start; its log:" >&2
     cat "$state/prosody.log" "$state/stdout.log" >&2 2>/dev/null || true
-    stop_pid "$pid"
+    stop_pids "$pid"
     rm -rf "$state"
     exit 1
   fi

@@ -62,6 +62,7 @@ class Phone(slixmpp.ClientXMPP):
         self.finished = asyncio.Event()
         self.add_event_handler("session_start", self.on_session_start)
         self.add_event_handler("message", self.on_message)
+        self.add_event_handler("message_error", self.on_message)
         self.add_event_handler("failed_auth", self.on_failed_auth)
         self.add_event_handler("connection_failed", self.on_failed_connection)
 

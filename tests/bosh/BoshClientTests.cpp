@@ -229,6 +229,28 @@ TEST_F(BoshClient, RefusedMessagesLeaveTheSessionUsable) {
     EXPECT_EQ("still here", echoed);
 }
 
+TEST_F(BoshClient, AServerThatGoesAwayEndsTheSessionAndALoginAfterItsReturnWorks) {
+    testsupport::PrivateProsody own("/tmp/qk-bosh-restart-" + std::to_string(::GetCurrentProcessId()));
+    ASSERT_TRUE(own.Start());
+    const testsupport::ProsodyServer first = own.Server();
+    const std::string full = first.UserJid() + "/QKClientRESTART";
+    const auto login = [&](const testsupport::ProsodyServer& at) {
+        client->Login(at.BoshAddress().c_str(), at.Domain().c_str(), full.c_str(), at.UserPassword().c_str());
+    };
+    login(first);
+    ASSERT_TRUE(sink.WaitForCount("login", 1, 20s));
+    std::this_thread::sleep_for(500ms);  // a poll is held when the server goes
+
+    ASSERT_TRUE(own.Stop());
+    ASSERT_TRUE(sink.WaitForCount("ready", 1, 30s));
+    EXPECT_EQ((std::vector<std::string>{"login", "error" + std::to_string(bosh::kConnectionLost), "ready"}),
+              sink.Kinds());
+
+    ASSERT_TRUE(own.Start(std::stoi(first.Value("QK_PROSODY_HTTP_PORT")), std::stoi(first.Value("QK_PROSODY_C2S_PORT"))));
+    login(own.Server());
+    ASSERT_TRUE(sink.WaitForCount("login", 2, 20s));
+}
+
 TEST_F(BoshClient, ReleaseDuringAHeldPollEndsPromptlyAndQuietly) {
     SignIn();
     std::this_thread::sleep_for(1s);

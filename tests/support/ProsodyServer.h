@@ -10,6 +10,8 @@ class ProsodyServer {
 public:
     // Reads the fixture's env file, named by QK_PROSODY_ENV_FILE.
     ProsodyServer();
+    // Reads the env file of another server (a path Windows can open).
+    explicit ProsodyServer(const std::string& envFile);
     [[nodiscard]] bool Running() const { return !Value("QK_BOSH_URL").empty(); }
     // Texts as the env file has them ("" when absent).
     [[nodiscard]] std::string Value(const std::string& key) const;
@@ -22,7 +24,29 @@ public:
     [[nodiscard]] std::string PhonePassword() const { return Value("QK_PHONE_PASSWORD"); }
 
 private:
+    void Read(const std::string& envFile);
     std::map<std::string, std::string> m_values;
+};
+
+// A server of the test's own, in a Unix folder of its own, for tests that stop
+// and restart it: scripts/prosody.sh (named by QK_PROSODY_SCRIPT) run through
+// the Unix shell, which Wine starts like any program.
+class PrivateProsody {
+public:
+    explicit PrivateProsody(std::string unixFolder) : m_folder(std::move(unixFolder)) {}
+    ~PrivateProsody();
+    PrivateProsody(const PrivateProsody&) = delete;
+    PrivateProsody& operator=(const PrivateProsody&) = delete;
+
+    // Ports 0: free ones. True when the server runs.
+    bool Start(int httpPort = 0, int c2sPort = 0);
+    bool Stop();
+    [[nodiscard]] ProsodyServer Server() const { return ProsodyServer("Z:" + m_folder + "/env"); }
+
+private:
+    // Runs the script and waits until the server is `running` or not.
+    bool Run(const std::string& arguments, bool running) const;
+    std::string m_folder;
 };
 
 }  // namespace testsupport
