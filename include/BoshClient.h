@@ -41,7 +41,7 @@ protected:
 
 // Passed by value to Configure. Empty or null texts take the defaults.
 struct BOSHClientConfig {
-    HWND window;              // the user's window; kept for its identification, never called
+    HWND window;              // the user's window; this library has no use for it
     const char* proxy;        // "host:port" of an HTTP proxy; empty: the system's setting
     const char* proxyBypass;  // hosts reached without the proxy
     const char* userAgent;    // the HTTP User-Agent; empty: the library's own

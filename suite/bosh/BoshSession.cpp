@@ -87,23 +87,17 @@ Fault CBoshSession::Create(const ServiceAddress& address, const HttpOptions& opt
     return {};
 }
 
-void CBoshSession::Queue(std::string stanzas) {
+void CBoshSession::Push(Outgoing outgoing) {
     std::lock_guard lock(m_shared->lock);
-    m_outgoing.push_back({std::move(stanzas), false, false});
+    m_outgoing.push_back(std::move(outgoing));
     m_shared->changed.notify_all();
 }
 
-void CBoshSession::QueueRestart() {
-    std::lock_guard lock(m_shared->lock);
-    m_outgoing.push_back({{}, true, false});
-    m_shared->changed.notify_all();
-}
+void CBoshSession::Queue(std::string stanzas) { Push({std::move(stanzas), false, false}); }
 
-void CBoshSession::QueueTerminate(std::string stanzas) {
-    std::lock_guard lock(m_shared->lock);
-    m_outgoing.push_back({std::move(stanzas), false, true});
-    m_shared->changed.notify_all();
-}
+void CBoshSession::QueueRestart() { Push({{}, true, false}); }
+
+void CBoshSession::QueueTerminate(std::string stanzas) { Push({std::move(stanzas), false, true}); }
 
 void CBoshSession::Wake() {
     std::lock_guard lock(m_shared->lock);

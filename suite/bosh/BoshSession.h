@@ -77,6 +77,7 @@ private:
     struct Request;
     static DWORD WINAPI RequestThread(void* request);
 
+    void Push(Outgoing outgoing);
     // Both with the lock held.
     void StartRequests();
     void Launch(unsigned long long rid, std::string body);

@@ -7,6 +7,7 @@ namespace {
 constexpr wchar_t kDefaultUserAgent[] = L"QuillkitBosh/1.0";
 // A BOSH body is a handful of stanzas; anything far larger is not a BOSH service.
 constexpr size_t kMaxResponseBytes = 8u << 20;
+constexpr DWORD kConnectTimeoutMs = 15000;
 
 std::wstring Widen(std::string_view text) {
     if (text.empty()) return {};
@@ -112,8 +113,10 @@ HttpResult CHttpTransport::Post(std::string_view body, DWORD timeoutMs) {
         result.error = ERROR_WINHTTP_OPERATION_CANCELLED;
         return result;
     }
-    const int timeout = static_cast<int>(timeoutMs);
-    ::WinHttpSetTimeouts(request, timeout, timeout, timeout, timeout);
+    // Reaching the server is quick or hopeless; only the answer may take long.
+    const int receive = static_cast<int>(timeoutMs);
+    const int connect = static_cast<int>(timeoutMs < kConnectTimeoutMs ? timeoutMs : kConnectTimeoutMs);
+    ::WinHttpSetTimeouts(request, connect, connect, connect, receive);
     static const wchar_t kHeaders[] = L"Content-Type: text/xml; charset=utf-8\r\n";
     const auto length = static_cast<DWORD>(body.size());
     DWORD status = 0;

@@ -4,6 +4,7 @@
 
 #include "QkServiceInterfaces.h"
 #include "common/ComHolders.h"
+#include "shared/SuiteXml.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
@@ -16,27 +17,13 @@ constexpr UINT kSessionEndEvents[] = {VelEvent::SignInError, VelEvent::SignInAga
 constexpr UINT kSubscribedEvents[] = {VelEvent::SignInError, VelEvent::SignInAgain, VelEvent::SignedOut,
                                       VelEvent::AccountSwitch, VelEvent::MessagingAccountAgain};
 
-std::wstring XmlText(const std::wstring& text) {
-    std::wstring escaped;
-    for (wchar_t c : text) {
-        switch (c) {
-        case L'&': escaped += L"&amp;"; break;
-        case L'<': escaped += L"&lt;"; break;
-        case L'>': escaped += L"&gt;"; break;
-        case L'"': escaped += L"&quot;"; break;
-        default: escaped += c; break;
-        }
-    }
-    return escaped;
-}
-
 // The same shape as the settings service's own accounts; the features are
 // those every account of this suite has.
 std::wstring AccountDocument(const std::wstring& site, const std::wstring& user, const std::wstring& password) {
     return L"<QuillkitSettings><Account>"
-           L"<SiteName>" + XmlText(site) + L"</SiteName>"
-           L"<UserName>" + XmlText(user) + L"</UserName>"
-           L"<Password>" + XmlText(password) + L"</Password>"
+           L"<SiteName>" + SuiteXml::Escaped(site) + L"</SiteName>"
+           L"<UserName>" + SuiteXml::Escaped(user) + L"</UserName>"
+           L"<Password>" + SuiteXml::Escaped(password) + L"</Password>"
            L"<Remember>1</Remember>"
            L"<DeskreachEnable>1</DeskreachEnable>"
            L"<SnapjoinEnable>1</SnapjoinEnable>"

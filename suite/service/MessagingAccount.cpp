@@ -3,24 +3,12 @@
 #include <windows.h>
 
 #include "service/SuiteStateStore.h"
+#include "shared/SuiteXml.h"
 
 namespace {
 const wchar_t kKey[] = L"SOFTWARE\\Zorvan\\Quillkit\\Messaging";
 // Reported when nothing is configured: there is no account to hand out.
 const wchar_t kNoAccountMessage[] = L"NoMessagingAccount";
-
-std::wstring Escaped(const std::wstring& text) {
-    std::wstring escaped;
-    for (wchar_t c : text) {
-        switch (c) {
-        case L'&': escaped += L"&amp;"; break;
-        case L'<': escaped += L"&lt;"; break;
-        case L'>': escaped += L"&gt;"; break;
-        default: escaped += c; break;
-        }
-    }
-    return escaped;
-}
 
 std::wstring Text(const wchar_t* name) {
     std::wstring text;
@@ -47,12 +35,12 @@ Document Load() {
     document.hasAccount = error.empty();
     if (document.hasAccount) {
         document.xml = L"<GetParleyAccount><Result>Success</Result><ErrorID>0</ErrorID><ErrorMessage/>"
-                       L"<Information><Name>" + Escaped(name) + L"</Name><Password>" + Escaped(Text(L"Password")) +
-                       L"</Password><ParleyBoshUrl>" + Escaped(Text(L"BoshUrl")) +
+                       L"<Information><Name>" + SuiteXml::Escaped(name) + L"</Name><Password>" + SuiteXml::Escaped(Text(L"Password")) +
+                       L"</Password><ParleyBoshUrl>" + SuiteXml::Escaped(Text(L"BoshUrl")) +
                        L"</ParleyBoshUrl></Information></GetParleyAccount>";
     } else {
         document.xml = L"<GetParleyAccount><Result>Failure</Result><ErrorID>" + std::to_wstring(Number(L"ErrorID", 1)) +
-                       L"</ErrorID><ErrorMessage>" + Escaped(error) + L"</ErrorMessage></GetParleyAccount>";
+                       L"</ErrorID><ErrorMessage>" + SuiteXml::Escaped(error) + L"</ErrorMessage></GetParleyAccount>";
     }
     return document;
 }
