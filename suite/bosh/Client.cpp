@@ -56,9 +56,10 @@ int CBoshClient::LogOff() {
     std::lock_guard lock(m_lock);
     // Logins not yet begun are dropped; the sign-off is reported once all the same.
     std::erase_if(m_commands, [](const Command& command) { return command.login; });
-    if (m_session) {
+    if (m_loginRunning) {
+        // The session may not exist yet: it looks at the flag once it does.
         m_stop = true;
-        m_session->Wake();
+        if (m_session) m_session->Wake();
     } else {
         m_commands.push_back(Command{});
         m_changed.notify_all();
@@ -93,10 +94,12 @@ void CBoshClient::Run() {
             command = std::move(m_commands.front());
             m_commands.pop_front();
             m_stop = false;
+            m_loginRunning = command.login;
         }
         const Fault fault = command.login ? RunSession(command.settings) : Fault{kSignedOff, 0};
         {
             std::lock_guard lock(m_lock);
+            m_loginRunning = false;
             if (m_quit) break;
         }
         Report(fault);
@@ -131,13 +134,16 @@ Fault CBoshClient::RunSession(const LoginSettings& settings) {
         if (IBOSHClientSink* sink = m_sink.load(); sink && !m_stop) sink->onEvent(stage, 0);
     });
     if (Fault fault = login.Run(settings)) return fault;
+    bool stopped;
     {
         std::lock_guard lock(m_lock);
-        if (m_stop) return {kSignedOff, 0};
-        m_signedIn = true;
+        stopped = m_stop;
+        m_signedIn = !stopped;
     }
-    if (IBOSHClientSink* sink = m_sink.load()) sink->onLogin();
-
+    // Stopped just as the login finished: no onLogin, but the server still learns that we go.
+    if (!stopped) {
+        if (IBOSHClientSink* sink = m_sink.load()) sink->onLogin();
+    }
     while (!m_stop) {
         std::unique_ptr<XmlElement> stanza;
         if (Fault fault = session.Next(stanza, kIdleWaitMs)) return fault;

@@ -49,6 +49,7 @@ private:
     std::condition_variable m_changed;
     std::deque<Command> m_commands;
     LoginSettings m_configured;      // what Configure set, copied by each Login
+    bool m_loginRunning = false;        // a Login command is being carried out
     CBoshSession* m_session = nullptr;  // the running session, signed in or not
     bool m_signedIn = false;
     bool m_quit = false;

@@ -160,10 +160,17 @@ TEST_F(BoshClient, EveryFailedLoginEndsWithItsCodeThenReady) {
     }
 }
 
-TEST_F(BoshClient, LogOffWithoutASessionStillReportsTheSignOff) {
-    client->LogOff();
-    ASSERT_TRUE(sink.WaitForCount("ready", 1, 5s));
-    EXPECT_EQ((std::vector<std::string>{"error0", "ready"}), sink.Kinds());
+TEST_F(BoshClient, LogOffBeforeASessionIsUpReportsOneSignOffAndNoLogin) {
+    for (const bool loginFirst : {false, true}) {
+        RecordingSink fresh;
+        client->SetSink(&fresh);
+        if (loginFirst) Login(server.UserPassword());
+        client->LogOff();
+        ASSERT_TRUE(fresh.WaitForCount("ready", 1, 20s)) << loginFirst;
+        std::this_thread::sleep_for(loginFirst ? 1s : 100ms);  // a login that went on would show by now
+        EXPECT_EQ((std::vector<std::string>{"error0", "ready"}), fresh.Kinds()) << loginFirst;
+    }
+    client->SetSink(&sink);
 }
 
 TEST_F(BoshClient, ALoginStartedFromOnReadySucceeds) {
