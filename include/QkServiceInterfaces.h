@@ -47,5 +47,10 @@ struct IQKSuiteState : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE ResetAccountDocument() = 0;
     // E_INVALIDARG for a null or malformed document; nothing changes then.
     virtual HRESULT STDMETHODCALLTYPE SetRunningMeetings(BSTR meetingsXml) = 0;
+    // The user's messaging account as the host hands it on in event 23:
+    // <GetParleyAccount> with Result, ErrorID, ErrorMessage and Information
+    // (Name, Password, ParleyBoshUrl). S_OK when it holds an account, S_FALSE
+    // when it reports why there is none.
+    virtual HRESULT STDMETHODCALLTYPE GetMessagingAccount(BSTR* accountXml) = 0;
 };
 QK_DECLARE_UUID(IQKSuiteState, 0x6F3C2B18, 0x0E4D, 0x4A57, 0x9C, 0x21, 0x5D, 0x88, 0x0B, 0x7A, 0x3E, 0x91)

@@ -2,8 +2,10 @@
 # Installs what building, running and testing need, when it is missing.
 set -euo pipefail
 
+# prosody and python3-slixmpp: the private XMPP server and the scripted desk
+# phone that the messaging tests talk to (scripts/prosody.sh, suite/phone).
 packages=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth x11-utils
-          imagemagick googletest python3)
+          imagemagick googletest python3 prosody python3-slixmpp)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

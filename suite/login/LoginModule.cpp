@@ -14,6 +14,8 @@ HINSTANCE ThisInstance() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 // Sign-out, account switch and the two sign-in-again requests end the session.
 constexpr UINT kSessionEndEvents[] = {VelEvent::SignInError, VelEvent::SignInAgain, VelEvent::SignedOut,
                                       VelEvent::AccountSwitch};
+constexpr UINT kSubscribedEvents[] = {VelEvent::SignInError, VelEvent::SignInAgain, VelEvent::SignedOut,
+                                      VelEvent::AccountSwitch, VelEvent::MessagingAccountAgain};
 
 // The same shape as the settings service's own accounts; the features are
 // those every account of this suite has.
@@ -104,11 +106,14 @@ HRESULT STDMETHODCALLTYPE CLoginModule::InitModule(IVelModuleHost* host, HWND ow
         ::SetWindowLongPtrW(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CLoginModule::WindowProc));
         CreateControls();
         if (auto bus = EventBus()) {
-            for (UINT code : kSessionEndEvents) bus->Subscribe(code, this);
+            for (UINT code : kSubscribedEvents) bus->Subscribe(code, this);
             m_subscribed = true;
         }
         // Posted, so that the sign-in follows the frame's own start-up.
         if (AutoSignInAllowed()) ::PostMessageW(m_window, kAutoSignInMessage, 0, 0);
+        // Once the caller's start-up is over: whoever signs in with the account
+        // is created after this module.
+        ::PostMessageW(m_window, kDeliverMessagingAccount, 0, 0);
         return S_OK;
     } catch (...) {
         return E_UNEXPECTED;
@@ -158,7 +163,7 @@ HRESULT STDMETHODCALLTYPE CLoginModule::UninitModule() {
     try {
         if (m_subscribed) {
             if (auto bus = EventBus())
-                for (UINT code : kSessionEndEvents) bus->Unsubscribe(code, this);
+                for (UINT code : kSubscribedEvents) bus->Unsubscribe(code, this);
             m_subscribed = false;
         }
         if (::IsWindow(m_window)) ::DestroyWindow(m_window);
@@ -172,7 +177,19 @@ HRESULT STDMETHODCALLTYPE CLoginModule::UninitModule() {
 HRESULT CLoginModule::HandleEvent(UINT code, INT_PTR, INT_PTR, INT_PTR) {
     for (UINT ending : kSessionEndEvents)
         if (code == ending && m_signEvent) ::ResetEvent(m_signEvent.get());
+    // Answered later, as the messaging service would: the asker is still inside its Fire.
+    if (code == VelEvent::MessagingAccountAgain && m_window) ::PostMessageW(m_window, kDeliverMessagingAccount, 1, 0);
     return S_OK;
+}
+
+void CLoginModule::DeliverMessagingAccount(bool evenWithoutAccount) {
+    Microsoft::WRL::ComPtr<IQKSuiteState> state;
+    if (FAILED(::CoCreateInstance(CLSID_QKSettingsService, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&state))))
+        return;
+    Bstr document;
+    const HRESULT hr = state->GetMessagingAccount(document.receive());
+    if (FAILED(hr) || !document.get() || (hr != S_OK && !evenWithoutAccount)) return;
+    if (auto bus = EventBus()) bus->Fire(VelEvent::MessagingIdentity, reinterpret_cast<INT_PTR>(document.get()), 0, 0);
 }
 
 std::wstring CLoginModule::ControlText(int id) const {
@@ -215,6 +232,7 @@ void CLoginModule::CompleteSignIn() {
     const bool havePlace = m_owner && ::GetWindowRect(m_owner, &place);
     if (auto bus = EventBus())
         bus->Fire(VelEvent::SignInSynchronized, 1, 0, havePlace ? reinterpret_cast<INT_PTR>(&place) : 0);
+    DeliverMessagingAccount(false);
 }
 
 LRESULT CALLBACK CLoginModule::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -222,6 +240,9 @@ LRESULT CALLBACK CLoginModule::WindowProc(HWND window, UINT message, WPARAM wPar
         auto* self = reinterpret_cast<CLoginModule*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
         if (self) {
             switch (message) {
+            case kDeliverMessagingAccount:
+                self->DeliverMessagingAccount(wParam != 0);
+                return 0;
             case WM_COMMAND:
                 if (LOWORD(wParam) == IDOK) {
                     self->OnSignIn();

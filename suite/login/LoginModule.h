@@ -1,6 +1,10 @@
 #pragma once
 // The suite's login module: a small sign-in window that stores the account
 // with the settings service, marks the session signed in and tells the host.
+// It also speaks for the host about the messaging account: it hands the
+// settings service's messaging-account document to the bus as event 23 at
+// start and after a sign-in (when an account is configured), and whenever
+// event 24 asks for it again.
 #include <windows.h>
 #include <wrl/client.h>
 
@@ -17,6 +21,9 @@ public:
     static constexpr const wchar_t* kWindowClass = L"Vel_QkLoginWnd";
     static constexpr const wchar_t* kSignEventName = L"Event_QK_SIGN";
     enum : int { kSiteEdit = 1001, kUserEdit = 1002, kPasswordEdit = 1003, kStatusText = 1004 };
+    // Posted to the window: deliver the messaging account; wParam 1 also when
+    // the document only reports that there is none.
+    static constexpr UINT kDeliverMessagingAccount = WM_APP + 23;
 
     CLoginModule() = default;
 
@@ -26,7 +33,8 @@ public:
     HWND STDMETHODCALLTYPE GetModuleWindow() override { return m_window; }
     HRESULT STDMETHODCALLTYPE ShowModule(BOOL show) override;
     HRESULT STDMETHODCALLTYPE UninitModule() override;
-    // CVelEventListener: the events after which the session is no longer signed in.
+    // CVelEventListener: the events after which the session is no longer
+    // signed in, and the request for the messaging account.
     HRESULT HandleEvent(UINT code, INT_PTR first, INT_PTR second, INT_PTR third) override;
 
     static void UnregisterWindowClass() noexcept;
@@ -47,6 +55,7 @@ private:
     void CompleteSignIn();
     std::wstring ControlText(int id) const;
     void ShowStatus(const wchar_t* text) const;
+    void DeliverMessagingAccount(bool evenWithoutAccount);
     Microsoft::WRL::ComPtr<IVelEventBus> EventBus() const;
 
     Microsoft::WRL::ComPtr<IVelModuleHost> m_host;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "RefCounting.h"
+#include "service/MessagingAccount.h"
 #include "service/SuiteStateStore.h"
 
 namespace {
@@ -73,6 +74,18 @@ HRESULT STDMETHODCALLTYPE CSuiteStateObject::SetRunningMeetings(BSTR meetingsXml
         return S_OK;
     } catch (...) {
         return E_UNEXPECTED;
+    }
+}
+
+HRESULT STDMETHODCALLTYPE CSuiteStateObject::GetMessagingAccount(BSTR* accountXml) {
+    try {
+        if (!accountXml) return E_POINTER;
+        const MessagingAccount::Document document = MessagingAccount::Load();
+        *accountXml = ::SysAllocStringLen(document.xml.data(), static_cast<UINT>(document.xml.size()));
+        if (!*accountXml) return E_OUTOFMEMORY;
+        return document.hasAccount ? S_OK : S_FALSE;
+    } catch (...) {
+        return E_OUTOFMEMORY;
     }
 }
 

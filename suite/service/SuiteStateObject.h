@@ -22,6 +22,7 @@ public:
     HRESULT STDMETHODCALLTYPE SetAccountDocument(BSTR accountXml) override;
     HRESULT STDMETHODCALLTYPE ResetAccountDocument() override;
     HRESULT STDMETHODCALLTYPE SetRunningMeetings(BSTR meetingsXml) override;
+    HRESULT STDMETHODCALLTYPE GetMessagingAccount(BSTR* accountXml) override;
 
     // IConnectionPointContainer
     HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** points) override;

@@ -14,19 +14,6 @@ const wchar_t kAccountValue[] = L"AccountDocument";
 const wchar_t kMeetingsValue[] = L"RunningMeetings";
 const wchar_t kNoMeetings[] = L"<meetings/>";
 
-bool ReadText(const wchar_t* name, std::wstring& text) {
-    DWORD bytes = 0;
-    if (::RegGetValueW(HKEY_CURRENT_USER, kStoreKey, name, RRF_RT_REG_SZ, nullptr, nullptr, &bytes) != ERROR_SUCCESS)
-        return false;
-    std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1);
-    bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-    if (::RegGetValueW(HKEY_CURRENT_USER, kStoreKey, name, RRF_RT_REG_SZ, nullptr, buffer.data(), &bytes) !=
-        ERROR_SUCCESS)
-        return false;
-    text = buffer.data();
-    return true;
-}
-
 bool WriteText(const wchar_t* name, const std::wstring& text) {
     UniqueHkey key;
     if (::RegCreateKeyExW(HKEY_CURRENT_USER, kStoreKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.receive(),
@@ -38,6 +25,18 @@ bool WriteText(const wchar_t* name, const std::wstring& text) {
 }  // namespace
 
 namespace SuiteStateStore {
+bool ReadUserText(const wchar_t* key, const wchar_t* name, std::wstring& text) {
+    DWORD bytes = 0;
+    if (::RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, nullptr, &bytes) != ERROR_SUCCESS)
+        return false;
+    std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1);
+    bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+    if (::RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, buffer.data(), &bytes) != ERROR_SUCCESS)
+        return false;
+    text = buffer.data();
+    return true;
+}
+
 const wchar_t* DemoAccount() {
     return L"<QuillkitSettings>"
            L"<Account>"
@@ -72,7 +71,7 @@ bool IsWellFormed(const wchar_t* xml) {
 
 std::wstring LoadAccount() {
     std::wstring text;
-    if (ReadText(kAccountValue, text) && !text.empty()) return text;
+    if (ReadUserText(kStoreKey, kAccountValue, text) && !text.empty()) return text;
     return DemoAccount();
 }
 
@@ -85,7 +84,7 @@ bool ResetAccount() {
 
 std::wstring LoadRunningMeetings() {
     std::wstring text;
-    if (ReadText(kMeetingsValue, text) && !text.empty()) return text;
+    if (ReadUserText(kStoreKey, kMeetingsValue, text) && !text.empty()) return text;
     return kNoMeetings;
 }
 

@@ -6,6 +6,9 @@
 #include <string>
 
 namespace SuiteStateStore {
+// A text value under the user's key `key`; false when it is absent or not a text.
+bool ReadUserText(const wchar_t* key, const wchar_t* name, std::wstring& text);
+
 // The stored account document, or the built-in demo account when none is stored.
 std::wstring LoadAccount();
 bool SaveAccount(const std::wstring& accountXml);

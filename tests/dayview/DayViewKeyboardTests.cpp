@@ -1,6 +1,7 @@
 // What the keyboard and clicks do to the highlighted meeting, and how the
 // view hands the focus back to the list view.
 #include "DayViewFixture.h"
+#include "PopupMenu.h"
 #include "support/Canvas.h"
 
 using namespace dayviewtest;

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "BoshClient.h"
 #include "QkMeetingLibs.h"
 #include "QkServiceInterfaces.h"
 #include "VelEvents.h"
@@ -66,6 +67,16 @@ TEST(InterfaceSlots, EveryOperationSitsInItsAgreedSlot) {
         QK_SLOT(IQKWebApiSync::QueryMeetings, 8),
         QK_SLOT(IQKSettingsService::GetAccountDocument, 8),
         QK_SLOT(IQKMeetingComponent::GetRunningMeetings, 7),
+        QK_SLOT(bosh::IBOSHClient::SetSink, 1),
+        QK_SLOT(bosh::IBOSHClient::Configure, 2),
+        QK_SLOT(bosh::IBOSHClient::Login, 3),
+        QK_SLOT(bosh::IBOSHClient::SendChatMessage, 5),
+        QK_SLOT(bosh::IBOSHClient::LogOff, 6),
+        QK_SLOT(bosh::IBOSHClientSink::onLogin, 0),
+        QK_SLOT(bosh::IBOSHClientSink::onEvent, 1),
+        QK_SLOT(bosh::IBOSHClientSink::onMessageReceived, 2),
+        QK_SLOT(bosh::IBOSHClientSink::onError, 3),
+        QK_SLOT(bosh::IBOSHClientSink::onReady, 4),
 #undef QK_SLOT
     };
     for (const auto& slot : slots) EXPECT_EQ(slot.expected, slot.actual) << slot.name;

@@ -1,0 +1,156 @@
+#include "bosh/HttpTransport.h"
+
+#include <vector>
+
+namespace bosh {
+namespace {
+constexpr wchar_t kDefaultUserAgent[] = L"QuillkitBosh/1.0";
+// A BOSH body is a handful of stanzas; anything far larger is not a BOSH service.
+constexpr size_t kMaxResponseBytes = 8u << 20;
+constexpr DWORD kConnectTimeoutMs = 15000;
+
+std::wstring Widen(std::string_view text) {
+    if (text.empty()) return {};
+    const int length = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+}  // namespace
+
+bool ParseServiceAddress(std::string_view address, ServiceAddress& out) {
+    bool haveScheme = false;
+    if (address.rfind("https://", 0) == 0) {
+        out.secure = true;
+        haveScheme = true;
+        address.remove_prefix(8);
+    } else if (address.rfind("http://", 0) == 0) {
+        out.secure = false;
+        haveScheme = true;
+        address.remove_prefix(7);
+    }
+    const size_t slash = address.find('/');
+    const std::string_view authority = address.substr(0, slash);
+    const std::string_view path = slash == std::string_view::npos ? std::string_view("/") : address.substr(slash);
+    const size_t colon = authority.rfind(':');
+    const bool bracketed = !authority.empty() && authority.front() == '[';
+    std::string_view host = authority;
+    unsigned long port = 0;
+    if (colon != std::string_view::npos && (!bracketed || authority.find(']') < colon)) {
+        host = authority.substr(0, colon);
+        const std::string_view digits = authority.substr(colon + 1);
+        if (digits.empty() || digits.size() > 5) return false;
+        for (char d : digits) {
+            if (d < '0' || d > '9') return false;
+            port = port * 10 + static_cast<unsigned long>(d - '0');
+        }
+        if (port == 0 || port > 65535) return false;
+    }
+    if (bracketed && host.size() > 2 && host.back() == ']') host = host.substr(1, host.size() - 2);
+    if (host.empty() || host.find_first_of(" \t\r\n@") != std::string_view::npos) return false;
+    if (!haveScheme) out.secure = port == 0 || port == 443;
+    out.host = Widen(host);
+    out.port = static_cast<INTERNET_PORT>(port ? port : (out.secure ? 443 : 80));
+    out.path = Widen(path);
+    return true;
+}
+
+CHttpTransport::~CHttpTransport() { Abort(); }
+
+DWORD CHttpTransport::Open(const ServiceAddress& address, const HttpOptions& options) {
+    const std::wstring agent = options.userAgent.empty() ? kDefaultUserAgent : Widen(options.userAgent);
+    const std::wstring proxy = Widen(options.proxy);
+    const std::wstring bypass = Widen(options.proxyBypass);
+    if (proxy.empty()) {
+        m_session.reset(::WinHttpOpen(agent.c_str(), WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
+                                      WINHTTP_NO_PROXY_BYPASS, 0));
+    } else {
+        m_session.reset(::WinHttpOpen(agent.c_str(), WINHTTP_ACCESS_TYPE_NAMED_PROXY, proxy.c_str(),
+                                      bypass.empty() ? WINHTTP_NO_PROXY_BYPASS : bypass.c_str(), 0));
+    }
+    if (!m_session) return ::GetLastError();
+    m_connection.reset(::WinHttpConnect(m_session.get(), address.host.c_str(), address.port, 0));
+    if (!m_connection) return ::GetLastError();
+    m_address = address;
+    return 0;
+}
+
+bool CHttpTransport::Track(HINTERNET request) {
+    std::lock_guard lock(m_lock);
+    if (m_aborted) return false;
+    m_inFlight.insert(request);
+    return true;
+}
+
+bool CHttpTransport::Untrack(HINTERNET request) {
+    std::lock_guard lock(m_lock);
+    return m_inFlight.erase(request) != 0;
+}
+
+void CHttpTransport::Abort() {
+    std::lock_guard lock(m_lock);
+    m_aborted = true;
+    // Closing a request handle is how a blocked synchronous WinHTTP call is cut short.
+    for (HINTERNET request : m_inFlight) ::WinHttpCloseHandle(request);
+    m_inFlight.clear();
+}
+
+HttpResult CHttpTransport::Post(std::string_view body, DWORD timeoutMs) {
+    HttpResult result;
+    if (!m_connection) {
+        result.error = ERROR_INVALID_HANDLE;
+        return result;
+    }
+    HINTERNET request = ::WinHttpOpenRequest(m_connection.get(), L"POST", m_address.path.c_str(), nullptr,
+                                             WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
+                                             m_address.secure ? WINHTTP_FLAG_SECURE : 0);
+    if (!request) {
+        result.error = ::GetLastError();
+        return result;
+    }
+    if (!Track(request)) {
+        ::WinHttpCloseHandle(request);
+        result.error = ERROR_WINHTTP_OPERATION_CANCELLED;
+        return result;
+    }
+    // Reaching the server is quick or hopeless; only the answer may take long.
+    const int receive = static_cast<int>(timeoutMs);
+    const int connect = static_cast<int>(timeoutMs < kConnectTimeoutMs ? timeoutMs : kConnectTimeoutMs);
+    ::WinHttpSetTimeouts(request, connect, connect, connect, receive);
+    static const wchar_t kHeaders[] = L"Content-Type: text/xml; charset=utf-8\r\n";
+    const auto length = static_cast<DWORD>(body.size());
+    DWORD status = 0;
+    DWORD statusSize = sizeof(status);
+    if (!::WinHttpSendRequest(request, kHeaders, static_cast<DWORD>(-1), const_cast<char*>(body.data()), length,
+                              length, 0) ||
+        !::WinHttpReceiveResponse(request, nullptr) ||
+        !::WinHttpQueryHeaders(request, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+                               WINHTTP_HEADER_NAME_BY_INDEX, &status, &statusSize, WINHTTP_NO_HEADER_INDEX)) {
+        result.error = ::GetLastError();
+    } else {
+        result.status = status;
+        std::vector<char> chunk(16384);
+        for (;;) {
+            DWORD read = 0;
+            if (!::WinHttpReadData(request, chunk.data(), static_cast<DWORD>(chunk.size()), &read)) {
+                result.error = ::GetLastError();
+                break;
+            }
+            if (read == 0) break;
+            result.body.append(chunk.data(), read);
+            if (result.body.size() > kMaxResponseBytes) {
+                result.error = ERROR_WINHTTP_INVALID_SERVER_RESPONSE;
+                break;
+            }
+        }
+    }
+    if (Untrack(request)) {
+        ::WinHttpCloseHandle(request);
+    } else if (result.error == 0) {
+        // Aborted after the last byte came: the caller is going away all the same.
+        result.error = ERROR_WINHTTP_OPERATION_CANCELLED;
+    }
+    return result;
+}
+
+}  // namespace bosh
