@@ -109,11 +109,13 @@ HRESULT STDMETHODCALLTYPE CLoginModule::InitModule(IVelModuleHost* host, HWND ow
             for (UINT code : kSubscribedEvents) bus->Subscribe(code, this);
             m_subscribed = true;
         }
-        // Posted, so that the sign-in follows the frame's own start-up.
-        if (AutoSignInAllowed()) ::PostMessageW(m_window, kAutoSignInMessage, 0, 0);
-        // Once the caller's start-up is over: whoever signs in with the account
-        // is created after this module.
-        ::PostMessageW(m_window, kDeliverMessagingAccount, 0, 0);
+        // Both posted, so that they follow the caller's own start-up: whoever
+        // uses the account is created after this module. A sign-in hands the
+        // messaging account on by itself.
+        if (AutoSignInAllowed() && RememberedAccount())
+            ::PostMessageW(m_window, kAutoSignInMessage, 0, 0);
+        else
+            ::PostMessageW(m_window, kDeliverMessagingAccount, 0, 0);
         return S_OK;
     } catch (...) {
         return E_UNEXPECTED;
