@@ -17,6 +17,7 @@
 #include "VelUIModule.h"
 #include "UniqueHandle.h"
 #include "CommandBar.h"
+#include "FlatMenu.h"
 #include "FrameServices.h"
 #include "SJUISetting.h"
 #include "TrayIcon.h"
@@ -219,6 +220,8 @@ public:
         MESSAGE_HANDLER(WM_CLOSE, OnClose)
         COMMAND_ID_HANDLER(kCmdConnectToMyComputer, OnCommand)
         MESSAGE_HANDLER(WM_INITMENUPOPUP, OnInitMenuPopup)
+        MESSAGE_HANDLER(WM_MEASUREITEM, OnMeasureItem)
+        MESSAGE_HANDLER(WM_DRAWITEM, OnDrawItem)
         COMMAND_ID_HANDLER(kCmdStartMeeting, OnCommand)
         COMMAND_ID_HANDLER(kRefreshCommand, OnCommand)
         COMMAND_ID_HANDLER(kCmdScheduleMeeting, OnCommand)
@@ -273,6 +276,8 @@ private:
     LRESULT OnRefreshMeetingList(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnTaskbarCreated(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnInitMenuPopup(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnMeasureItem(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnDrawItem(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnCommandBarCommand(UINT, WPARAM, LPARAM, BOOL&);
 
     // The meetings window: command bar, rebar, list view and placement.

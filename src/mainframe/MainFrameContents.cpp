@@ -243,3 +243,13 @@ HRESULT CMainFrame::ViewMeetingDetail(BSTR meetingKey, BOOL, DATE) {
     CAutoFunTrace trace("CMainFrame::ViewMeetingDetail");
     return m_listView ? m_listView->ViewMeetingDetail(meetingKey) : E_FAIL;
 }
+
+LRESULT CMainFrame::OnMeasureItem(UINT, WPARAM, LPARAM lParam, BOOL& handled) {
+    handled = CFlatMenu::OnMeasureItem(m_hWnd, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+    return handled;
+}
+
+LRESULT CMainFrame::OnDrawItem(UINT, WPARAM, LPARAM lParam, BOOL& handled) {
+    handled = CFlatMenu::OnDrawItem(m_hWnd, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    return handled;
+}

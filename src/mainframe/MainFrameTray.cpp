@@ -7,7 +7,8 @@
 #include "Trace.h"
 #include "UniqueHandle.h"
 #include "MainFrame.h"
-#include "PopupMenu.h"
+
+#include "FlatMenu.h"
 #include "SJUISetting.h"
 
 namespace {
@@ -80,11 +81,15 @@ void CMainFrame::ShowTrayMenu() {
         }
     }
 
-    // The toolkit's flat menu drawing is not there yet: the platform draws the
-    // menu. The frame takes the foreground so that a click elsewhere closes it.
+    // Drawn flat by the toolkit, with the command pictures of the command bar.
+    // The frame takes the foreground so that a click elsewhere closes it.
+    CFlatMenu flat(popup, kTrayMenuHighlight);
+    for (const UINT command : {kCmdStartMeeting, kCmdScheduleMeeting, kCmdSettings, kCmdAudioVideo, kCmdHelp}) {
+        int index = -1;
+        if (HIMAGELIST images = m_commandBar.CommandImages(command, &index)) flat.SetEntryImage(command, images, index);
+    }
     ::SetForegroundWindow(m_hWnd);
-    const UINT chosen =
-        PopupMenu::Track(popup, TPM_RETURNCMD | TPM_NONOTIFY, cursor.x + 1, cursor.y - 1, m_hWnd);
+    const UINT chosen = flat.Track(TPM_RETURNCMD | TPM_NONOTIFY, cursor.x + 1, cursor.y - 1, m_hWnd);
     ::PostMessageW(m_hWnd, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(chosen), 0), 0);
     m_trayMenuOpen = 0;
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "FlatMenu.h"
 #include "ModuleState.h"
 #include "VelGdiplus.h"
 
@@ -75,7 +76,6 @@ BOOL CCommandBar::AttachMenu(HINSTANCE resources, UINT menuId) {
     }
     ::SendMessageW(m_bar.get(), TB_AUTOSIZE, 0, 0);
     m_menu = std::move(menu);
-    ApplyImages(m_menu.get());
     return TRUE;
 }
 
@@ -90,30 +90,11 @@ BOOL CCommandBar::AddCommandImage(UINT imageId, UINT command) {
     UniqueHbitmap bitmap(MenuBitmap(imageId, kImageSize));
     if (!bitmap) return FALSE;
     if (!m_imageList) m_imageList.reset(::ImageList_Create(kImageSize, kImageSize, ILC_COLOR32, 8, 8));
-    if (m_imageList) {
-        const int index = ::ImageList_Add(m_imageList.get(), bitmap.get(), nullptr);
-        if (index >= 0) m_imageIndex[command] = index;
-    }
-    m_images[command] = std::move(bitmap);
-    if (m_menu) ApplyImages(m_menu.get());
+    // The list keeps its own copy of the picture.
+    const int index = m_imageList ? ::ImageList_Add(m_imageList.get(), bitmap.get(), nullptr) : -1;
+    if (index < 0) return FALSE;
+    m_imageIndex[command] = index;
     return TRUE;
-}
-
-void CCommandBar::ApplyImages(HMENU menu) {
-    const int count = ::GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
-        if (HMENU sub = ::GetSubMenu(menu, i)) {
-            ApplyImages(sub);
-            continue;
-        }
-        const UINT command = ::GetMenuItemID(menu, i);
-        const auto found = m_images.find(command);
-        if (found == m_images.end()) continue;
-        MENUITEMINFOW item{sizeof(item)};
-        item.fMask = MIIM_BITMAP;
-        item.hbmpItem = found->second.get();
-        ::SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &item);
-    }
 }
 
 void CCommandBar::TrackPopup(int index) {
@@ -124,8 +105,9 @@ void CCommandBar::TrackPopup(int index) {
     ::SendMessageW(m_bar.get(), TB_GETRECT, kFirstButtonId + index, reinterpret_cast<LPARAM>(&button));
     ::MapWindowPoints(m_bar.get(), nullptr, reinterpret_cast<POINT*>(&button), 2);
     ::SendMessageW(m_bar.get(), TB_PRESSBUTTON, kFirstButtonId + index, TRUE);
-    const UINT command = static_cast<UINT>(::TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD,
-                                                              button.left, button.bottom, m_owner, nullptr));
+    CFlatMenu flat(popup, kHighlight);
+    for (const auto& [command, picture] : m_imageIndex) flat.SetEntryImage(command, m_imageList.get(), picture);
+    const UINT command = flat.Track(TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, button.left, button.bottom, m_owner);
     ::SendMessageW(m_bar.get(), TB_PRESSBUTTON, kFirstButtonId + index, FALSE);
     if (command && ::IsWindow(m_owner)) ::PostMessageW(m_owner, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }

@@ -14,6 +14,7 @@ public:
     // Child, visible, clipping; no divider, no resizing, no parent alignment.
     static constexpr DWORD kStyle = 0x5600004C;
     static constexpr int kImageSize = 16;
+    static constexpr COLORREF kHighlight = 0xD99204;
 
     CCommandBar() = default;
     CCommandBar(const CCommandBar&) = delete;
@@ -30,7 +31,7 @@ public:
     void DestroyMenu();
     // Items of `command` show picture `imageId` (16 x 16).
     BOOL AddCommandImage(UINT imageId, UINT command);
-    [[nodiscard]] size_t CommandImageCount() const noexcept { return m_images.size(); }
+    [[nodiscard]] size_t CommandImageCount() const noexcept { return m_imageIndex.size(); }
     // The pictures as one image list (owned by the bar) and the index of
     // `command`'s picture in it; null when `command` has none.
     [[nodiscard]] HIMAGELIST CommandImages(UINT command, int* index) const;
@@ -45,12 +46,9 @@ public:
     static constexpr UINT kFirstButtonId = 0xE000;
 
 private:
-    void ApplyImages(HMENU menu);
-
     UniqueHwnd m_bar;
     HWND m_owner = nullptr;
     UniqueHmenu m_menu;
-    std::map<UINT, UniqueHbitmap> m_images;
     std::map<UINT, int> m_imageIndex;
     UniqueHandle<handle_traits::Simple<HIMAGELIST, nullptr, ::ImageList_Destroy>> m_imageList;
 };
