@@ -209,6 +209,7 @@ LRESULT CMainFrame::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
     if (m_listView && m_listView->IsWindow()) ::DestroyWindow(m_listView->m_hWnd);
     m_commandBar.DestroyMenu();
     m_rebar.reset();
+    m_helpPopup.DestroyWindow();
     UnloadSettingModule(TRUE);
     UnloadLoginModule(TRUE);
     m_trayIcon.Destroy();

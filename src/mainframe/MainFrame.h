@@ -19,6 +19,7 @@
 #include "CommandBar.h"
 #include "FlatMenu.h"
 #include "FrameServices.h"
+#include "HelpPopupMenuWnd.h"
 #include "SJUISetting.h"
 #include "TrayIcon.h"
 #include "WindowBase.h"
@@ -333,6 +334,7 @@ private:
     HACCEL m_accelerators = nullptr;  // owned by the resource library
     int m_frameWidth = 0;
     int m_frameHeight = 0;
+    CHelpPopupMenuWnd m_helpPopup;
     CTrayIcon m_trayIcon;
     // Read by the menu drawing while the tray menu is tracked.
     LONG m_trayMenuOpen = 0;

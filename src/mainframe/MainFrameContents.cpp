@@ -63,6 +63,7 @@ BOOL CMainFrame::CreateContents() {
     }
 
     if (!m_listView->Create(m_hWnd)) return FALSE;
+    m_helpPopup.Create(m_hWnd);
 
     // The frame is as large as the list view plus the rebar and its frame.
     RECT list{};

@@ -82,13 +82,12 @@ void CMainFrame::ShowTrayMenu() {
     }
 
     // Drawn flat by the toolkit, with the command pictures of the command bar.
-    // The frame takes the foreground so that a click elsewhere closes it.
     CFlatMenu flat(popup, kTrayMenuHighlight);
     for (const UINT command : {kCmdStartMeeting, kCmdScheduleMeeting, kCmdSettings, kCmdAudioVideo, kCmdHelp}) {
         int index = -1;
         if (HIMAGELIST images = m_commandBar.CommandImages(command, &index)) flat.SetEntryImage(command, images, index);
     }
-    ::SetForegroundWindow(m_hWnd);
+    m_helpPopup.BringToForeground();
     const UINT chosen = flat.Track(TPM_RETURNCMD | TPM_NONOTIFY, cursor.x + 1, cursor.y - 1, m_hWnd);
     ::PostMessageW(m_hWnd, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(chosen), 0), 0);
     m_trayMenuOpen = 0;

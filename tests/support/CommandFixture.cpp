@@ -77,6 +77,9 @@ void CommandTest::SetUpTestSuite() {
         g_tracked = {};
         g_tracked.flags = flags;
         g_tracked.at = {x, y};
+        wchar_t foreground[64] = {};
+        ::GetClassNameW(::GetForegroundWindow(), foreground, 64);
+        g_tracked.foregroundClass = foreground;
         g_tracked.defaultItem = ::GetMenuDefaultItem(menu, FALSE, 0);
         for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
             const UINT id = ::GetMenuItemID(menu, i);
