@@ -73,6 +73,7 @@ BOOL CBubbleInfor::CreateMyWindow(HWND item, const RECT& anchor, const CBubblePa
 
     SubscribeHostEvents({VelEvent::CloseBubble, VelEvent::HostDefined11, VelEvent::MainFrameHidden}, this);
     ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
+    HideShadowUnlessBlended();
     ::SetTimer(m_hWnd, kLeaveTimer, kLeavePeriodMs, nullptr);
     ::SetTimer(m_hWnd, kTipTimer, kTipPeriodMs, nullptr);
     return TRUE;

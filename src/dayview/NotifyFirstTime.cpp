@@ -96,6 +96,7 @@ BOOL CNotifyFirstTime::Show(HWND owner, const RECT& anchor) {
     LoadShadowImages(ModuleState::ResourceInstance(), kDefaultBodyImage, kDefaultTailImage);
     SetupShadowAroundBody(shape.body, POINT{at.left + m_tailPoints[2].x, at.top + m_tailPoints[2].y}, kShadowEdge);
     ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
+    HideShadowUnlessBlended();
     return TRUE;
 }
 

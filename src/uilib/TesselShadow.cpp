@@ -38,6 +38,12 @@ void CTesselShadow::SetupShadowAroundBody(const RECT& body, POINT tip, int edge)
     SetupShadow(extents, tip, RECT{edge, edge, edge, edge});
 }
 
+void CTesselShadow::HideShadowUnlessBlended() {
+    if (CZvnUIShadowWnd::AlphaBlends()) return;
+    SetShadowEnabled(FALSE);
+    if (const HWND shadow = ShadowWindow()) ::ShowWindow(shadow, SW_HIDE);
+}
+
 CZvnShadowImage CTesselShadow::ComposeShadow() const {
     CZvnShadowImage composed;
     if (!m_images[0].IsValid() || !m_hOwner) return composed;
