@@ -40,6 +40,20 @@ if [ "$headless" = 1 ]; then
   fi
 fi
 
+# The detail bubble of the meeting in progress, opened as a user's hover opens
+# it: always without a display (then pictured), with one when QK_SHOW_BUBBLE=1.
+if { [ "$headless" = 1 ] || [ "${QK_SHOW_BUBBLE:-0}" = 1 ]; } && kill -0 "$host" 2>/dev/null; then
+  if "$WINE" "$bin/qkhover.exe" >"$root/out/hover.log" 2>&1; then
+    if [ "$headless" = 1 ]; then
+      sleep 1
+      /usr/bin/convert x:root -crop 1280x1024+0+0 "$root/out/desktop-client-bubble.png"
+      echo "Screenshot: out/desktop-client-bubble.png"
+    fi
+  else
+    echo "The bubble did not open (out/hover.log says why)."
+  fi
+fi
+
 deadline=$((SECONDS + limit))
 while kill -0 "$host" 2>/dev/null && [ $SECONDS -lt $deadline ]; do sleep 1; done
 if kill -0 "$host" 2>/dev/null; then

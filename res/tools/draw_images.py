@@ -364,6 +364,18 @@ def play_mark(color):
     return lambda x, y: color if in_triangle(x, y, (6.0, 6.0), (6.0, 12.5), (11.5, 9.25)) else None
 
 
+def close_cross(color, back=None):
+    """An x centred in the picture, on an optional round backing."""
+    def shade(x, y, w, h):
+        lo, hi = 3.5, w - 3.5
+        if on_polyline(x, y, [(lo, lo), (hi, hi)], 1.6) or on_polyline(x, y, [(lo, hi), (hi, lo)], 1.6):
+            return paint(color)
+        if back and math.hypot(x - w / 2, y - h / 2) <= w / 2:
+            return paint(back)
+        return None
+    return shade
+
+
 # ---------------------------------------------------------------- rendering
 
 def render(shade, width, height):
@@ -446,6 +458,14 @@ BUBBLE_IMAGES = [
     (607, "file_media", (16, 16), file_page((120, 72, 170), play_mark((120, 72, 170))), "bubble files row: audio or video"),
 ]
 IMAGES += BUBBLE_IMAGES
+
+# The one-time tip's close button.
+TIP_IMAGES = [
+    (610, "tip_close_normal", (12, 12), close_cross((150, 150, 150)), "tip close button: normal and disabled"),
+    (611, "tip_close_hot", (12, 12), close_cross((51, 51, 51), (232, 236, 240)), "tip close button: hot"),
+    (612, "tip_close_pushed", (12, 12), close_cross((51, 51, 51), (210, 218, 226)), "tip close button: pushed"),
+]
+IMAGES += TIP_IMAGES
 
 
 def write_all(root):

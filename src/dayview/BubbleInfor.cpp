@@ -19,7 +19,6 @@ namespace {
 // and lies just outside the bubble's body: on the tail's side the body starts
 // a tail's depth inside the window.
 constexpr int kShadowEdge = 16;
-constexpr RECT kShadowInsets{kShadowEdge, kShadowEdge, kShadowEdge, kShadowEdge};
 constexpr int kTipMaxWidth = 320;
 
 int CenterY(const RECT& rect) { return rect.top + (rect.bottom - rect.top) / 2; }
@@ -74,6 +73,7 @@ BOOL CBubbleInfor::CreateMyWindow(HWND item, const RECT& anchor, const CBubblePa
 
     SubscribeHostEvents({VelEvent::CloseBubble, VelEvent::HostDefined11, VelEvent::MainFrameHidden}, this);
     ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
+    HideShadowUnlessBlended();
     ::SetTimer(m_hWnd, kLeaveTimer, kLeavePeriodMs, nullptr);
     ::SetTimer(m_hWnd, kTipTimer, kTipPeriodMs, nullptr);
     return TRUE;
@@ -123,14 +123,10 @@ void CBubbleInfor::SetupBubbleShadow() {
     SetTailPosition(position);
     LoadShadowImages(ModuleState::ResourceInstance(), CTesselShadow::kDefaultBodyImage,
                      CTesselShadow::kDefaultTailImage);
-    RECT extents{2 * kShadowEdge, 2 * kShadowEdge, 2 * kShadowEdge, 2 * kShadowEdge};
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
-    const RECT body = BodyRect(m_nTailSide, SIZE{client.right, client.bottom});
-    extents.left -= body.left;
-    extents.right -= client.right - body.right;
     const POINT tip{m_rcBubble.left + m_tailPoints[2].x, m_rcBubble.top + m_tailPoints[2].y};
-    SetupShadow(extents, tip, kShadowInsets);
+    SetupShadowAroundBody(BodyRect(m_nTailSide, SIZE{client.right, client.bottom}), tip, kShadowEdge);
 }
 
 void CBubbleInfor::CreateToolTip() {

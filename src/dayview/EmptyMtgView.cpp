@@ -1,5 +1,7 @@
 #include "EmptyMtgView.h"
 
+#include <commctrl.h>
+
 #include "DcGuards.h"
 #include "FontPool.h"
 #include "UniqueHandle.h"
@@ -13,18 +15,25 @@ CEmptyMtgView::~CEmptyMtgView() = default;
 
 LRESULT CEmptyMtgView::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     CFontPool& fonts = CFontPool::Instance();
+    if (!fonts.GetFont(kHintFont)) return FALSE;
     m_hint.Attach(m_hWnd, kIdHint, fonts.GetFont(kHintFont));
-    m_link.Attach(m_hWnd, kIdLink, fonts.GetFont(kLinkFont));
+    if (m_link.SubclassWindow(::GetDlgItem(m_hWnd, kIdLink))) {
+        m_link.SetHyperLinkExtendedStyle(CPrefHyperLink::kCommandButton | CPrefHyperLink::kNotifyButton);
+        m_link.SetLinkFont(fonts.GetFont(kLinkFont));
+        m_link.SetNotifyTarget(m_hWnd, kLinkClickedMessage);
+    }
     return FALSE;
 }
 
 LRESULT CEmptyMtgView::OnSize(UINT, WPARAM, LPARAM lParam, BOOL&) {
     // The template cannot know the view's width: both texts stay centred.
     const int width = LOWORD(lParam);
-    for (const CVelStaticEx* control : {&m_hint, &m_link}) {
-        if (!control->Exists()) continue;
-        const RECT rect = control->GetRectInParent();
-        ::SetWindowPos(control->GetHwnd(), nullptr, (width - (rect.right - rect.left)) / 2, rect.top, 0, 0,
+    for (int id : {kIdHint, kIdLink}) {
+        const HWND control = ::GetDlgItem(m_hWnd, id);
+        RECT rect{};
+        if (!control || !::GetWindowRect(control, &rect)) continue;
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+        ::SetWindowPos(control, nullptr, (width - (rect.right - rect.left)) / 2, rect.top, 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     return 0;
@@ -41,20 +50,13 @@ LRESULT CEmptyMtgView::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
     return 0;
 }
 
-LRESULT CEmptyMtgView::OnCtlColorStatic(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
+LRESULT CEmptyMtgView::OnCtlColorStatic(UINT, WPARAM wParam, LPARAM, BOOL&) {
+    // The hint in grey; the link draws in its own colour. Both lie on the
+    // white this view paints.
     HDC dc = reinterpret_cast<HDC>(wParam);
-    ::SetTextColor(dc, reinterpret_cast<HWND>(lParam) == m_link.GetHwnd() ? kLinkText : kHintText);
+    ::SetTextColor(dc, kHintText);
     ::SetBkMode(dc, TRANSPARENT);
     return reinterpret_cast<LRESULT>(::GetStockObject(HOLLOW_BRUSH));
-}
-
-LRESULT CEmptyMtgView::OnSetCursor(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
-    if (reinterpret_cast<HWND>(wParam) != m_link.GetHwnd()) {
-        handled = FALSE;
-        return 0;
-    }
-    ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
-    return TRUE;
 }
 
 LRESULT CEmptyMtgView::OnLinkClicked(UINT, WPARAM, LPARAM, BOOL&) {
@@ -62,13 +64,20 @@ LRESULT CEmptyMtgView::OnLinkClicked(UINT, WPARAM, LPARAM, BOOL&) {
     return 0;
 }
 
-LRESULT CEmptyMtgView::OnLinkCommand(WORD notifyCode, WORD, HWND, BOOL& handled) {
-    if (notifyCode != STN_CLICKED) {
+LRESULT CEmptyMtgView::OnLinkNotify(UINT, WPARAM, LPARAM lParam, BOOL& handled) {
+    // The link with the focus answers Enter and Space this way.
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (!header || header->idFrom != kIdLink || header->code != static_cast<UINT>(NM_CLICK)) {
         handled = FALSE;
         return 0;
     }
-    // The link control tells its owner the way the framework's hyperlink does.
-    ::SendMessageW(m_hWnd, kLinkClickedMessage, kIdLink, reinterpret_cast<LPARAM>(m_link.GetHwnd()));
+    ScheduleMeeting();
+    return 0;
+}
+
+LRESULT CEmptyMtgView::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
+    m_hint = CVelStaticEx();
+    handled = FALSE;
     return 0;
 }
 

@@ -8,6 +8,7 @@
 #include "VelModuleHost.h"
 #include "DialogBase.h"
 #include "FrameServices.h"
+#include "PrefHyperLink.h"
 #include "VelStaticEx.h"
 
 class CEmptyMtgView : public CDialogBase, public CMessageFilter {
@@ -17,7 +18,6 @@ public:
     static constexpr UINT kLinkClickedMessage = WM_USER + 110;  // 1134
     static constexpr WORD kScheduleCommand = 40002;
     static constexpr COLORREF kHintText = RGB(153, 153, 153);
-    static constexpr COLORREF kLinkText = RGB(0, 127, 197);
 
     // `frame` receives the schedule command (may be null: then nothing happens).
     explicit CEmptyMtgView(IFrameServices* frame) noexcept : CDialogBase(IDD), m_frame(frame) {}
@@ -25,6 +25,7 @@ public:
 
     // Posts the schedule command to the main frame when it has a window.
     void ScheduleMeeting() const;
+    [[nodiscard]] const CPrefHyperLink& GetLink() const noexcept { return m_link; }
 
     // CMessageFilter: Enter in the parent while this view shows schedules a
     // meeting and goes on to the parent; keys of this view go to the dialog manager.
@@ -36,9 +37,9 @@ public:
         MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
         MESSAGE_HANDLER(WM_PAINT, OnPaint)
         MESSAGE_HANDLER(WM_CTLCOLORSTATIC, OnCtlColorStatic)
-        MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
         MESSAGE_HANDLER(kLinkClickedMessage, OnLinkClicked)
-        COMMAND_ID_HANDLER(kIdLink, OnLinkCommand)
+        MESSAGE_HANDLER(WM_NOTIFY, OnLinkNotify)
+        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
     END_MSG_MAP()
 
 private:
@@ -47,11 +48,11 @@ private:
     LRESULT OnEraseBackground(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
     LRESULT OnPaint(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
     LRESULT OnCtlColorStatic(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
-    LRESULT OnSetCursor(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
     LRESULT OnLinkClicked(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
-    LRESULT OnLinkCommand(WORD notifyCode, WORD id, HWND control, BOOL& handled);
+    LRESULT OnLinkNotify(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT OnDestroy(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled);
 
     IFrameServices* m_frame;
     CVelStaticEx m_hint;
-    CVelStaticEx m_link;
+    CPrefHyperLink m_link;
 };

@@ -28,6 +28,22 @@ void CTesselShadow::SetupShadow(const RECT& extents, POINT anchor, const RECT& i
     if (m_hOwner && ::IsWindow(m_hOwner)) ::SetTimer(m_hOwner, kWatchdogTimer, kWatchdogPeriodMs, nullptr);
 }
 
+void CTesselShadow::SetupShadowAroundBody(const RECT& body, POINT tip, int edge) {
+    RECT client{};
+    ::GetClientRect(OwnerWindow(), &client);
+    // The shadow reaches out twice the edge and gives one edge back: what the
+    // body leaves free on a side comes off that side's reach.
+    const RECT extents{2 * edge - body.left, 2 * edge - body.top, 2 * edge - (client.right - body.right),
+                       2 * edge - (client.bottom - body.bottom)};
+    SetupShadow(extents, tip, RECT{edge, edge, edge, edge});
+}
+
+void CTesselShadow::HideShadowUnlessBlended() {
+    if (CZvnUIShadowWnd::AlphaBlends()) return;
+    SetShadowEnabled(FALSE);
+    if (const HWND shadow = ShadowWindow()) ::ShowWindow(shadow, SW_HIDE);
+}
+
 CZvnShadowImage CTesselShadow::ComposeShadow() const {
     CZvnShadowImage composed;
     if (!m_images[0].IsValid() || !m_hOwner) return composed;

@@ -26,6 +26,13 @@ public:
     // `anchor` is the tail's tip in screen coordinates. Builds the shadow for
     // the owner's current size, creates the shadow window and starts the watchdog.
     void SetupShadow(const RECT& extents, POINT anchor, const RECT& insets);
+    // The same for an owner whose visible body lies `body` inside its client
+    // area (a bubble leaves room for its tail there): a soft edge `edge`
+    // pixels wide just outside the body. `tip` is the tail's tip on the screen.
+    void SetupShadowAroundBody(const RECT& body, POINT tip, int edge);
+    // Where the system would show the shadow as an opaque box, the popup goes
+    // without: the shadow is hidden and stays so. Call once the owner shows.
+    void HideShadowUnlessBlended();
 
     BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult,
                               DWORD mapId = 0) override;

@@ -24,6 +24,11 @@ UpdateLayeredWindowFn LayeredUpdate() noexcept {
 }
 }  // namespace
 
+bool CZvnUIShadowWnd::AlphaBlends() noexcept {
+    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    return !ntdll || !::GetProcAddress(ntdll, "wine_get_version");
+}
+
 HWND CZvnUIShadowWnd::Create(HWND owner) {
     if (IsWindow() || !m_image.IsValid()) return m_hWnd;
     WNDCLASSEXW wc{};

@@ -30,6 +30,11 @@ public:
     // when the system has no layered-window update.
     void Paint();
 
+    // Whether this system shows a layered window with its per-pixel alpha.
+    // Wine on an X server draws the pixels as they are: a shadow there is an
+    // opaque black box over and around its popup.
+    static bool AlphaBlends() noexcept;
+
     BEGIN_MSG_MAP(CZvnUIShadowWnd)
         MESSAGE_HANDLER(WM_CREATE, OnCreate)
         MESSAGE_HANDLER(WM_DESTROY, OnDestroy)

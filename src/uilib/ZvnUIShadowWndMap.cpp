@@ -33,7 +33,7 @@ BOOL CZvnUIShadowWndMap::ProcessWindowMessage(HWND, UINT uMsg, WPARAM wParam, LP
         break;
     case WM_SHOWWINDOW:
         if (m_shadow && m_shadow->IsWindow()) {
-            if (wParam) {
+            if (wParam && m_enabled) {
                 ::SetWindowPos(m_shadow->m_hWnd, nullptr, 0, 0, 0, 0, kShowWithoutChanges);
                 RepositionShadow(true);
             } else {

@@ -145,4 +145,13 @@ TEST_F(DayViewTest, UpStripShowsItsTipOnceWhenEarlierMeetingsLieAbove) {
     FireHostEvent(VelEvent::MainFrameHidden);
     Pump();
     EXPECT_FALSE(::IsWindow(tip));
+
+    // Once ever: neither this strip nor the next day view's shows another.
+    const CNotifyFirstTime* tipObject = view->GetPastMeetingTip();
+    view->RefreshDailyView();
+    EXPECT_EQ(view->GetPastMeetingTip(), tipObject);
+    EXPECT_FALSE(tipObject->IsWindow());
+    Show(Today());
+    EXPECT_TRUE(::IsWindowEnabled(Strip(CDailyView::kUpStripId)));
+    EXPECT_EQ(view->GetPastMeetingTip(), nullptr);
 }

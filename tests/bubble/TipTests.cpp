@@ -1,0 +1,203 @@
+// The one-time tip: which side of its anchor it takes and its shape, without
+// windows; then real tips with the host's real event bus, closed by event 17,
+// their close button and the five-second rule, and read back from the screen.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "DcGuards.h"
+#include "HostEvents.h"
+#include "NotifyFirstTime.h"
+#include "NotifyLayout.h"
+#include "UniqueHandle.h"
+#include "ZvnUIShadowWnd.h"
+#include "support/TestHost.h"
+#include "support/TestSupport.h"
+
+using namespace NotifyLayout;
+
+namespace {
+int CenterX(const RECT& r) { return r.left + (r.right - r.left) / 2; }
+int CenterY(const RECT& r) { return r.top + (r.bottom - r.top) / 2; }
+
+TEST(TipLayout, OpensOnTheSideWithRoomAndPointsItsTailAtTheAnchor) {
+    const SIZE screen{1280, 1024};
+    const SIZE body{248, 52};
+    struct Case {
+        int mode;
+        RECT anchor;
+        int code;
+    } cases[] = {
+        {0, {100, 400, 300, 414}, kRightOfAnchor},
+        {0, {900, 400, 1100, 414}, kLeftOfAnchor},
+        {1, {500, 100, 700, 114}, kBelowAnchor},
+        {2, {500, 900, 700, 914}, kAboveAnchor},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        ASSERT_EQ(ChooseTailCode(c.mode, c.anchor, screen), c.code);
+        const Shape shape = PlaceTip(c.code, c.anchor, body);
+        const RECT& w = shape.window;
+        const POINT tip{w.left + shape.tail[2].x, w.top + shape.tail[2].y};
+        EXPECT_EQ(shape.body.right - shape.body.left, body.cx);
+        EXPECT_EQ(shape.body.bottom - shape.body.top, body.cy);
+        switch (c.code) {
+        case kRightOfAnchor:
+            EXPECT_EQ(w.left, c.anchor.right);
+            EXPECT_LE(std::abs(CenterY(w) - CenterY(c.anchor)), 1);
+            EXPECT_EQ(tip.x, w.left + 1);
+            break;
+        case kLeftOfAnchor:
+            EXPECT_EQ(w.right, c.anchor.left);
+            EXPECT_LE(std::abs(CenterY(w) - CenterY(c.anchor) - kLeftSideDrop), 1);
+            EXPECT_EQ(tip.x, w.right - 1);
+            break;
+        case kBelowAnchor:
+            EXPECT_EQ(w.top, c.anchor.bottom);
+            EXPECT_LE(std::abs(CenterX(w) - CenterX(c.anchor)), 1);
+            EXPECT_EQ(tip.y, w.top + 1);
+            break;
+        default:
+            EXPECT_EQ(w.bottom, c.anchor.top);
+            EXPECT_EQ(tip.y, w.bottom - 1);
+            break;
+        }
+        // The tip lies on the anchor's centre line, the tail's base on the body's edge.
+        if (c.code <= kLeftOfAnchor) {
+            EXPECT_EQ(tip.y, CenterY(c.anchor));
+            const LONG base = c.code == kRightOfAnchor ? shape.body.left : shape.body.right - 1;
+            EXPECT_EQ(shape.tail[0].x, base);
+            EXPECT_EQ(shape.tail[1].x, base);
+        } else {
+            EXPECT_EQ(tip.x, CenterX(c.anchor));
+            const LONG base = c.code == kBelowAnchor ? shape.body.top : shape.body.bottom - 1;
+            EXPECT_EQ(shape.tail[0].y, base);
+            EXPECT_EQ(shape.tail[1].y, base);
+        }
+    }
+}
+
+class TipTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetEventHost(host.app);
+        tip.SetMode(0);
+        tip.SetBodyText(L"Earlier meetings of this day are above. Click the arrow to see them.");
+    }
+    void TearDown() override {
+        tip.DestroyWindow();
+        anchor.reset();
+        testsupport::PumpPending();
+        SetEventHost(nullptr);
+    }
+    // Shows the tip beside a 200 x 14 strip centred at (x, y).
+    bool Show(int x = 300, int y = 400) {
+        anchor.reset(::CreateWindowExW(WS_EX_TOOLWINDOW, L"BUTTON", L"strip", WS_POPUP | WS_VISIBLE, x - 100, y - 7,
+                                       200, 14, nullptr, nullptr, nullptr, nullptr));
+        RECT rect{};
+        ::GetWindowRect(anchor.get(), &rect);
+        if (!tip.Show(anchor.get(), rect)) return false;
+        ::UpdateWindow(tip.m_hWnd);
+        return true;
+    }
+    [[nodiscard]] RECT TipRect() const {
+        RECT rect{};
+        ::GetWindowRect(tip.m_hWnd, &rect);
+        return rect;
+    }
+
+    TestHost host;
+    UniqueHwnd anchor;
+    CNotifyFirstTime tip;
+};
+
+TEST_F(TipTest, ShowsItsTextAndCloseButtonInsideABubbleWithATailAtTheAnchor) {
+    for (int x : {300, ::GetSystemMetrics(SM_CXSCREEN) - 300}) {
+        tip.DestroyWindow();
+        ASSERT_TRUE(Show(x));
+        const bool leftTail = tip.GetTailCode() == kRightOfAnchor;
+        EXPECT_EQ(tip.GetTailCode(), x == 300 ? kRightOfAnchor : kLeftOfAnchor);
+        const HWND body = ::GetDlgItem(tip.m_hWnd, CNotifyFirstTime::kIdBody);
+        wchar_t text[200] = {};
+        ::GetWindowTextW(body, text, 200);
+        EXPECT_STREQ(text, L"Earlier meetings of this day are above. Click the arrow to see them.");
+        RECT bodyRect{};
+        ::GetWindowRect(body, &bodyRect);
+        EXPECT_EQ(bodyRect.right - bodyRect.left, kTextWidth);
+        EXPECT_EQ(::GetDlgItem(tip.m_hWnd, CNotifyFirstTime::kIdTitle), nullptr) << "no title, no title control";
+        EXPECT_EQ(::GetDlgItem(tip.m_hWnd, CNotifyFirstTime::kIdClose), tip.GetCloseButton());
+
+        // The region: the tail's tip and the body, not what lies beside the tail.
+        UniqueHrgn region(::CreateRectRgn(0, 0, 0, 0));
+        ASSERT_NE(::GetWindowRgn(tip.m_hWnd, region.get()), ERROR);
+        const POINT point = tip.GetTailPoints()[2];
+        const int inward = leftTail ? 1 : -1;
+        EXPECT_TRUE(::PtInRegion(region.get(), point.x + inward, point.y));
+        EXPECT_FALSE(::PtInRegion(region.get(), point.x + inward, point.y - 9));
+        EXPECT_TRUE(::PtInRegion(region.get(), point.x + 20 * inward, point.y - 9));
+
+        // On the screen: white inside the tail, grey along the body, the shadow outside.
+        WindowDC screen(nullptr);
+        const RECT shown = TipRect();
+        const POINT inTail{shown.left + point.x + 4 * inward, shown.top + point.y};
+        if (::GetPixel(screen.get(), inTail.x, inTail.y) == CLR_INVALID) GTEST_SKIP() << "the screen cannot be read";
+        EXPECT_EQ(::GetPixel(screen.get(), inTail.x, inTail.y), RGB(255, 255, 255));
+        int bottom = shown.bottom - shown.top - 1;  // the body's lowest row, in window coordinates
+        while (bottom > 0 && !::PtInRegion(region.get(), CenterX(shown) - shown.left, bottom)) --bottom;
+        EXPECT_GE(bottom, shown.bottom - shown.top - 2);
+        EXPECT_EQ(::GetPixel(screen.get(), CenterX(shown), shown.top + bottom), CBubblePaint::kFrameColor);
+        EXPECT_EQ(::GetPixel(screen.get(), CenterX(shown), shown.top + bottom - 1), RGB(255, 255, 255));
+        const auto* shadow = dynamic_cast<CZvnUIShadowWnd*>(CWindowBase::FromHandle(tip.ShadowWindow()));
+        ASSERT_TRUE(shadow && shadow->Image().IsValid());
+        RECT area{};
+        ::GetWindowRect(tip.ShadowWindow(), &area);
+        auto alpha = [&](POINT at) { return shadow->Image().Pixel(at.x - area.left, at.y - area.top) >> 24; };
+        EXPECT_EQ(alpha(inTail), 0u);
+        EXPECT_GT(alpha(POINT{CenterX(shown), shown.bottom + 2}), 0u);
+    }
+}
+
+TEST_F(TipTest, ClosesOnEventSeventeenAndItsCloseButtonButNotOnEleven) {
+    struct Case {
+        const char* what;
+        void (*act)(CNotifyFirstTime&);
+        bool closes;
+    } cases[] = {
+        {"event 17", [](CNotifyFirstTime&) { FireHostEvent(VelEvent::MainFrameHidden); }, true},
+        {"event 11", [](CNotifyFirstTime&) { FireHostEvent(VelEvent::HostDefined11); }, false},
+        {"close button",
+         [](CNotifyFirstTime& t) {
+             ::SendMessageW(t.GetCloseButton(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+             ::SendMessageW(t.GetCloseButton(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        tip.DestroyWindow();
+        ASSERT_TRUE(Show());
+        c.act(tip);
+        testsupport::PumpUntil([&] { return !tip.IsWindow(); }, 300);
+        EXPECT_EQ(tip.IsWindow(), !c.closes) << c.what;
+        tip.DestroyWindow();
+        EXPECT_EQ(host.app->Bus().ListenerCount(VelEvent::MainFrameHidden), 0u) << "unsubscribed with the window";
+        EXPECT_EQ(host.app->Bus().ListenerCount(VelEvent::HostDefined11), 0u);
+    }
+}
+
+TEST_F(TipTest, AfterTheMouseLeftTheFiveSecondTickClosesItOnlyWithTheCursorOutside) {
+    ASSERT_TRUE(Show());
+    const RECT shown = TipRect();
+    const POINT inside{CenterX(shown), CenterY(shown)};
+    const POINT outside{shown.left + 20, shown.bottom + 60};
+    if (!testsupport::MoveCursorTo(inside)) GTEST_SKIP() << "the cursor cannot be moved here";
+    ::SendMessageW(tip.m_hWnd, WM_MOUSEMOVE, 0, 0);
+    ::SendMessageW(tip.m_hWnd, WM_MOUSELEAVE, 0, 0);
+    ::SendMessageW(tip.m_hWnd, WM_TIMER, CNotifyFirstTime::kLeaveTimer, 0);
+    EXPECT_TRUE(tip.IsWindow()) << "the cursor rests on it";
+    ASSERT_TRUE(testsupport::MoveCursorTo(outside));
+    ::SendMessageW(tip.m_hWnd, WM_TIMER, CNotifyFirstTime::kLeaveTimer, 0);
+    EXPECT_FALSE(tip.IsWindow());
+}
+}  // namespace
