@@ -40,6 +40,7 @@ void CTesselShadow::SetupShadowAroundBody(const RECT& body, POINT tip, int edge)
 
 void CTesselShadow::HideShadowUnlessBlended() {
     if (CZvnUIShadowWnd::AlphaBlends()) return;
+    m_hiddenUnblended = true;
     SetShadowEnabled(FALSE);
     if (const HWND shadow = ShadowWindow()) ::ShowWindow(shadow, SW_HIDE);
 }
@@ -129,6 +130,8 @@ BOOL CTesselShadow::ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LP
         for (auto& image : m_images) image.Reset();
         if (m_hOwner && ::IsWindow(m_hOwner)) ::KillTimer(m_hOwner, kWatchdogTimer);
         m_setUp = false;
+        if (m_hiddenUnblended) SetShadowEnabled(TRUE);
+        m_hiddenUnblended = false;
     }
     return CZvnUIShadowWndMap::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult, mapId);
 }

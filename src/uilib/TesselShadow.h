@@ -31,7 +31,9 @@ public:
     // pixels wide just outside the body. `tip` is the tail's tip on the screen.
     void SetupShadowAroundBody(const RECT& body, POINT tip, int edge);
     // Where the system would show the shadow as an opaque box, the popup goes
-    // without: the shadow is hidden and stays so. Call once the owner shows.
+    // without: the shadow is hidden and stays so for the owner's window (a
+    // later window of the same object gets its shadow again). Call once the
+    // owner shows.
     void HideShadowUnlessBlended();
 
     BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult,
@@ -54,4 +56,5 @@ private:
     RECT m_insets{};
     POINT m_anchor{};
     bool m_setUp = false;
+    bool m_hiddenUnblended = false;
 };

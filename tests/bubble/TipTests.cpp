@@ -151,6 +151,8 @@ TEST_F(TipTest, ShowsItsTextAndCloseButtonInsideABubbleWithATailAtTheAnchor) {
         EXPECT_EQ(::GetPixel(screen.get(), CenterX(shown), shown.top + bottom - 1), RGB(255, 255, 255));
         const auto* shadow = dynamic_cast<CZvnUIShadowWnd*>(CWindowBase::FromHandle(tip.ShadowWindow()));
         ASSERT_TRUE(shadow && shadow->Image().IsValid());
+        // Where layered windows are not blended the shadow would hide the tip.
+        EXPECT_EQ(::IsWindowVisible(tip.ShadowWindow()) != FALSE, CZvnUIShadowWnd::AlphaBlends());
         RECT area{};
         ::GetWindowRect(tip.ShadowWindow(), &area);
         auto alpha = [&](POINT at) { return shadow->Image().Pixel(at.x - area.left, at.y - area.top) >> 24; };
