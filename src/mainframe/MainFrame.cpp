@@ -9,6 +9,7 @@
 #include "UniqueHandle.h"
 #include "HostEvents.h"
 #include "MeetingListView.h"
+#include "IPPhoneBoshPorxy.h"
 
 namespace {
 // The class keeps the icons for as long as it is registered.
@@ -148,6 +149,8 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     // Loaded hidden, so that the tray can show it at once.
     OpenLoginModule(FALSE);
     FireHostEvent(VelEvent::MainFrameCreated, 0, 0, 0);
+    // Without the messaging client the phone cannot reach us; the rest runs.
+    CIPPhoneBoshPorxy::CreateInstance(m_hWnd, this);
     return 0;
 }
 
@@ -221,6 +224,7 @@ LRESULT CMainFrame::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
         m_host->RemoveMessageFilter(this);
         m_host->RemoveIdleHandler(this);
     }
+    ReleaseInstance();
     ::PostQuitMessage(kQuitExitCode);
     handled = FALSE;
     return 0;

@@ -257,6 +257,11 @@ public:
     static constexpr int kPlacementRight = 40;
     static constexpr int kPlacementBottom = 5;
 
+    // Shut-down of the phone bridge: a signed-in bridge signs off first, and
+    // the frame waits this long for it.
+    static constexpr DWORD kPhoneLogoffWaitMs = 10000;
+    static void ReleaseInstance();
+
     // Broadcast to top-level windows when the shell (re)starts its taskbar.
     static UINT TaskbarCreatedMessage() noexcept;
 
