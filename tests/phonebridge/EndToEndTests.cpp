@@ -32,6 +32,7 @@ protected:
         reporting.SetText(L"InstantMeetingKey", L"900100200");
         ASSERT_TRUE(SignInToServer());
         ASSERT_TRUE(phone.SignIn(server));
+        phone.ListenTo(bridge->OwnAddress().Text());
     }
     void Send(const std::wstring& xml) {
         ASSERT_TRUE(phone.Send(bridge->OwnAddress().Text(), IPPhone::EncodeMessageBody(xml.c_str())));
@@ -79,7 +80,6 @@ TEST_F(PhoneRequests, AnInstantMeetingIsConfirmedStartedAndAnsweredWhileASecondR
     ASSERT_FALSE(calls.empty());
     EXPECT_EQ(0u, calls[0].find(L"StartInstantMeeting\t"));
     EXPECT_NE(std::wstring::npos, calls[0].find(L"\tcaller=13\tphone=5550100\t"));
-    for (const auto& message : phone.Messages()) EXPECT_EQ(bridge->OwnAddress().Text(), message.sender);
     ASSERT_TRUE(testsupport::PumpUntil([this] { return bridge->Commands().Current() == nullptr; }, 5000));
 }
 

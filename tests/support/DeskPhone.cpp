@@ -29,6 +29,11 @@ bool DeskPhone::SignIn(const ProsodyServer& server, DWORD timeoutMs) {
            m_signedIn;
 }
 
+void DeskPhone::ListenTo(const std::string& sender) {
+    std::lock_guard lock(m_lock);
+    m_listenTo = sender;
+}
+
 bool DeskPhone::Send(const std::string& receiver, const std::string& body) {
     return m_client && m_client->SendChatMessage(receiver.c_str(), body.c_str()) == 0;
 }
@@ -55,7 +60,8 @@ int DeskPhone::onLogin() {
 
 int DeskPhone::onMessageReceived(const char* sender, const char* body) {
     std::lock_guard lock(m_lock);
-    m_messages.push_back({sender ? sender : "", body ? body : ""});
+    const std::string from = sender ? sender : "";
+    if (m_listenTo.empty() || from == m_listenTo) m_messages.push_back({from, body ? body : ""});
     return 0;
 }
 

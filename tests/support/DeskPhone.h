@@ -28,6 +28,9 @@ public:
 
     // Loads bosh.dll from the test's folder and signs in as the server's phone.
     bool SignIn(const ProsodyServer& server, DWORD timeoutMs = 20000);
+    // Others may write to the phone's account on a shared server: only
+    // bodies from `sender` (a full address) are kept from now on.
+    void ListenTo(const std::string& sender);
     bool Send(const std::string& receiver, const std::string& body);
     // Waits, dispatching this thread's messages, until `count` bodies have arrived.
     bool WaitForMessages(size_t count, DWORD timeoutMs);
@@ -46,6 +49,7 @@ private:
     std::mutex m_lock;
     bool m_signedIn = false;
     int m_error = -1;
+    std::string m_listenTo;
     std::vector<Received> m_messages;
 };
 }  // namespace testsupport
