@@ -1,11 +1,11 @@
 #include "BridgeFixture.h"
 
+#include <wrl/client.h>
+
 #include <fstream>
 #include <sstream>
 
 #include "QkServiceInterfaces.h"
-#include <wrl/client.h>
-
 #include "ComHolders.h"
 
 namespace bridgetest {
@@ -15,25 +15,24 @@ void BridgeTest::SetUp() {
     reporting.RemoveAll();
     always.RemoveAll();
     CommandTest::SetUp();
-    host.app->Bus().Subscribe(VelEvent::MessagingAccountAgain, &accountAgain);
     ClearRunningMeetings();
+    host.app->Bus().Subscribe(VelEvent::MessagingAccountAgain, &accountAgain);
     bridge = CIPPhoneBoshPorxy::Instance();
     ASSERT_NE(nullptr, bridge) << "the frame starts the bridge when bosh.dll is beside it";
-    ASSERT_EQ(frame->m_hWnd, bridge->OwnerWindow());
 }
 
 void BridgeTest::TearDown() {
     CIPPhoneBoshPorxy::SetRandomSource(nullptr);
     host.app->Bus().Unsubscribe(VelEvent::MessagingAccountAgain, &accountAgain);
     CommandTest::TearDown();
-    ClearRunningMeetings();
     EXPECT_EQ(nullptr, CIPPhoneBoshPorxy::Instance()) << "the frame's end takes the bridge with it";
+    ClearRunningMeetings();
 }
 
-std::wstring BridgeTest::Account(const std::string& jid, const std::string& password, const std::string& boshUrl) {
+std::wstring BridgeTest::Account(const std::string& password, const std::string& boshUrl) const {
     const auto wide = [](const std::string& text) { return std::wstring(text.begin(), text.end()); };
-    return L"<GetParleyAccount><Result>Success</Result><ErrorID>0</ErrorID><ErrorMessage/><Information><Name>" +
-           wide(jid) + L"</Name><Password>" + wide(password) + L"</Password><ParleyBoshUrl>" + wide(boshUrl) +
+    return L"<GetParleyAccount><Result>Success</Result><Information><Name>" + wide(server.UserJid()) +
+           L"</Name><Password>" + wide(password) + L"</Password><ParleyBoshUrl>" + wide(boshUrl) +
            L"</ParleyBoshUrl></Information></GetParleyAccount>";
 }
 
@@ -42,7 +41,7 @@ void BridgeTest::GiveAccount(const std::wstring& accountXml) {
 }
 
 bool BridgeTest::SignInToServer() {
-    GiveAccount(Account(server.UserJid(), server.UserPassword(), server.Value("QK_BOSH_URL")));
+    GiveAccount(Account(server.UserPassword(), server.Value("QK_BOSH_URL")));
     return testsupport::PumpUntil([this] { return bridge->LoggedIn(); }, 20000);
 }
 
@@ -60,10 +59,5 @@ size_t BridgeTest::TraceCount(const char* text) const {
     size_t count = 0;
     for (size_t at = all.find(text); at != std::string::npos; at = all.find(text, at + 1)) ++count;
     return count;
-}
-
-std::string ClosedBoshUrl() {
-    // Port 1 of loopback: no service listens there, so a connection is refused at once.
-    return "http://127.0.0.1:1/http-bind";
 }
 }  // namespace bridgetest

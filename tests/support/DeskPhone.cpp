@@ -3,13 +3,16 @@
 #include "support/TestSupport.h"
 
 namespace testsupport {
+namespace {
+constexpr DWORD kWaitMs = 20000;
+}
 
 DeskPhone::~DeskPhone() {
     // Returns once the client's thread is gone: no callback follows.
     if (m_client && m_release) m_release(m_client);
 }
 
-bool DeskPhone::SignIn(const ProsodyServer& server, DWORD timeoutMs) {
+bool DeskPhone::SignIn(const ProsodyServer& server) {
     m_library.reset(::LoadLibraryW((BinFolder() + L"bosh.dll").c_str()));
     if (!m_library) return false;
     const auto create = reinterpret_cast<PFN_CreateBOSHClient>(::GetProcAddress(m_library.get(), "CreateBOSHClient"));
@@ -20,13 +23,9 @@ bool DeskPhone::SignIn(const ProsodyServer& server, DWORD timeoutMs) {
     const std::string full = server.PhoneJid() + "/desk" + std::to_string(::GetCurrentProcessId());
     m_client->Login(server.BoshAddress().c_str(), server.Domain().c_str(), full.c_str(),
                     server.PhonePassword().c_str());
-    return PumpUntil(
-        [this] {
-            std::lock_guard lock(m_lock);
-            return m_signedIn || m_error >= 0;
-        },
-        timeoutMs) &&
-           m_signedIn;
+    PumpUntil([this] { std::lock_guard lock(m_lock); return m_state != 0; }, kWaitMs);
+    std::lock_guard lock(m_lock);
+    return m_state == 1;
 }
 
 void DeskPhone::ListenTo(const std::string& sender) {
@@ -38,37 +37,27 @@ bool DeskPhone::Send(const std::string& receiver, const std::string& body) {
     return m_client && m_client->SendChatMessage(receiver.c_str(), body.c_str()) == 0;
 }
 
-bool DeskPhone::WaitForMessages(size_t count, DWORD timeoutMs) {
-    return PumpUntil(
-        [this, count] {
-            std::lock_guard lock(m_lock);
-            return m_messages.size() >= count;
-        },
-        timeoutMs);
-}
-
-std::vector<DeskPhone::Received> DeskPhone::Messages() {
+std::string DeskPhone::Body(size_t n) {
+    PumpUntil([&] { std::lock_guard lock(m_lock); return m_bodies.size() >= n; }, kWaitMs);
     std::lock_guard lock(m_lock);
-    return m_messages;
+    return n >= 1 && m_bodies.size() >= n ? m_bodies[n - 1] : std::string();
 }
 
 int DeskPhone::onLogin() {
     std::lock_guard lock(m_lock);
-    m_signedIn = true;
+    m_state = 1;
     return 0;
 }
 
 int DeskPhone::onMessageReceived(const char* sender, const char* body) {
     std::lock_guard lock(m_lock);
-    const std::string from = sender ? sender : "";
-    if (m_listenTo.empty() || from == m_listenTo) m_messages.push_back({from, body ? body : ""});
+    if (m_listenTo.empty() || (sender && m_listenTo == sender)) m_bodies.emplace_back(body ? body : "");
     return 0;
 }
 
-int DeskPhone::onError(int code, int) {
+int DeskPhone::onError(int, int) {
     std::lock_guard lock(m_lock);
-    m_signedIn = false;
-    m_error = code;
+    m_state = -1;
     return 0;
 }
 }  // namespace testsupport
