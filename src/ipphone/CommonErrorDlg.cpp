@@ -20,16 +20,7 @@ LRESULT CCommonErrorDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     if (resources) ::LoadStringW(resources, kMessageString, text, static_cast<int>(std::size(text)));
     ::SetDlgItemTextW(m_hWnd, kMessageControl, text);
     SetUpButton();
-    if (resources) {
-        const auto load = [resources](int width, int height) {
-            return UniqueHicon(static_cast<HICON>(
-                ::LoadImageW(resources, MAKEINTRESOURCEW(kIcon), IMAGE_ICON, width, height, 0)));
-        };
-        m_bigIcon = load(::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON));
-        m_smallIcon = load(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON));
-        ::SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon.get()));
-        ::SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.get()));
-    }
+    m_icons.Set(m_hWnd, resources, kIcon);
     return TRUE;
 }
 
@@ -77,11 +68,7 @@ LRESULT CCommonErrorDlg::OnClose(WORD, WORD id, HWND, BOOL&) {
 
 LRESULT CCommonErrorDlg::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
     CAutoFunTrace trace("CCommonErrorDlg::OnDestroy");
-    // The window must not point at the icons once they are gone.
-    ::SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, 0);
-    ::SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, 0);
-    m_bigIcon.reset();
-    m_smallIcon.reset();
+    m_icons.Clear(m_hWnd);
     m_images.reset();
     for (UniqueHbitmap& bitmap : m_bitmaps) bitmap.reset();
     handled = FALSE;

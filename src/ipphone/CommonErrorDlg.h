@@ -7,6 +7,7 @@
 
 #include "UniqueHandle.h"
 #include "WhiteBGDlg.h"
+#include "WindowIcons.h"
 
 class CCommonErrorDlg : public CWhiteBGDlg {
 public:
@@ -45,6 +46,5 @@ private:
 
     UniqueHandle<handle_traits::Simple<HIMAGELIST, nullptr, ::ImageList_Destroy>> m_images;
     UniqueHbitmap m_bitmaps[5];
-    UniqueHicon m_bigIcon;
-    UniqueHicon m_smallIcon;
+    CWindowIcons m_icons;
 };

@@ -21,6 +21,7 @@
 #include "SJUISetting.h"
 #include "TrayIcon.h"
 #include "WindowBase.h"
+#include "WindowIcons.h"
 
 class CMeetingListView;
 
@@ -340,8 +341,7 @@ private:
     std::wstring m_commandLine;
     DATE m_lastRefreshTime = 0.0;  // 0.0: never refreshed
     DWORD m_lastUpdateCheckTick = 0;
-    UniqueHicon m_largeIcon;
-    UniqueHicon m_smallIcon;
+    CWindowIcons m_icons;
     std::wstring m_lastAccount;
     std::wstring m_lastMeetings;
 };
