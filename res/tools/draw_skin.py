@@ -122,6 +122,33 @@ def tail_shadow(along=10, across=16, strength=72):
     return rows
 
 
+def push_button(face_top, face_bottom, edge, width=72, height=24, radius=4):
+    """A message dialog's button: a vertical gradient face inside a one-pixel
+    edge, magenta outside the rounded corners (the toolkit masks it out)."""
+    size = radius * 2
+
+    def outside(cx, cy):
+        return cx < 0 or cy < 0 or corner_cut(cx, cy, radius, False, False, size)
+
+    rows = []
+    for y in range(height):
+        t = y / (height - 1)
+        face = tuple(int(round(a + (b - a) * t)) for a, b in zip(face_top, face_bottom))
+        row = []
+        for x in range(width):
+            # Folded onto the top-left corner: the shape is symmetric.
+            cx = min(x, width - 1 - x)
+            cy = min(y, height - 1 - y)
+            if outside(cx, cy):
+                row.append(MAGENTA)
+            elif outside(cx - 1, cy) or outside(cx, cy - 1):
+                row.append(edge)
+            else:
+                row.append(face)
+        rows.append(row)
+    return rows
+
+
 def caption_icon():
     return draw_icons.calendar_icon((44, 92, 160))
 
@@ -134,6 +161,10 @@ BITMAPS = {
     "108_border_left.bmp": (edge, False),
     "251_shadow_body.bmp": (lambda: soft_shadow(48, 48, 16), True),
     "252_shadow_tail.bmp": (tail_shadow, True),
+    "313_button_disabled.bmp": (lambda: push_button((244, 244, 244), (236, 236, 236), (204, 204, 204)), False),
+    "314_button_pushed.bmp": (lambda: push_button((214, 226, 240), (232, 240, 250), (0, 102, 204)), False),
+    "315_button_hot.bmp": (lambda: push_button((250, 252, 255), (222, 236, 252), (26, 138, 255)), False),
+    "317_button_normal.bmp": (lambda: push_button((255, 255, 255), (232, 232, 232), (151, 151, 151)), False),
 }
 
 if __name__ == "__main__":

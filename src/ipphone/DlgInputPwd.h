@@ -1,13 +1,13 @@
 #pragma once
-// Asks for the password of a meeting being joined. Modal; DoModal answers
-// IDOK with the entered text in Password().
+// Asks for the password of a meeting being joined. Modal, white and with the
+// toolkit's drop shadow; DoModal answers IDOK with the entered text in Password().
 #include <windows.h>
 
 #include "StringEx.h"
-#include "DialogBase.h"
+#include "DlgMsg.h"
 #include "PngButton.h"
 
-class CDlgInputPwd : public CDialogBase {
+class CDlgInputPwd : public CDlgMsg {
 public:
     enum { IDD = 270 };
     static constexpr int kEdit = 1122;
@@ -18,11 +18,12 @@ public:
     static constexpr int kTextFont = 2;
     static constexpr int kPromptFont = 11;
 
-    CDlgInputPwd() : CDialogBase(IDD) {}
+    CDlgInputPwd() : CDlgMsg(IDD) {}
 
     [[nodiscard]] const CStringEx& Password() const noexcept { return m_strPassword; }
 
     BEGIN_MSG_MAP(CDlgInputPwd)
+        CHAIN_MSG_MAP(CDlgMsg)
         MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
         COMMAND_HANDLER(kEdit, EN_CHANGE, OnEditChange)
         COMMAND_ID_HANDLER(IDOK, OnOk)

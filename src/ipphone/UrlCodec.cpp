@@ -57,13 +57,19 @@ std::wstring UrlDecodeToString(const wchar_t* input, int outputLength) {
     return buffer.data();
 }
 
-std::string EncodeMessageBody(const wchar_t* text) {
+std::string ToUtf8(const wchar_t* text) {
     if (!text || !*text) return {};
     const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
     if (size <= 1) return {};
     std::string utf8(static_cast<size_t>(size), '\0');
     ::WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), size, nullptr, nullptr);
     utf8.resize(static_cast<size_t>(size - 1));
+    return utf8;
+}
+
+std::string EncodeMessageBody(const wchar_t* text) {
+    const std::string utf8 = ToUtf8(text);
+    if (utf8.empty()) return {};
 
     static constexpr char kHex[] = "0123456789abcdef";
     std::string encoded;

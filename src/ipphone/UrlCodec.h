@@ -15,6 +15,9 @@ wchar_t* UrlDecodeUtf8(const wchar_t* input, wchar_t* output, int outputLength);
 // UrlDecodeUtf8 into a buffer of `outputLength` characters; empty on failure.
 std::wstring UrlDecodeToString(const wchar_t* input, int outputLength);
 
+// The text as UTF-8; empty for a null text.
+std::string ToUtf8(const wchar_t* text);
+
 // UTF-8 of the text with everything but letters, digits and "-_*." escaped as
 // "%hh" (lower case) and spaces written as "+".
 std::string EncodeMessageBody(const wchar_t* text);

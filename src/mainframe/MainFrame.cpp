@@ -9,6 +9,7 @@
 #include "UniqueHandle.h"
 #include "HostEvents.h"
 #include "MeetingListView.h"
+#include "IPPhoneBoshPorxy.h"
 
 namespace {
 // The class keeps the icons for as long as it is registered.
@@ -148,21 +149,12 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     // Loaded hidden, so that the tray can show it at once.
     OpenLoginModule(FALSE);
     FireHostEvent(VelEvent::MainFrameCreated, 0, 0, 0);
+    // Without the messaging client the phone cannot reach us; the rest runs.
+    CIPPhoneBoshPorxy::CreateInstance(m_hWnd, this);
     return 0;
 }
 
-void CMainFrame::SetFrameIcons() {
-    const HINSTANCE resources = ModuleState::ResourceInstance();
-    if (!resources) return;
-    const auto load = [resources](int width, int height) {
-        return UniqueHicon(static_cast<HICON>(
-            ::LoadImageW(resources, MAKEINTRESOURCEW(kFrameIconResource), IMAGE_ICON, width, height, 0)));
-    };
-    m_largeIcon = load(::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON));
-    m_smallIcon = load(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON));
-    ::SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_largeIcon.get()));
-    ::SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.get()));
-}
+void CMainFrame::SetFrameIcons() { m_icons.Set(m_hWnd, ModuleState::ResourceInstance(), kFrameIconResource); }
 
 LRESULT CMainFrame::OnSettingChange(UINT, WPARAM, LPARAM, BOOL& handled) {
     // The shell may have restarted since the icon was added, and forgotten it.
@@ -213,15 +205,12 @@ LRESULT CMainFrame::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
     UnloadSettingModule(TRUE);
     UnloadLoginModule(TRUE);
     m_trayIcon.Destroy();
-    // The window must not point at the icons once they are gone.
-    ::SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, 0);
-    ::SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, 0);
-    m_largeIcon.reset();
-    m_smallIcon.reset();
+    m_icons.Clear(m_hWnd);
     if (m_host) {
         m_host->RemoveMessageFilter(this);
         m_host->RemoveIdleHandler(this);
     }
+    ReleaseInstance();
     ::PostQuitMessage(kQuitExitCode);
     handled = FALSE;
     return 0;

@@ -23,6 +23,7 @@
 #include "SJUISetting.h"
 #include "TrayIcon.h"
 #include "WindowBase.h"
+#include "WindowIcons.h"
 
 class CMeetingListView;
 
@@ -261,6 +262,11 @@ public:
     static constexpr int kPlacementRight = 40;
     static constexpr int kPlacementBottom = 5;
 
+    // Shut-down of the phone bridge: a signed-in bridge signs off first, and
+    // the frame waits this long for it.
+    static constexpr DWORD kPhoneLogoffWaitMs = 10000;
+    static void ReleaseInstance();
+
     // Broadcast to top-level windows when the shell (re)starts its taskbar.
     static UINT TaskbarCreatedMessage() noexcept;
 
@@ -342,8 +348,7 @@ private:
     std::wstring m_commandLine;
     DATE m_lastRefreshTime = 0.0;  // 0.0: never refreshed
     DWORD m_lastUpdateCheckTick = 0;
-    UniqueHicon m_largeIcon;
-    UniqueHicon m_smallIcon;
+    CWindowIcons m_icons;
     std::wstring m_lastAccount;
     std::wstring m_lastMeetings;
 };

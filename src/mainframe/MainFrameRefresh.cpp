@@ -9,6 +9,7 @@
 #include "TimeApi.h"
 #include "HostEvents.h"
 #include "SJUISetting.h"
+#include "IPPhoneBoshPorxy.h"
 
 namespace {
 constexpr DWORD kSignWaitMs = 10;
@@ -46,6 +47,8 @@ void CMainFrame::OnMeetingChanged(const wchar_t* meetingsXml) {
     m_lastMeetings = meetingsXml ? meetingsXml : L"";
     // Restarting the timer folds a burst of changes into one refresh.
     if (IsSignedIn() && IsWindow()) ::SetTimer(m_hWnd, kMeetingChangeTimer, kMeetingChangeDelayMs, nullptr);
+    // A request from the phone may be waiting for its meeting to show up.
+    if (CIPPhoneBoshPorxy* bridge = CIPPhoneBoshPorxy::Instance()) bridge->OnMeetingReturn(m_lastMeetings.c_str());
 }
 
 LRESULT CMainFrame::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
@@ -106,9 +109,9 @@ HRESULT CMainFrame::HandleEvent(UINT code, INT_PTR param1, INT_PTR, INT_PTR para
             OnSignInSynchronized(param1, reinterpret_cast<const RECT*>(param3));
             break;
         case VelEvent::MessagingIdentity:
-            // The IP-phone bridge that signs in with this identity is not
-            // started by the frame yet, so the identity is only noted.
-            TraceText(8, "CMainFrame::HandleEvent, EID_GET_PARLEYID");
+            TraceText(2, "CMainFrame::HandleEvent, EID_GET_PARLEYID");
+            if (CIPPhoneBoshPorxy* bridge = CIPPhoneBoshPorxy::Instance())
+                bridge->onGetIMAccount(reinterpret_cast<const wchar_t*>(param1));
             break;
         default:
             break;

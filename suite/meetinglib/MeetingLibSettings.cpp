@@ -52,5 +52,7 @@ HRESULT LibraryCurrentResult() { return static_cast<HRESULT>(ReadDword(kLibraryC
 
 HRESULT ActionResult() { return static_cast<HRESULT>(ReadDword(kActionResultValue).value_or(S_OK)); }
 
+bool ReportRunning() { return ReadDword(kReportRunningValue).value_or(0) == 1; }
+
 std::wstring LogPath() { return SuiteLogs::File(kLogEnvironment, L"meetinglib.log"); }
 }  // namespace MeetingLibSettings

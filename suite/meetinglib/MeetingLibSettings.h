@@ -13,6 +13,7 @@ inline constexpr const wchar_t* kResultXmlValue = L"ResultXml";            // RE
 inline constexpr const wchar_t* kInstantMeetingKeyValue = L"InstantMeetingKey";  // REG_SZ, key of a new meeting
 inline constexpr const wchar_t* kLibraryCurrentValue = L"LibraryCurrentResult";  // DWORD, HRESULT of slot 23
 inline constexpr const wchar_t* kActionResultValue = L"ActionResult";      // DWORD, HRESULT of every other call
+inline constexpr const wchar_t* kReportRunningValue = L"ReportRunning";    // DWORD, 1: started meetings run
 
 // Started or joined.
 inline constexpr LONG kDefaultResultCode = 2;
@@ -26,6 +27,10 @@ std::optional<std::wstring> ResultXml();
 std::wstring InstantMeetingKey();
 HRESULT LibraryCurrentResult();
 HRESULT ActionResult();
+// Whether a meeting that GetResult reports started or joined is handed to the
+// meeting component as running in this session, as the meeting program does
+// once it runs (off unless the value is 1).
+bool ReportRunning();
 
 // The environment variable's file, else %LOCALAPPDATA%\Zorvan\Quillkit\Logs\meetinglib.log
 // (its folders created); empty when neither can be found.

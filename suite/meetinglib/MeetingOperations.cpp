@@ -2,8 +2,20 @@
 
 #include "meetinglib/CallLog.h"
 #include "meetinglib/MeetingLibSettings.h"
+#include "meetinglib/RunningMeetings.h"
 
 namespace MeetingLib {
+namespace {
+// The key of a started instant meeting, as its result document names it.
+std::wstring KeyOf(const std::wstring& resultXml) {
+    static constexpr std::wstring_view kOpen = L"<meetingKey>";
+    const size_t start = resultXml.find(kOpen);
+    if (start == std::wstring::npos) return {};
+    const size_t end = resultXml.find(L"</meetingKey>", start);
+    if (end == std::wstring::npos) return {};
+    return resultXml.substr(start + kOpen.size(), end - start - kOpen.size());
+}
+}  // namespace
 
 HRESULT STDMETHODCALLTYPE CMeetingOperations::StartInstantMeeting(HWND owner, LONG callerCode, BSTR phoneNumber,
                                                                   LONG reserved) {
@@ -15,6 +27,7 @@ HRESULT STDMETHODCALLTYPE CMeetingOperations::StartInstantMeeting(HWND owner, LO
             .Number(L"reserved", reserved)
             .Write();
         m_lastAction = Action::InstantMeeting;
+        m_lastKey.clear();
         return MeetingLibSettings::ActionResult();
     } catch (...) {
         return E_UNEXPECTED;
@@ -37,6 +50,7 @@ HRESULT STDMETHODCALLTYPE CMeetingOperations::JoinMeeting(HWND owner, BSTR meeti
             .Text(L"attendee", attendeeId)
             .Write();
         m_lastAction = Action::Join;
+        m_lastKey = meetingKey ? meetingKey : L"";
         return MeetingLibSettings::ActionResult();
     } catch (...) {
         return E_UNEXPECTED;
@@ -58,6 +72,7 @@ HRESULT STDMETHODCALLTYPE CMeetingOperations::StartScheduledMeeting(HWND owner, 
             .Text(L"attendee", attendeeId)
             .Write();
         m_lastAction = Action::Start;
+        m_lastKey = meetingKey ? meetingKey : L"";
         return MeetingLibSettings::ActionResult();
     } catch (...) {
         return E_UNEXPECTED;
@@ -68,6 +83,7 @@ HRESULT STDMETHODCALLTYPE CMeetingOperations::StartPersonalConference(HWND owner
     try {
         CCallLine(L"StartPersonalConference").Window(L"owner", owner).Write();
         m_lastAction = Action::PersonalConference;
+        m_lastKey.clear();
         return MeetingLibSettings::ActionResult();
     } catch (...) {
         return E_UNEXPECTED;
@@ -99,6 +115,9 @@ HRESULT STDMETHODCALLTYPE CMeetingOperations::GetResult(LONG* resultCode, BSTR* 
         }
         line.Write();
         *resultCode = code;
+        const std::wstring key = m_lastAction == Action::InstantMeeting ? KeyOf(xml) : m_lastKey;
+        if (code == MeetingLibSettings::kDefaultResultCode && !key.empty() && MeetingLibSettings::ReportRunning())
+            ReportRunning(key);
         return S_OK;
     } catch (...) {
         return E_UNEXPECTED;

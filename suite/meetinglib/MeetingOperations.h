@@ -3,6 +3,8 @@
 // written to the call log; GetResult answers the configured code and XML.
 #include <windows.h>
 
+#include <string>
+
 #include "QkMeetingLibs.h"
 #include "shared/ComServer.h"
 
@@ -34,5 +36,7 @@ private:
     // What this object was last asked to do: an instant meeting that started
     // hands out its new key through GetResult.
     Action m_lastAction = Action::None;
+    // The meeting a start or a join asked for.
+    std::wstring m_lastKey;
 };
 }  // namespace MeetingLib

@@ -106,6 +106,6 @@ TEST_F(UpdateCheck, TheCheckStartsTheUpdateProgramBesideTheBinary) {
 TEST_F(FrameTest, TheMessagingIdentityIsTraced) {
     testsupport::EnvironmentFile trace(L"QK_TRACE_FILE");
     host.app->Bus().Fire(VelEvent::MessagingIdentity, reinterpret_cast<INT_PTR>(L"<account/>"), 0, 0);
-    EXPECT_NE(std::wstring::npos, Text(trace).find(L"L8  CMainFrame::HandleEvent, EID_GET_PARLEYID,"));
+    EXPECT_NE(std::wstring::npos, Text(trace).find(L"L2  CMainFrame::HandleEvent, EID_GET_PARLEYID,"));
 }
 }  // namespace
