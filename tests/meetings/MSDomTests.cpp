@@ -113,21 +113,6 @@ TEST(MSDomCreation, MalformedOrEmptyTextStillHandsOutTheDocument) {
 
 // ---------------------------------------------------------------- navigating
 
-TEST(MSDomSelect, LocationPathsFindTheFirstMatchInDocumentOrder) {
-    ComPtr<IUnknown> doc = Parse(kAccount);
-    EXPECT_EQ(L"alpha", Text(Select(doc.Get(), L"//Account//SiteName").Get()));
-    EXPECT_EQ(L"beta", Text(Select(doc.Get(), L"//Site[@type='backup']/SiteName").Get()));
-    EXPECT_EQ(L"main", Text(Select(doc.Get(), L"/Account/Site/@type").Get()));
-    ComPtr<IUnknown> site = Select(doc.Get(), L"//Site");
-    ASSERT_TRUE(site);
-    EXPECT_EQ(L"Yes", Text(Select(site.Get(), L"Options/Remember").Get()));
-    // Relative paths do not climb out of the node they start from.
-    EXPECT_FALSE(Select(site.Get(), L"Rate"));
-    EXPECT_EQ(2, Count(doc.Get(), L"//Account//SiteName"));
-    EXPECT_EQ(1, Count(site.Get(), L".//SiteName"));
-    EXPECT_EQ(0, Count(doc.Get(), L"//Nothing"));
-}
-
 TEST(MSDomSelect, AbsenceIsASilentFailureThatLeavesTheOutputAlone) {
     ComPtr<IUnknown> doc = Parse(kAccount);
     DebugOutputCapture debug;
