@@ -213,33 +213,6 @@ TEST_F(ProcessLaunch, WaitRefusesMissingHandlesAndReportsUnreadableExitCodes) {
               recorder.Texts());
 }
 
-TEST_F(ProcessLaunch, UpdateProgramRecordsTheVersionCheck) {
-    testsupport::TempFolder temp;
-    const std::wstring log = temp.Path() + L"update.log";
-    ASSERT_TRUE(::SetEnvironmentVariableW(L"QK_UPDATE_LOG", log.c_str()));
-    const std::wstring updater = testsupport::BinFolder() + L"..\\qkUpdate.exe";
-    // The way the main frame starts it: not waited for.
-    ASSERT_TRUE(CCallProcEx::ZvnShellEx(updater.c_str(), L"/CheckVersion", CCallProcEx::kNoWait, FALSE, nullptr));
-    EXPECT_TRUE(testsupport::PumpUntil([&] { return ReadBytes(log).find("\r\n") != std::string::npos; }, 10000));
-    DWORD code = kUntouched;
-    ASSERT_TRUE(CCallProcEx::ZvnShellEx(updater.c_str(), L"/Other x", CCallProcEx::kWaitBlocking, FALSE, &code));
-    EXPECT_EQ(2u, code);
-    ::SetEnvironmentVariableW(L"QK_UPDATE_LOG", nullptr);
-
-    const std::string text = ReadBytes(log);
-    const size_t first = text.find("\r\n");
-    ASSERT_NE(std::string::npos, first);
-    const std::string check = text.substr(0, first);
-    EXPECT_NE(std::string::npos, check.find(" CheckVersion args=/CheckVersion")) << check;
-    // It starts with the local date and time of the check.
-    SYSTEMTIME now{};
-    ::GetLocalTime(&now);
-    char year[8];
-    std::snprintf(year, sizeof year, "%04u-", now.wYear);
-    EXPECT_EQ(0u, check.find(year)) << check;
-    EXPECT_NE(std::string::npos, text.find(" Unknown args=/Other x\r\n", first)) << text;
-}
-
 TEST(ProcessLaunchRules, VerbAndFolder) {
     EXPECT_STREQ(L"runas", CCallProcEx::ShellVerb(TRUE, 8));
     for (const int older : {0, 1, 3, 5, 6}) EXPECT_STREQ(L"open", CCallProcEx::ShellVerb(TRUE, older)) << older;

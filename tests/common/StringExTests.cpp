@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "StringEx.h"
-#include "support/TestSupport.h"
 
 namespace {
 TEST(StringEx, PartsClampTheirBounds) {
@@ -63,18 +62,6 @@ TEST(StringEx, FormatsAndHandsOutBuffers) {
     s.ReleaseBuffer();
     EXPECT_STREQ(L"written", s.c_str());
     EXPECT_EQ(7, s.GetLength());
-}
-
-TEST(StringEx, LoadsStringResources) {
-    const HMODULE resources = ::LoadLibraryW((testsupport::BinFolder() + L"qksjres.dll").c_str());
-    ASSERT_TRUE(resources);
-    CStringEx s(L"unchanged");
-    EXPECT_FALSE(s.LoadString(resources, 1));
-    EXPECT_STREQ(L"unchanged", s.c_str());
-    EXPECT_TRUE(s.LoadString(resources, 61535));
-    EXPECT_FALSE(s.IsEmpty());
-    EXPECT_NE(0, s.Compare(L"unchanged"));
-    ::FreeLibrary(resources);
 }
 
 TEST(StringEx, CountsLinesUpToTheFirstBlankOne) {

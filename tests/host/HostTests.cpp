@@ -1,18 +1,16 @@
-// The host application object, its command line and its message loop.
+// The host program's command line and the host object's message loop. What
+// the host answers the module (command line, start parameters, the event bus)
+// is checked by the module's own tests, which use the real host object.
 #include <windows.h>
 #include <shellapi.h>
-#include <wrl/client.h>
 
 #include <functional>
 
 #include <gtest/gtest.h>
 
-#include "ComHolders.h"
 #include "host/HostApp.h"
 #include "host/HostOptions.h"
 #include "host/MessageLoop.h"
-
-using Microsoft::WRL::ComPtr;
 
 namespace {
 TEST(HostOptions, SeparatesTheHostsOptionsFromTheModulesArguments) {
@@ -61,30 +59,6 @@ protected:
         }
     }
 };
-
-TEST_F(HostApp, AnswersCommandLineAndParameters) {
-    Bstr line;
-    ASSERT_EQ(S_OK, host->GetCommandLine(line.receive()));
-    EXPECT_EQ(L"\"qkhost.exe\" /AutoRun", line.str());
-    Bstr value;
-    EXPECT_EQ(S_OK, host->GetParameter(Bstr(L"CLOSE").get(), value.receive()));
-    EXPECT_EQ(L"now", value.str());
-    EXPECT_TRUE(FAILED(host->GetParameter(Bstr(L"open").get(), value.receive())));
-    EXPECT_EQ(nullptr, value.get());
-    EXPECT_EQ(E_POINTER, host->GetParameter(nullptr, value.receive()));
-}
-
-TEST_F(HostApp, HandsOutTheEventServiceAndOneBus) {
-    ComPtr<IVelEventService> service;
-    ASSERT_EQ(S_OK, host->QueryInterface(IID_PPV_ARGS(&service)));
-    ComPtr<IVelModuleHost> back;
-    ASSERT_EQ(S_OK, service.As(&back));
-    EXPECT_EQ(static_cast<IVelModuleHost*>(host), back.Get());
-    ComPtr<IVelEventBus> bus1, bus2;
-    ASSERT_EQ(S_OK, service->GetEventBus(&bus1));
-    ASSERT_EQ(S_OK, service->GetEventBus(&bus2));
-    EXPECT_EQ(bus1.Get(), bus2.Get());
-}
 
 struct CountingFilter : CMessageFilter {
     UINT swallow = 0;

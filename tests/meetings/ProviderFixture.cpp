@@ -51,10 +51,6 @@ CMeetingRecord ProviderTest::Record(UINT32 index) {
     return record;
 }
 
-std::vector<StoreMeeting> ProviderTest::Hourly(DATE day, int count, int firstHour, const wchar_t* status) {
-    return HourlyMeetings(day, count, firstHour, status);
-}
-
 std::pair<INT32, INT32> Window(CMeetingDataProvider& provider) {
     return {provider.GetFirstVisibleIndex(), provider.GetLastVisibleIndex()};
 }

@@ -26,9 +26,6 @@ protected:
     // A fresh provider showing `day` (the pinned now when omitted), loaded.
     CMeetingDataProvider& Show(std::optional<DATE> day = std::nullopt);
     CMeetingRecord Record(UINT32 index);
-    // `count` meetings of 30 minutes each, hourly from `firstHour` on `day`, keys k0, k1, ...
-    static std::vector<webapitest::StoreMeeting> Hourly(DATE day, int count, int firstHour = 8,
-                                                        const wchar_t* status = L"upcoming");
 
     webapitest::MeetingStore store;
     std::optional<CMainFrame> frame;

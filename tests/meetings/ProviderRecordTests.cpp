@@ -90,7 +90,7 @@ TEST_F(MeetingRecords, AbsentFieldsReadAsEmptyAndUnknownServiceKeepsThePreset) {
 }
 
 TEST_F(MeetingRecords, RefuseIndexesOutsideTheDay) {
-    Publish(Hourly(Today(), 2, 12));
+    Publish(HourlyMeetings(Today(), 2, 12));
     Show();
     CMeetingRecord r;
     r.m_strTopic = L"untouched";

@@ -24,52 +24,46 @@ TEST_F(VisibleWindow, TodayStartsAtTheFirstMeetingThatHasNotEnded) {
     EXPECT_TRUE(day.IsFollowingNow());
 }
 
-TEST_F(VisibleWindow, TodayWithEverythingEndedShowsNothingUntilScrolledUp) {
-    SetNow(At(Today(), 18, 0));
-    Publish(Hourly(Today(), 3));
-    auto& day = Show();
-    EXPECT_EQ(Span(3, 3), Window(day));
-    EXPECT_FALSE(day.ScrollDown());
-    ASSERT_TRUE(day.ScrollUp());
-    EXPECT_EQ(Span(2, 2), Window(day));
-    EXPECT_FALSE(day.IsFollowingNow());
-}
-
-TEST_F(VisibleWindow, AFutureDayScrollsOneMeetingAtATime) {
-    Publish(Hourly(Today() + 2, 7));
-    auto& day = Show(Today() + 2);
-    EXPECT_FALSE(day.IsToday());
-    EXPECT_EQ(Span(0, 5), Window(day));
-    EXPECT_FALSE(day.ScrollUp());
-    ASSERT_TRUE(day.ScrollDown());
-    EXPECT_EQ(Span(1, 6), Window(day));
-    EXPECT_FALSE(day.ScrollDown());
-    ASSERT_TRUE(day.ScrollUp());
-    EXPECT_EQ(Span(0, 5), Window(day));
+// Scrolling moves the window one meeting at a time and stops at either end.
+TEST_F(VisibleWindow, DaysScrollOneMeetingAtATimeBetweenTheirEnds) {
+    const struct {
+        const char* name;
+        int dayOffset, nowHour, count, firstHour;
+        Span shown, afterDown, afterUp, afterSecondUp;
+    } cases[] = {
+        {"future day", 2, 10, 7, 8, {0, 5}, {1, 6}, {0, 5}, {0, 5}},
+        {"past day", -1, 10, 10, 7, {4, 9}, {4, 9}, {3, 8}, {2, 7}},
+        {"today, all ended", 0, 18, 3, 8, {3, 3}, {3, 3}, {2, 2}, {1, 2}},
+    };
+    for (const auto& c : cases) {
+        SetNow(At(Today(), c.nowHour, 0));
+        Publish(HourlyMeetings(Today() + c.dayOffset, c.count, c.firstHour));
+        auto& day = Show(Today() + c.dayOffset);
+        EXPECT_EQ(c.dayOffset == 0, day.IsToday()) << c.name;
+        EXPECT_EQ(c.shown, Window(day)) << c.name;
+        EXPECT_EQ(c.afterDown != c.shown, day.ScrollDown()) << c.name;
+        EXPECT_EQ(c.afterDown, Window(day)) << c.name;
+        EXPECT_EQ(c.afterUp != c.afterDown, day.ScrollUp()) << c.name;
+        EXPECT_EQ(c.afterUp, Window(day)) << c.name;
+        EXPECT_EQ(c.afterSecondUp != c.afterUp, day.ScrollUp()) << c.name;
+        EXPECT_EQ(c.afterSecondUp, Window(day)) << c.name;
+        EXPECT_FALSE(day.IsFollowingNow()) << c.name;
+    }
 }
 
 TEST_F(VisibleWindow, ProminentMeetingsTakeTwoUnits) {
     // Four running meetings: three tall ones fill the window.
-    Publish(Hourly(Today(), 4, 10, L"inProgress"));
+    Publish(HourlyMeetings(Today(), 4, 10, L"inProgress"));
     auto& running = Show();
     EXPECT_EQ(Span(0, 2), Window(running));
     EXPECT_EQ(1, Record(3).m_bProminent);
 
     // Five ordinary meetings leave one unit, too little for a tall one.
-    auto meetings = Hourly(Today() + 1, 6);
+    auto meetings = HourlyMeetings(Today() + 1, 6);
     meetings[5].Set(L"meetingStatus", L"inProgress");
     Publish(meetings);
     auto& tomorrow = Show(Today() + 1);
     EXPECT_EQ(Span(0, 4), Window(tomorrow));
-}
-
-TEST_F(VisibleWindow, APastDayEndsWithItsLastMeetings) {
-    Publish(Hourly(Today() - 1, 10, 7));
-    auto& day = Show(Today() - 1);
-    EXPECT_EQ(Span(4, 9), Window(day));
-    EXPECT_FALSE(day.ScrollDown());
-    ASSERT_TRUE(day.ScrollUp());
-    EXPECT_EQ(Span(3, 8), Window(day));
 }
 
 TEST_F(VisibleWindow, AMeetingStartingWithinTheHourIsProminent) {
@@ -84,7 +78,7 @@ TEST_F(VisibleWindow, AMeetingStartingWithinTheHourIsProminent) {
 }
 
 TEST_F(VisibleWindow, AnEmptyDayOrAMissingComponentLeavesNothingLoaded) {
-    Publish(Hourly(Today(), 3));
+    Publish(HourlyMeetings(Today(), 3));
     auto& day = Show();
     ASSERT_EQ(3, day.GetMeetingCount());
     Publish({});
@@ -94,7 +88,7 @@ TEST_F(VisibleWindow, AnEmptyDayOrAMissingComponentLeavesNothingLoaded) {
     CMeetingRecord record;
     EXPECT_EQ(E_INVALIDARG, day.GetMeeting(0, &record));
 
-    Publish(Hourly(Today(), 3));
+    Publish(HourlyMeetings(Today(), 3));
     CMeetingDataProvider frameless(nullptr);
     frameless.ResetDay(&now);
     frameless.LoadDay(FALSE);
@@ -105,7 +99,7 @@ class PositionKeeping : public ProviderTest {
 protected:
     void SetUp() override {
         ProviderTest::SetUp();
-        meetings = Hourly(day, 8);
+        meetings = HourlyMeetings(day, 8);
         Publish(meetings);
         Show(day);
         ASSERT_TRUE(provider->ScrollDown());
@@ -134,7 +128,7 @@ TEST_F(PositionKeeping, AMeetingFoundByEntryIdAloneIsKeptToo) {
 }
 
 TEST_F(PositionKeeping, AChangedStartPutsTheWindowBackToItsStart) {
-    auto moved = Hourly(day, 8);
+    auto moved = HourlyMeetings(day, 8);
     moved[2] = StoreMeeting(L"Meeting 2", At(day, 10, 5), At(day, 10, 35)).Set(L"meetingKey", L"k2");
     Publish(moved);
     provider->LoadDay(TRUE);
@@ -150,7 +144,7 @@ class DayChanges : public ProviderTest {};
 
 TEST_F(DayChanges, AnotherDayAsksTheMainFrameForARefresh) {
     ASSERT_TRUE(frame->CreateFrame(nullptr));
-    Publish(Hourly(Today() + 1, 2));
+    Publish(HourlyMeetings(Today() + 1, 2));
     auto& day = Show();
     testsupport::PumpPending();
     MSG msg;
@@ -201,7 +195,7 @@ TEST_F(DayChanges, ThePeriodicCheckNoticesProminenceTheClockAndMidnight) {
 }
 
 TEST_F(DayChanges, ShowMeetingBringsItIntoViewAndStopsFollowingNow) {
-    Publish(Hourly(Today() + 1, 8));
+    Publish(HourlyMeetings(Today() + 1, 8));
     auto& day = Show(Today() + 1);
     ASSERT_EQ(Span(0, 5), Window(day));
     EXPECT_EQ(3, day.ShowMeeting(L"k3", nullptr, nullptr));

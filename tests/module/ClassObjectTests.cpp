@@ -109,36 +109,4 @@ TEST_F(ClassObjects, ModuleObjectsRefuseAggregationAndAnswerForOneIdentity) {
         EXPECT_EQ(4u, unknown->Release());
     }
 }
-
-TEST_F(ClassObjects, HelpModuleIsCreatableButNotStartedYet) {
-    ComPtr<IVelUIModule> help = library.Create(kHelpModuleClass);
-    ASSERT_TRUE(help);
-    EXPECT_TRUE(help->IsModuleClosed());
-    EXPECT_EQ(nullptr, help->GetModuleWindow());
-    EXPECT_EQ(E_FAIL, help->ShowModule(TRUE));
-    EXPECT_EQ(S_OK, help->UninitModule());
-}
-
-TEST(ModuleFile, CarriesItsVersionResource) {
-    const std::wstring path = testsupport::BinFolder() + L"qkSJUI.dll";
-    DWORD ignored = 0;
-    const DWORD size = ::GetFileVersionInfoSizeW(path.c_str(), &ignored);
-    ASSERT_GT(size, 0u);
-    std::wstring buffer(size, L'\0');
-    ASSERT_TRUE(::GetFileVersionInfoW(path.c_str(), 0, size, buffer.data()));
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(::VerQueryValueW(buffer.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(MAKELONG(2018, 28), fixed->dwFileVersionMS);
-    EXPECT_EQ(MAKELONG(3, 12), fixed->dwFileVersionLS);
-    EXPECT_EQ(fixed->dwFileVersionMS, fixed->dwProductVersionMS);
-    auto text = [&](const std::wstring& name) {
-        void* value = nullptr;
-        const std::wstring path = L"\\StringFileInfo\\040904b0\\" + name;
-        const bool found = ::VerQueryValueW(buffer.data(), path.c_str(), &value, &length);
-        return std::wstring(found ? static_cast<const wchar_t*>(value) : L"<none>");
-    };
-    EXPECT_EQ(L"SJUI Module", text(L"FileDescription"));
-    EXPECT_EQ(L"SJUI.DLL", text(L"OriginalFilename"));
-}
 }  // namespace

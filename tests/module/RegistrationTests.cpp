@@ -1,4 +1,4 @@
-// Self-registration under HKEY_CLASSES_ROOT, and creation through real COM.
+// Self-registration under HKEY_CLASSES_ROOT.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -88,17 +88,6 @@ TEST_F(Registration, UnregistrationLeavesNoKeyBehind) {
     EXPECT_EQ(S_OK, library.UnregisterServer());
 }
 
-TEST_F(Registration, RealComCreatesTheModuleByProgId) {
-    ASSERT_EQ(S_OK, library.RegisterServer());
-    for (const wchar_t* progId : {L"qkSJUI 0.0.0.3", L"qkSJUI 0.0.0", L"QKIPC 0.0.0.3"}) {
-        CLSID classId{};
-        ASSERT_EQ(S_OK, ::CLSIDFromProgID(progId, &classId));
-        Microsoft::WRL::ComPtr<IVelUIModule> module;
-        EXPECT_EQ(S_OK, ::CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&module)));
-        ASSERT_TRUE(module);
-        EXPECT_TRUE(module->IsModuleClosed());
-    }
-}
 // A volatile class key cannot take the lasting server key below it: the
 // registration is incomplete and must say so; the rest is still written.
 TEST_F(Registration, AKeyThatCannotBeWrittenFailsTheRegistration) {

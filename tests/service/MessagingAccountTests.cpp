@@ -13,6 +13,7 @@
 #include "VelUIModule.h"
 #include "ComHolders.h"
 #include "support/ModuleLibrary.h"
+#include "support/RegistryValues.h"
 #include "support/TestHost.h"
 #include "support/TestSupport.h"
 
@@ -20,7 +21,6 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 const wchar_t kKey[] = L"SOFTWARE\\Zorvan\\Quillkit\\Messaging";
-const wchar_t kSavedKey[] = L"SOFTWARE\\Zorvan\\Quillkit\\Messaging.saved-by-test";
 
 class IdentityListener final : public CVelEventListener {
 public:
@@ -33,47 +33,19 @@ public:
 
 class MessagingAccount : public ::testing::Test {
 protected:
-    ModuleLibrary service{testsupport::BinFolder() + L"qkService.dll"};
-
-    // The user's own values (a developer's run configuration) survive the test.
     void SetUp() override {
         ASSERT_TRUE(service.Loaded());
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kSavedKey);
-        HKEY existing = nullptr;
-        if (::RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &existing) == ERROR_SUCCESS) {
-            UniqueHkey owned(existing);
-            UniqueHkey saved;
-            ::RegCreateKeyExW(HKEY_CURRENT_USER, kSavedKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, saved.receive(),
-                              nullptr);
-            ASSERT_EQ(ERROR_SUCCESS, ::RegCopyTreeW(owned.get(), nullptr, saved.get()));
-            m_hadValues = true;
-        }
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+        values.RemoveAll();
     }
-    void TearDown() override {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
-        if (!m_hadValues) return;
-        UniqueHkey saved, restored;
-        ::RegOpenKeyExW(HKEY_CURRENT_USER, kSavedKey, 0, KEY_READ, saved.receive());
-        ::RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, restored.receive(), nullptr);
-        ::RegCopyTreeW(saved.get(), nullptr, restored.get());
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kSavedKey);
+    void ConfigureAccount() const {
+        values.SetText(L"Name", L"user@localhost");
+        values.SetText(L"Password", L"pass");
+        values.SetText(L"BoshUrl", L"http://127.0.0.1:5280/http-bind");
     }
 
-    static void SetText(const wchar_t* name, const std::wstring& value) {
-        ::RegSetKeyValueW(HKEY_CURRENT_USER, kKey, name, REG_SZ, value.c_str(),
-                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    }
-    static void SetNumber(const wchar_t* name, DWORD value) {
-        ::RegSetKeyValueW(HKEY_CURRENT_USER, kKey, name, REG_DWORD, &value, sizeof(value));
-    }
-    static void ConfigureAccount() {
-        SetText(L"Name", L"user@localhost");
-        SetText(L"Password", L"pass");
-        SetText(L"BoshUrl", L"http://127.0.0.1:5280/http-bind");
-    }
-
-    bool m_hadValues = false;
+    ModuleLibrary service{testsupport::BinFolder() + L"qkService.dll"};
+    // The user's own values (a developer's run configuration) survive the test.
+    SavedRegistryValues values{HKEY_CURRENT_USER, kKey, {L"Name", L"Password", L"BoshUrl", L"ErrorID", L"ErrorMessage"}};
 };
 
 TEST_F(MessagingAccount, TheDocumentFollowsTheUsersValues) {
@@ -99,9 +71,9 @@ TEST_F(MessagingAccount, TheDocumentFollowsTheUsersValues) {
     ComPtr<IQKSuiteState> state = service.Create<IQKSuiteState>(CLSID_QKSettingsService);
     ASSERT_TRUE(state);
     for (const auto& c : cases) {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
-        for (const auto& [name, value] : c.texts) SetText(name, value);
-        if (c.errorId) SetNumber(L"ErrorID", c.errorId);
+        values.RemoveAll();
+        for (const auto& [name, value] : c.texts) values.SetText(name, value);
+        if (c.errorId) values.SetDword(L"ErrorID", c.errorId);
         Bstr document;
         EXPECT_EQ(c.hr, state->GetMessagingAccount(document.receive())) << c.name;
         EXPECT_EQ(c.document, document.str()) << c.name;
@@ -122,7 +94,6 @@ protected:
         module.Reset();
         host.app->Bus().Unsubscribe(VelEvent::MessagingIdentity, &listener);
         service.UnregisterServer();
-        MessagingAccount::TearDown();
     }
     void Start() {
         module = login.Create(CLSID_QKLoginModule);

@@ -191,28 +191,6 @@ TEST_F(Service, SinksMayDisconnectDuringAnEvent) {
     EXPECT_EQ(0u, self.refs + other.refs + last.refs);
 }
 
-TEST_F(Service, ReferenceCountsReturnToTheirStart) {
-    ComPtr<IQKSettingsService> service = library.Create<IQKSettingsService>(CLSID_QKSettingsService);
-    const ULONG start = testsupport::RefCount(service.Get());
-    RecordingSink sink(DIID_QKAccountEvents);
-    {
-        ComPtr<IConnectionPoint> point = PointOf(service.Get(), DIID_QKAccountEvents);
-        IID iid{};
-        EXPECT_EQ(S_OK, point->GetConnectionInterface(&iid));
-        EXPECT_EQ(DIID_QKAccountEvents, iid);
-        DWORD cookie = 0;
-        ASSERT_EQ(S_OK, point->Advise(&sink, &cookie));
-        EXPECT_EQ(1u, sink.refs);
-        ComPtr<IQKSuiteState> state;
-        service.As(&state);
-        state->SetAccountDocument(Bstr(kAccount).get());
-        EXPECT_EQ(S_OK, point->Unadvise(cookie));
-        EXPECT_EQ(E_POINTER, point->Advise(nullptr, &cookie));
-    }
-    EXPECT_EQ(0u, sink.refs);
-    EXPECT_EQ(start, testsupport::RefCount(service.Get()));
-}
-
 TEST_F(Service, ClientThatNeverDisconnectsLeaksNothing) {
     RecordingSink sink(DIID_QKAccountEvents);
     {

@@ -29,12 +29,6 @@ public:
     bool CreatePopup(const RECT& rect);
 };
 
-// A plain white popup.
-class Backdrop : public PopupBase {
-protected:
-    BOOL ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) override { return FALSE; }
-};
-
 class ShadowedPopup : public PopupBase, public CZvnUIShadowWndMap {
 public:
     ShadowedPopup() : CZvnUIShadowWndMap(static_cast<CWindowBase&>(*this)) {}

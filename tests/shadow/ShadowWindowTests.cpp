@@ -133,37 +133,3 @@ TEST(ShadowWindow, LayeredUpdateGivesTheWindowThePicturesSize) {
     popup.DestroyWindow();
 }
 }  // namespace
-
-namespace {
-// On the screen a half-transparent black shadow over white gives mid grey.
-// Some systems show layered windows without blending their pixels: that is
-// detected and reported as a skip, not taken for the right answer.
-TEST(ShadowWindow, HalfTransparentShadowBlendsWithWhatLiesBelow) {
-    Backdrop backdrop;
-    ASSERT_TRUE(backdrop.CreatePopup(RECT{600, 400, 700, 500}));
-    ::ShowWindow(backdrop.m_hWnd, SW_SHOWNOACTIVATE);
-    ::UpdateWindow(backdrop.m_hWnd);
-
-    CZvnUIShadowWnd shadow;
-    shadow.SetImage(MakeImage(4, 4, [](int, int) { return 0x80000000u; }), kShadowScale, RECT{});
-    ASSERT_NE(shadow.Create(nullptr), nullptr);
-    ::MoveWindow(shadow.m_hWnd, 620, 420, 60, 60, FALSE);
-    ::SetWindowPos(shadow.m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    shadow.Paint();
-    testsupport::PumpUntil([] { return false; }, 200);
-
-    HDC screen = ::GetDC(nullptr);
-    const COLORREF seen = ::GetPixel(screen, 650, 450);
-    const COLORREF beside = ::GetPixel(screen, 610, 410);
-    ::ReleaseDC(nullptr, screen);
-    shadow.DestroyWindow();
-    backdrop.DestroyWindow();
-
-    if (beside != RGB(255, 255, 255)) GTEST_SKIP() << "the screen cannot be read back here";
-    if (seen == RGB(255, 255, 255) || seen == RGB(0, 0, 0))
-        GTEST_SKIP() << "layered windows are shown without per-pixel blending here";
-    EXPECT_NEAR(GetRValue(seen), 127, 8);
-    EXPECT_NEAR(GetGValue(seen), 127, 8);
-    EXPECT_NEAR(GetBValue(seen), 127, 8);
-}
-}  // namespace

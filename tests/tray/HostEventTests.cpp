@@ -32,9 +32,9 @@ public:
 const INT_PTR kWide = static_cast<INT_PTR>(0x0000123456789ABCLL);
 }  // namespace
 
-TEST(HostEvents, FiringBeforeTheFrameHasItsHostDoesNothing) {
+TEST(HostEvents, ReachTheBusOnlyThroughAFrameThatHoldsItsHost) {
     TestHost host;
-    RecordingListener listener;
+    RecordingListener listener, imageAndBalloon;
     host.app->Bus().Subscribe(VelEvent::TrayTooltip, &listener);
 
     FireHostEvent(VelEvent::TrayTooltip, 1, 2, 3);  // no frame at all
@@ -48,37 +48,19 @@ TEST(HostEvents, FiringBeforeTheFrameHasItsHostDoesNothing) {
         EXPECT_TRUE(listener.received.empty());
 
         frame.SetApplication(host.app);
+        SubscribeHostEvents({VelEvent::TrayImageState, VelEvent::TrayBalloon}, &imageAndBalloon);
         FireHostEvent(VelEvent::TrayTooltip, 7, 8, kWide);
+        FireHostEvent(VelEvent::TrayImageState, kWide, 0, -1);
+        FireHostEvent(VelEvent::SignInSynchronized, 1, 2, 3);
         EXPECT_EQ((std::vector<Received>{{VelEvent::TrayTooltip, 7, 8, kWide}}), listener.received);
+        EXPECT_EQ((std::vector<Received>{{VelEvent::TrayImageState, kWide, 0, -1}}), imageAndBalloon.received);
+        UnsubscribeHostEvents({VelEvent::TrayImageState, VelEvent::TrayBalloon}, &imageAndBalloon);
+        for (UINT code : {VelEvent::TrayImageState, VelEvent::TrayBalloon})
+            EXPECT_EQ(0u, host.app->Bus().ListenerCount(code)) << code;
     }
     // The frame is gone with its host reference: the bus is out of reach again.
     EXPECT_EQ(nullptr, CMainFrame::GetInstance());
     FireHostEvent(VelEvent::TrayTooltip, 1, 2, 3);
     EXPECT_EQ(1u, listener.received.size());
     host.app->Bus().Unsubscribe(VelEvent::TrayTooltip, &listener);
-}
-
-TEST(HostEvents, EventsReachExactlyTheSubscribedListeners) {
-    TestHost host;
-    CMainFrame frame;
-    frame.SetApplication(host.app);
-    RecordingListener tooltipAndImage, imageOnly, balloonOnly;
-    SubscribeHostEvents({VelEvent::TrayTooltip, VelEvent::TrayImageState}, &tooltipAndImage);
-    SubscribeHostEvent(VelEvent::TrayImageState, &imageOnly);
-    SubscribeHostEvent(VelEvent::TrayBalloon, &balloonOnly);
-
-    FireHostEvent(VelEvent::TrayImageState, kWide, 0, -1);
-    FireHostEvent(VelEvent::TrayTooltip, 5);
-    FireHostEvent(VelEvent::SignInSynchronized, 1, 2, 3);
-
-    EXPECT_EQ((std::vector<Received>{{VelEvent::TrayImageState, kWide, 0, -1}, {VelEvent::TrayTooltip, 5, 0, 0}}),
-              tooltipAndImage.received);
-    EXPECT_EQ((std::vector<Received>{{VelEvent::TrayImageState, kWide, 0, -1}}), imageOnly.received);
-    EXPECT_TRUE(balloonOnly.received.empty());
-
-    UnsubscribeHostEvents({VelEvent::TrayTooltip, VelEvent::TrayImageState}, &tooltipAndImage);
-    UnsubscribeHostEvent(VelEvent::TrayImageState, &imageOnly);
-    UnsubscribeHostEvent(VelEvent::TrayBalloon, &balloonOnly);
-    for (UINT code : {VelEvent::TrayTooltip, VelEvent::TrayImageState, VelEvent::TrayBalloon})
-        EXPECT_EQ(0u, host.app->Bus().ListenerCount(code)) << code;
 }

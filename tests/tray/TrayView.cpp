@@ -68,8 +68,6 @@ bool MatchesAt(const Pixels& screen, const Pixels& icon, int left, int top) {
 }
 }  // namespace
 
-std::vector<DWORD> IconBits(HICON icon) { return IconPixels(icon).bits; }
-
 bool Shows(HICON icon) {
     const HWND tray = ::FindWindowW(L"Shell_TrayWnd", nullptr);
     if (!tray || !::IsWindowVisible(tray)) return false;

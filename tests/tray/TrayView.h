@@ -4,11 +4,7 @@
 // tray window.
 #include <windows.h>
 
-#include <vector>
-
 namespace trayview {
-// The 16x16 icon's pixels, top-down 0xAARRGGBB; empty when it has no alpha.
-std::vector<DWORD> IconBits(HICON icon);
 // Whether `icon` (16x16) is on screen inside the tray window now.
 bool Shows(HICON icon);
 // Pumps this thread's messages until Shows(icon) == shown or the time is up;

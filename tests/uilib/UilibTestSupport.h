@@ -1,6 +1,6 @@
 #pragma once
-// What the toolkit tests share: the resource library and the toolkit (with
-// GDI+) for the whole run, and solid test pictures.
+// What the toolkit tests share besides the toolkit itself (started for the
+// whole run by support/ToolkitEnvironment.cpp): solid test pictures.
 #include <windows.h>
 #include <objidl.h>
 

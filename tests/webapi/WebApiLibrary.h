@@ -7,23 +7,15 @@
 #include <string>
 
 #include "QkMeetingLibs.h"
-#include "UniqueHandle.h"
+#include "support/ModuleLibrary.h"
 
 namespace webapitest {
-class WebApiLibrary {
+class WebApiLibrary : public ModuleLibrary {
 public:
-    using GetClassObjectFn = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-    using CanUnloadNowFn = HRESULT(STDAPICALLTYPE*)();
-
     WebApiLibrary();
-    [[nodiscard]] bool Loaded() const noexcept { return GetClassObject && CanUnloadNow; }
-    [[nodiscard]] Microsoft::WRL::ComPtr<IQKWebApiSync> Create() const;
-
-    GetClassObjectFn GetClassObject = nullptr;
-    CanUnloadNowFn CanUnloadNow = nullptr;
-
-private:
-    UniqueHmodule m_library;
+    [[nodiscard]] Microsoft::WRL::ComPtr<IQKWebApiSync> Create() const {
+        return ModuleLibrary::Create<IQKWebApiSync>(CLSID_QKWebApiSync);
+    }
 };
 
 // Starts a synchronisation and polls it until it stops running; the final status.
