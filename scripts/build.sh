@@ -7,8 +7,11 @@ build="${QK_BUILD_DIR:-$root/build}"
 # under the checkout are hashed relative to it.
 launcher=()
 if command -v ccache >/dev/null; then
-  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
-  export CCACHE_BASEDIR="$root"
+  # Include folders on the command line (not in response files) and no working
+  # folder in the hash, so that another checkout's objects match.
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache
+            -DCMAKE_CXX_USE_RESPONSE_FILE_FOR_INCLUDES=OFF -DCMAKE_C_USE_RESPONSE_FILE_FOR_INCLUDES=OFF)
+  export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
 fi
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" "${launcher[@]}" >/dev/null

@@ -13,6 +13,7 @@ corner size the windows use (6 px for the meeting buttons).
 """
 import math
 import os
+import re
 import struct
 import sys
 import zlib
@@ -410,73 +411,85 @@ def png_bytes(rows, width, height):
             + chunk(b"IEND", b""))
 
 
-# number, file name, size, picture, what uses it
+# name (the file name, and IDIMG_<NAME> in include/ResourceIds.h), size, picture, what uses it
 IMAGES = [
-    (143, "command_settings", (16, 16), gear(SLATE), "command bar: settings"),
-    (144, "command_help", (16, 16), question(ACCENT), "command bar: help"),
-    (145, "command_audio_video", (16, 16), headset(SLATE), "command bar: test audio and video"),
-    (149, "refresh", (24, 24), refresh_arrow(ACCENT), "list view and command bar: refresh"),
-    (228, "command_edit", (16, 16), pencil(ACCENT), "command bar: edit meeting"),
-    (230, "start_meeting", (24, 24), start_badge(PRIMARY), "list view and command bar: start an instant meeting"),
-    (239, "schedule_meeting", (24, 24), calendar(ACCENT), "list view and command bar: schedule a meeting"),
-    (148, "recording_indicator", (16, 16), record_dot(RECORD), "item: recording indicator (all states)"),
-    (150, "date_previous", (20, 20), chevron(WHITE, "left", 5, 10, 2.0), "date strip: previous day"),
-    (151, "date_next", (20, 20), chevron(WHITE, "right", 5, 10, 2.0), "date strip: next day"),
-    (173, "scroll_up", (36, 10), chevron((128, 128, 128), "up", 12, 5, 1.8), "scroll strip up: normal, pushed, hot"),
-    (174, "scroll_up_disabled", (36, 10), chevron((214, 214, 214), "up", 12, 5, 1.8), "scroll strip up: disabled"),
-    (175, "scroll_down", (36, 10), chevron((128, 128, 128), "down", 12, 5, 1.8), "scroll strip down: normal, pushed, hot"),
-    (176, "scroll_down_disabled", (36, 10), chevron((214, 214, 214), "down", 12, 5, 1.8), "scroll strip down: disabled"),
-    (179, "meeting_primary_normal", (24, 24), button(PRIMARY), "meeting button, primary: normal"),
-    (180, "meeting_primary_pushed", (24, 24), button((36, 132, 74)), "meeting button, primary: pushed"),
-    (181, "meeting_primary_hot", (24, 24), button((58, 180, 106)), "meeting button, primary: hot"),
-    (182, "meeting_primary_disabled", (24, 24), button((226, 226, 226)), "meeting button, primary: disabled"),
-    (183, "meeting_secondary_normal", (24, 24), button(WHITE, (196, 196, 196)), "meeting button, secondary: normal"),
-    (184, "meeting_secondary_hot", (24, 24), button((238, 245, 249), (120, 170, 196)), "meeting button, secondary: hot"),
-    (185, "meeting_secondary_pushed", (24, 24), button((218, 229, 236), (104, 146, 168)), "meeting button, secondary: pushed"),
-    (186, "meeting_secondary_disabled", (24, 24), button((246, 246, 246), (222, 222, 222)), "meeting button, secondary: disabled"),
-    (216, "in_progress_mark", (12, 12), live_dot(PRIMARY), "tall item: meeting in progress"),
-    (259, "has_recording_mark", (16, 16), camera(RECORD), "bubble title: has recording"),
-    (290, "service_rx_mark", (16, 16), letter_badge((94, 92, 200), "X"), "service type RX"),
-    (291, "service_ry_mark", (16, 16), letter_badge((0, 150, 136), "Y"), "service type RY"),
-    (292, "recurring_mark", (16, 16), recurring(ACCENT), "recurring meeting"),
-    (422, "exception_mark", (16, 16), recurring(SLATE, WARN), "exception of a series"),
+    ("command_settings", (16, 16), gear(SLATE), "command bar: settings"),
+    ("command_help", (16, 16), question(ACCENT), "command bar: help"),
+    ("command_audio_video", (16, 16), headset(SLATE), "command bar: test audio and video"),
+    ("refresh", (24, 24), refresh_arrow(ACCENT), "list view and command bar: refresh"),
+    ("command_edit", (16, 16), pencil(ACCENT), "command bar: edit meeting"),
+    ("start_meeting", (24, 24), start_badge(PRIMARY), "list view and command bar: start an instant meeting"),
+    ("schedule_meeting", (24, 24), calendar(ACCENT), "list view and command bar: schedule a meeting"),
+    ("recording_indicator", (16, 16), record_dot(RECORD), "item: recording indicator (all states)"),
+    ("date_previous", (20, 20), chevron(WHITE, "left", 5, 10, 2.0), "date strip: previous day"),
+    ("date_next", (20, 20), chevron(WHITE, "right", 5, 10, 2.0), "date strip: next day"),
+    ("scroll_up", (36, 10), chevron((128, 128, 128), "up", 12, 5, 1.8), "scroll strip up: normal, pushed, hot"),
+    ("scroll_up_disabled", (36, 10), chevron((214, 214, 214), "up", 12, 5, 1.8), "scroll strip up: disabled"),
+    ("scroll_down", (36, 10), chevron((128, 128, 128), "down", 12, 5, 1.8), "scroll strip down: normal, pushed, hot"),
+    ("scroll_down_disabled", (36, 10), chevron((214, 214, 214), "down", 12, 5, 1.8), "scroll strip down: disabled"),
+    ("meeting_primary_normal", (24, 24), button(PRIMARY), "meeting button, primary: normal"),
+    ("meeting_primary_pushed", (24, 24), button((36, 132, 74)), "meeting button, primary: pushed"),
+    ("meeting_primary_hot", (24, 24), button((58, 180, 106)), "meeting button, primary: hot"),
+    ("meeting_primary_disabled", (24, 24), button((226, 226, 226)), "meeting button, primary: disabled"),
+    ("meeting_secondary_normal", (24, 24), button(WHITE, (196, 196, 196)), "meeting button, secondary: normal"),
+    ("meeting_secondary_hot", (24, 24), button((238, 245, 249), (120, 170, 196)), "meeting button, secondary: hot"),
+    ("meeting_secondary_pushed", (24, 24), button((218, 229, 236), (104, 146, 168)), "meeting button, secondary: pushed"),
+    ("meeting_secondary_disabled", (24, 24), button((246, 246, 246), (222, 222, 222)), "meeting button, secondary: disabled"),
+    ("in_progress_mark", (12, 12), live_dot(PRIMARY), "tall item: meeting in progress"),
+    ("has_recording_mark", (16, 16), camera(RECORD), "bubble title: has recording"),
+    ("service_rx_mark", (16, 16), letter_badge((94, 92, 200), "X"), "service type RX"),
+    ("service_ry_mark", (16, 16), letter_badge((0, 150, 136), "Y"), "service type RY"),
+    ("recurring_mark", (16, 16), recurring(ACCENT), "recurring meeting"),
+    ("exception_mark", (16, 16), recurring(SLATE, WARN), "exception of a series"),
 ] + [
-    (410 + i, "busy_%02d" % i, (24, 24), spinner(ACCENT, i), "refresh button busy frame %d" % i) for i in range(12)
+    ("busy_%02d" % i, (24, 24), spinner(ACCENT, i), "refresh button busy frame %d" % i) for i in range(12)
 ]
 
 
 # The detail bubble's pictures, kept together so that other windows' additions
 # above stay apart from them.
 BUBBLE_IMAGES = [
-    (600, "file_generic", (16, 16), file_page(SLATE, text_lines((176, 186, 196))), "bubble files row: any other file"),
-    (601, "file_document", (16, 16), file_page((43, 87, 154), text_lines((43, 87, 154))), "bubble files row: document"),
-    (602, "file_spreadsheet", (16, 16), file_page((33, 115, 70), cell_grid((33, 115, 70))), "bubble files row: spreadsheet"),
-    (603, "file_presentation", (16, 16), file_page((210, 71, 38), chart_bars((210, 71, 38))), "bubble files row: presentation"),
-    (604, "file_pdf", (16, 16), file_page((200, 30, 30), solid_band((200, 30, 30))), "bubble files row: PDF"),
-    (605, "file_picture", (16, 16), file_page(ACCENT, landscape(ACCENT)), "bubble files row: picture"),
-    (606, "file_archive", (16, 16), file_page((140, 98, 57), zipper((140, 98, 57))), "bubble files row: archive"),
-    (607, "file_media", (16, 16), file_page((120, 72, 170), play_mark((120, 72, 170))), "bubble files row: audio or video"),
+    ("file_generic", (16, 16), file_page(SLATE, text_lines((176, 186, 196))), "bubble files row: any other file"),
+    ("file_document", (16, 16), file_page((43, 87, 154), text_lines((43, 87, 154))), "bubble files row: document"),
+    ("file_spreadsheet", (16, 16), file_page((33, 115, 70), cell_grid((33, 115, 70))), "bubble files row: spreadsheet"),
+    ("file_presentation", (16, 16), file_page((210, 71, 38), chart_bars((210, 71, 38))), "bubble files row: presentation"),
+    ("file_pdf", (16, 16), file_page((200, 30, 30), solid_band((200, 30, 30))), "bubble files row: PDF"),
+    ("file_picture", (16, 16), file_page(ACCENT, landscape(ACCENT)), "bubble files row: picture"),
+    ("file_archive", (16, 16), file_page((140, 98, 57), zipper((140, 98, 57))), "bubble files row: archive"),
+    ("file_media", (16, 16), file_page((120, 72, 170), play_mark((120, 72, 170))), "bubble files row: audio or video"),
 ]
 IMAGES += BUBBLE_IMAGES
 
 # The one-time tip's close button.
 TIP_IMAGES = [
-    (610, "tip_close_normal", (12, 12), close_cross((150, 150, 150)), "tip close button: normal and disabled"),
-    (611, "tip_close_hot", (12, 12), close_cross((51, 51, 51), (232, 236, 240)), "tip close button: hot"),
-    (612, "tip_close_pushed", (12, 12), close_cross((51, 51, 51), (210, 218, 226)), "tip close button: pushed"),
+    ("tip_close_normal", (12, 12), close_cross((150, 150, 150)), "tip close button: normal and disabled"),
+    ("tip_close_hot", (12, 12), close_cross((51, 51, 51), (232, 236, 240)), "tip close button: hot"),
+    ("tip_close_pushed", (12, 12), close_cross((51, 51, 51), (210, 218, 226)), "tip close button: pushed"),
 ]
 IMAGES += TIP_IMAGES
+
+
+def defined_ids(root):
+    """The image numbers' names that include/ResourceIds.h defines."""
+    header = os.path.join(root, "..", "include", "ResourceIds.h")
+    with open(header) as f:
+        return set(re.findall(r"#define (IDIMG_\w+)", f.read()))
 
 
 def write_all(root):
     folder = os.path.join(root, "images")
     os.makedirs(folder, exist_ok=True)
-    rc = ["// Images taken by number (type \"IMAGE\"): generated by tools/draw_images.py, do not edit.", ""]
-    for number, name, (w, h), shade, use in IMAGES:
-        file_name = "%d_%s.png" % (number, name)
+    known = defined_ids(root)
+    rc = ["// Images taken by number (type \"IMAGE\"): generated by tools/draw_images.py, do not edit.",
+          "// The numbers are in include/ResourceIds.h.", ""]
+    for name, (w, h), shade, use in IMAGES:
+        symbol = "IDIMG_" + name.upper()
+        if symbol not in known:
+            raise SystemExit("include/ResourceIds.h has no number for %s" % symbol)
+        file_name = name + ".png"
         with open(os.path.join(folder, file_name), "wb") as f:
             f.write(png_bytes(render(shade, w, h), w, h))
-        rc.append('%d IMAGE "images/%s"  // %dx%d %s' % (number, file_name, w, h, use))
+        rc.append('%s IMAGE "images/%s"  // %dx%d %s' % (symbol, file_name, w, h, use))
     with open(os.path.join(root, "images.rc"), "w", newline="\n") as f:
         f.write("\n".join(rc) + "\n")
     print("wrote %d images and images.rc under %s" % (len(IMAGES), os.path.normpath(root)))

@@ -18,6 +18,7 @@
 #include "UniqueHandle.h"
 #include "VelEvents.h"
 #include "WindowBase.h"
+#include "ResourceIds.h"
 
 class CBubbleInfor : public CWindowBase, public CBubblePaint, public CVelEventListener, public CTesselShadow {
 public:
@@ -44,24 +45,25 @@ public:
         kIdViewButton = 233,
     };
     enum : UINT {
-        kTimeString = 61404,
-        kHostString = 61407,
-        kInviteesString = 61408,
-        kAgendaString = 61412,
-        kFilesString = 61413,
-        kNoInviteesString = 61414,
-        kRecurrenceString = 61415,
-        kEditString = 61416,
-        kViewString = 61418,
+        kTimeString = IDS_BUBBLE_TIME,
+        kHostString = IDS_BUBBLE_HOST,
+        kInviteesString = IDS_BUBBLE_INVITEES,
+        kAgendaString = IDS_BUBBLE_AGENDA,
+        kFilesString = IDS_BUBBLE_FILES,
+        kNoInviteesString = IDS_BUBBLE_NO_INVITEES,
+        kRecurrenceString = IDS_BUBBLE_RECURRENCE,
+        kEditString = IDS_BUBBLE_EDIT,
+        kViewString = IDS_BUBBLE_VIEW,
     };
     enum : UINT {
-        kRecurringImage = 292,
-        kExceptionImage = 422,
-        kServiceRxImage = 290,
-        kServiceRyImage = 291,
-        kRecordingImage = 259,
+        kRecurringImage = IDIMG_RECURRING_MARK,
+        kExceptionImage = IDIMG_EXCEPTION_MARK,
+        kServiceRxImage = IDIMG_SERVICE_RX_MARK,
+        kServiceRyImage = IDIMG_SERVICE_RY_MARK,
+        kRecordingImage = IDIMG_HAS_RECORDING_MARK,
     };
-    static constexpr UINT kButtonImages[4] = {183, 185, 184, 186};  // normal, pushed, hot, disabled
+    static constexpr UINT kButtonImages[4] = {IDIMG_MEETING_SECONDARY_NORMAL, IDIMG_MEETING_SECONDARY_PUSHED,
+                                              IDIMG_MEETING_SECONDARY_HOT, IDIMG_MEETING_SECONDARY_DISABLED};
     enum : UINT_PTR { kLeaveTimer = 200, kTipTimer = 2009 };
     static constexpr UINT kLeavePeriodMs = 5000;
     static constexpr UINT kTipPeriodMs = 500;

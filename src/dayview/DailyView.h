@@ -20,6 +20,7 @@
 #include "NotifyFirstTime.h"
 #include "VelScrollBar.h"
 #include "WindowBase.h"
+#include "ResourceIds.h"
 
 class CDailyView : public CWindowBase, public CMessageFilter {
 public:
@@ -34,15 +35,15 @@ public:
     // Sent by an item when it is clicked; wParam is its row.
     static constexpr UINT kHighlightRowMessage = WM_APP + 100;
     // The list view's controls that Tab and Shift+Tab go to.
-    static constexpr int kTabTarget = 40001;
-    static constexpr int kShiftTabTarget = 40003;
-    static constexpr UINT kUpImage = 173;
-    static constexpr UINT kUpDisabledImage = 174;
-    static constexpr UINT kDownImage = 175;
-    static constexpr UINT kDownDisabledImage = 176;
-    static constexpr UINT kUpTipString = 61496;
-    static constexpr UINT kDownTipString = 61497;
-    static constexpr UINT kPastMeetingTipString = 61477;
+    static constexpr int kTabTarget = ID_MEETING_START;
+    static constexpr int kShiftTabTarget = ID_MEETING_REFRESH;
+    static constexpr UINT kUpImage = IDIMG_SCROLL_UP;
+    static constexpr UINT kUpDisabledImage = IDIMG_SCROLL_UP_DISABLED;
+    static constexpr UINT kDownImage = IDIMG_SCROLL_DOWN;
+    static constexpr UINT kDownDisabledImage = IDIMG_SCROLL_DOWN_DISABLED;
+    static constexpr UINT kUpTipString = IDS_SCROLL_UP_TIP;
+    static constexpr UINT kDownTipString = IDS_SCROLL_DOWN_TIP;
+    static constexpr UINT kPastMeetingTipString = IDS_PAST_MEETING_TIP;
     static constexpr const wchar_t* kShowOnceSchedule = L"ShowOnceSchedule";
     static constexpr const wchar_t* kShowOncePastMeeting = L"ShowOncePastMeeting";
 

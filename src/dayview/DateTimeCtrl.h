@@ -13,11 +13,16 @@
 #include "StringEx.h"
 #include "UniqueHandle.h"
 #include "VelStaticEx.h"
+#include "ResourceIds.h"
 
 class CDateTimeCtrl : public CDialogBase {
 public:
-    enum { IDD = 123 };
-    enum ControlId : int { kIdPrevious = 1037, kIdNext = 1038, kIdText = 1039, kIdLabel = 1040 };
+    enum { IDD = IDD_DATE_STRIP };
+    enum ControlId : int { kIdPrevious = IDC_DATE_PREVIOUS,
+        kIdNext = IDC_DATE_NEXT,
+        kIdText = IDC_DATE_TEXT,
+        kIdLabel = IDC_DATE_LABEL
+     };
     // What the parent receives, as (id, code) of a WM_NOTIFY from the strip.
     static constexpr UINT_PTR kPreviousNotifyId = 50;
     static constexpr UINT kPreviousNotifyCode = 3;
@@ -26,13 +31,13 @@ public:
     static constexpr int kHeight = 24;
     static constexpr COLORREF kBackground = RGB(146, 144, 141);
     static constexpr COLORREF kLabelText = RGB(255, 255, 255);
-    static constexpr UINT kPreviousImage = 150;
-    static constexpr UINT kNextImage = 151;
-    static constexpr UINT kPreviousTipString = 61494;
-    static constexpr UINT kNextTipString = 61495;
-    static constexpr UINT kTodayString = 61608;
-    static constexpr UINT kTomorrowString = 61609;
-    static constexpr UINT kYesterdayString = 61610;
+    static constexpr UINT kPreviousImage = IDIMG_DATE_PREVIOUS;
+    static constexpr UINT kNextImage = IDIMG_DATE_NEXT;
+    static constexpr UINT kPreviousTipString = IDS_DATE_PREVIOUS_TIP;
+    static constexpr UINT kNextTipString = IDS_DATE_NEXT_TIP;
+    static constexpr UINT kTodayString = IDS_DATE_TODAY;
+    static constexpr UINT kTomorrowString = IDS_DATE_TOMORROW;
+    static constexpr UINT kYesterdayString = IDS_DATE_YESTERDAY;
 
     CDateTimeCtrl() noexcept : CDialogBase(IDD) {}
     ~CDateTimeCtrl() override;

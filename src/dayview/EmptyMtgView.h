@@ -1,7 +1,7 @@
 #pragma once
 // What an empty day shows in place of the scroll strips and the item area,
 // until the user has once seen a day with meetings: a grey hint and a link
-// that asks the main frame to schedule a meeting (command 40002). Enter in
+// that asks the main frame to schedule a meeting (ID_MEETING_SCHEDULE). Enter in
 // the day view does the same while this view shows.
 #include <windows.h>
 
@@ -10,13 +10,14 @@
 #include "FrameServices.h"
 #include "PrefHyperLink.h"
 #include "VelStaticEx.h"
+#include "ResourceIds.h"
 
 class CEmptyMtgView : public CDialogBase, public CMessageFilter {
 public:
-    enum { IDD = 276 };
-    enum ControlId : int { kIdHint = 1071, kIdLink = 1072 };
+    enum { IDD = IDD_EMPTY_VIEW };
+    enum ControlId : int { kIdHint = IDC_EMPTY_HINT, kIdLink = IDC_EMPTY_LINK };
     static constexpr UINT kLinkClickedMessage = WM_USER + 110;  // 1134
-    static constexpr WORD kScheduleCommand = 40002;
+    static constexpr WORD kScheduleCommand = ID_MEETING_SCHEDULE;
     static constexpr COLORREF kHintText = RGB(153, 153, 153);
 
     // `frame` receives the schedule command (may be null: then nothing happens).

@@ -2,17 +2,18 @@
 // The small pictures the detail bubble shows before each attached file: one
 // per kind of file, chosen by the name's extension.
 #include <windows.h>
+#include "ResourceIds.h"
 
 namespace FileTypeIcons {
 enum : UINT {
-    kGenericImage = 600,
-    kDocumentImage = 601,
-    kSpreadsheetImage = 602,
-    kPresentationImage = 603,
-    kPdfImage = 604,
-    kPictureImage = 605,
-    kArchiveImage = 606,
-    kMediaImage = 607,
+    kGenericImage = IDIMG_FILE_GENERIC,
+    kDocumentImage = IDIMG_FILE_DOCUMENT,
+    kSpreadsheetImage = IDIMG_FILE_SPREADSHEET,
+    kPresentationImage = IDIMG_FILE_PRESENTATION,
+    kPdfImage = IDIMG_FILE_PDF,
+    kPictureImage = IDIMG_FILE_PICTURE,
+    kArchiveImage = IDIMG_FILE_ARCHIVE,
+    kMediaImage = IDIMG_FILE_MEDIA,
 };
 
 // The picture for a file name, path or address (the extension after the last

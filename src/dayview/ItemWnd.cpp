@@ -9,6 +9,7 @@
 #include "ItemRules.h"
 #include "TimeApi.h"
 #include "VelGdiplus.h"
+#include "ResourceIds.h"
 
 namespace {
 // Indexes into the shared font cache (all Tahoma).
@@ -24,7 +25,8 @@ constexpr int kButtonTextMargin = 8;
 constexpr COLORREF kButtonText = RGB(255, 255, 255);
 constexpr COLORREF kButtonSecondaryText = RGB(51, 51, 51);
 constexpr COLORREF kButtonDisabledText = RGB(153, 153, 153);
-constexpr UINT kSecondaryImages[4] = {183, 185, 184, 186};
+constexpr UINT kSecondaryImages[4] = {IDIMG_MEETING_SECONDARY_NORMAL, IDIMG_MEETING_SECONDARY_PUSHED,
+                                      IDIMG_MEETING_SECONDARY_HOT, IDIMG_MEETING_SECONDARY_DISABLED};
 
 CStringEx LoadText(UINT id) {
     CStringEx text;

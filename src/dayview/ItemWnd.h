@@ -17,45 +17,46 @@
 #include "DialogBase.h"
 #include "FlatMenu.h"
 #include "PngButton.h"
+#include "ResourceIds.h"
 
 class CItemWnd : public CDialogBase, public CMessageFilter {
 public:
-    enum : UINT { kNormalTemplate = 124, kTallTemplate = 122 };
+    enum : UINT { kNormalTemplate = IDD_ITEM_NORMAL, kTallTemplate = IDD_ITEM_TALL };
     enum ControlId : int {
-        kIdStartTime = 1029,
-        kIdTopic = 1031,
-        kIdMeetingButton = 1033,
-        kIdHostLine = 1034,
-        kIdStatusLabel = 1035,
-        kIdLabel1057 = 1057,
-        kIdLabel1058 = 1058,
-        kIdLabel1059 = 1059,
-        kIdRecording = 1069,
+        kIdStartTime = IDC_ITEM_START_TIME,
+        kIdTopic = IDC_ITEM_TOPIC,
+        kIdMeetingButton = IDC_ITEM_BUTTON,
+        kIdHostLine = IDC_ITEM_HOST_LINE,
+        kIdStatusLabel = IDC_ITEM_STATUS,
+        kIdLabel1057 = IDC_ITEM_SPARE_1,
+        kIdLabel1058 = IDC_ITEM_SPARE_2,
+        kIdLabel1059 = IDC_ITEM_SPARE_3,
+        kIdRecording = IDC_ITEM_RECORDING,
     };
     enum Command : WORD {
-        kCmdEditItem = 40018,
-        kCmdOpenInfo = 40020,
-        kCmdAddZorvan = 40024,
-        kCmdViewDetail = 40026,
+        kCmdEditItem = ID_ITEM_EDIT,
+        kCmdOpenInfo = ID_ITEM_OPEN_INFO,
+        kCmdAddZorvan = ID_ITEM_ADD_TO_CALENDAR,
+        kCmdViewDetail = ID_ITEM_VIEW_DETAILS,
     };
     enum : UINT {
-        kRestartString = 49,
-        kStartString = 61462,
-        kJoinString = 61463,
-        kInProgressString = 61464,
-        kNotStartedString = 61499,
-        kRecordingTipString = 61575,
+        kRestartString = IDS_ITEM_RESTART,
+        kStartString = IDS_ITEM_START,
+        kJoinString = IDS_ITEM_JOIN,
+        kInProgressString = IDS_ITEM_IN_PROGRESS,
+        kNotStartedString = IDS_ITEM_NOT_STARTED,
+        kRecordingTipString = IDS_ITEM_RECORDING_TIP,
     };
     enum : UINT {
-        kPrimaryImages = 179,  // 179-182: normal, pushed, hot, disabled
-        kRecordingImage = 148,
-        kRecurringImage = 292,
-        kExceptionImage = 422,
-        kServiceRxImage = 290,
-        kServiceRyImage = 291,
-        kInProgressImage = 216,
+        kPrimaryImages = IDIMG_MEETING_PRIMARY_NORMAL,  // then pushed, hot, disabled
+        kRecordingImage = IDIMG_RECORDING_INDICATOR,
+        kRecurringImage = IDIMG_RECURRING_MARK,
+        kExceptionImage = IDIMG_EXCEPTION_MARK,
+        kServiceRxImage = IDIMG_SERVICE_RX_MARK,
+        kServiceRyImage = IDIMG_SERVICE_RY_MARK,
+        kInProgressImage = IDIMG_IN_PROGRESS_MARK,
     };
-    static constexpr UINT kMenu = 130;
+    static constexpr UINT kMenu = IDR_ITEM_MENU;
     // Sent to the day view (the item's grandparent) with the row to highlight.
     static constexpr UINT kHighlightRowMessage = WM_APP + 100;
     static constexpr UINT_PTR kHoverTimer = 9;

@@ -16,6 +16,7 @@
 #include "VelEvents.h"
 #include "VelModuleHost.h"
 #include "WindowBase.h"
+#include "ResourceIds.h"
 
 class CBubbleInfor;
 class CDailyView;
@@ -23,12 +24,12 @@ class CMeetingDataProvider;
 
 class CMeetingListView : public CDialogBase, public CVelEventListener, public CMessageFilter {
 public:
-    enum { IDD = 131 };
+    enum { IDD = IDD_LIST_VIEW };
     enum : UINT {
-        kIdStartMeeting = 40001,
-        kIdScheduleMeeting = 40002,
-        kIdRefresh = 40003,
-        kIdSettingsCommand = 40005,
+        kIdStartMeeting = ID_MEETING_START,
+        kIdScheduleMeeting = ID_MEETING_SCHEDULE,
+        kIdRefresh = ID_MEETING_REFRESH,
+        kIdSettingsCommand = ID_ACCOUNT_SETTINGS,
     };
     enum : UINT_PTR { kTimerBusy = 1003, kTimerCheckDay = 2002, kTimerSyncPoll = 5009 };
     static constexpr UINT kCheckDayMs = 30000;
@@ -36,9 +37,11 @@ public:
     static constexpr UINT kBusyFrameMs = 100;
     static constexpr LONG kSyncRunning = 1;
     static constexpr LONG kSyncSucceeded = 2;
-    static constexpr UINT kStartTip = 61573, kScheduleTip = 61574, kRefreshTip = 61491;
-    static constexpr UINT kStartImage = 230, kScheduleImage = 239, kRefreshImage = 149;
-    static constexpr UINT kFirstBusyFrame = 410, kBusyFrameCount = 12;
+    static constexpr UINT kStartTip = IDS_LIST_START_TIP, kScheduleTip = IDS_LIST_SCHEDULE_TIP,
+                           kRefreshTip = IDS_LIST_REFRESH_TIP;
+    static constexpr UINT kStartImage = IDIMG_START_MEETING, kScheduleImage = IDIMG_SCHEDULE_MEETING,
+                           kRefreshImage = IDIMG_REFRESH;
+    static constexpr UINT kFirstBusyFrame = IDIMG_BUSY_00, kBusyFrameCount = IDIMG_BUSY_COUNT;
     // The day view starts this far below the buttons.
     static constexpr int kDayViewGap = 5;
     static constexpr DWORD kDayViewStyle = 0x52010000;

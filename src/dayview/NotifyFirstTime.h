@@ -14,6 +14,7 @@
 #include "TesselShadow.h"
 #include "VelEvents.h"
 #include "WindowBase.h"
+#include "ResourceIds.h"
 
 class CNotifyFirstTime : public CWindowBase, public CVelEventListener, public CTesselShadow {
 public:
@@ -22,7 +23,7 @@ public:
     static constexpr DWORD kExStyle = 0x180;     // tool window, raised edge
     enum ControlId : int { kIdTitle = 246, kIdBody = 247, kIdClose = 248 };
     // Close button: normal, pushed, hot (also disabled).
-    static constexpr UINT kCloseImages[3] = {610, 612, 611};
+    static constexpr UINT kCloseImages[3] = {IDIMG_TIP_CLOSE_NORMAL, IDIMG_TIP_CLOSE_PUSHED, IDIMG_TIP_CLOSE_HOT};
     static constexpr UINT_PTR kLeaveTimer = 5000;
     static constexpr UINT kLeavePeriodMs = 5000;
 

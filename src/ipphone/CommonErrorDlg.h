@@ -8,15 +8,16 @@
 #include "UniqueHandle.h"
 #include "WhiteBGDlg.h"
 #include "WindowIcons.h"
+#include "ResourceIds.h"
 
 class CCommonErrorDlg : public CWhiteBGDlg {
 public:
-    enum { IDD = 1112 };
-    static constexpr int kMessageControl = 1156;
-    static constexpr UINT kMessageString = 48;
-    static constexpr UINT kIcon = 166;
+    enum { IDD = IDD_PASSWORD_REFUSED };
+    static constexpr int kMessageControl = IDC_REFUSED_MESSAGE;
+    static constexpr UINT kMessageString = IDS_PHONE_PASSWORD_REFUSED;
+    static constexpr UINT kIcon = IDI_FRAME;
     // The OK button's pictures: normal, pushed, hot, focused, disabled.
-    static constexpr UINT kButtonBitmaps[5] = {317, 314, 315, 315, 313};
+    static constexpr UINT kButtonBitmaps[5] = {IDB_BUTTON_NORMAL, IDB_BUTTON_PUSHED, IDB_BUTTON_HOT, IDB_BUTTON_HOT, IDB_BUTTON_DISABLED};
     static constexpr COLORREF kTransparent = RGB(255, 0, 255);
     static constexpr int kButtonFont = 2;
     static constexpr COLORREF kDisabledText = 0x999999;

@@ -6,15 +6,17 @@
 #include "StringEx.h"
 #include "DlgMsg.h"
 #include "PngButton.h"
+#include "ResourceIds.h"
 
 class CDlgInputPwd : public CDlgMsg {
 public:
-    enum { IDD = 270 };
-    static constexpr int kEdit = 1122;
-    static constexpr int kPrompt = 1134;
+    enum { IDD = IDD_MEETING_PASSWORD };
+    static constexpr int kEdit = IDC_PASSWORD_EDIT;
+    static constexpr int kPrompt = IDC_PASSWORD_PROMPT;
     static constexpr int kMaxPassword = 511;
     // Pictures of the OK button: normal, pushed, hot, disabled.
-    static constexpr UINT kOkImages[4] = {179, 180, 181, 182};
+    static constexpr UINT kOkImages[4] = {IDIMG_MEETING_PRIMARY_NORMAL, IDIMG_MEETING_PRIMARY_PUSHED, IDIMG_MEETING_PRIMARY_HOT,
+                                           IDIMG_MEETING_PRIMARY_DISABLED};
     static constexpr int kTextFont = 2;
     static constexpr int kPromptFont = 11;
 

@@ -7,19 +7,20 @@
 #include <string>
 
 #include "DialogBase.h"
+#include "ResourceIds.h"
 
 class CDlgIpphoneStartMeetingConfirm : public CDialogBase {
 public:
-    static constexpr UINT kStartTemplate = 356;
-    static constexpr UINT kJoinTemplate = 359;
+    static constexpr UINT kStartTemplate = IDD_PHONE_START_CONFIRM;
+    static constexpr UINT kJoinTemplate = IDD_PHONE_JOIN_CONFIRM;
     static constexpr UINT_PTR kAnswerTimer = 101;
     static constexpr UINT kAnswerTimeoutMs = 120000;
-    static constexpr int kTextControl = 1155;
-    static constexpr int kAlwaysCheck = 1008;
-    static constexpr int kBottomText = 1009;
+    static constexpr int kTextControl = IDC_CONFIRM_TOPIC;
+    static constexpr int kAlwaysCheck = IDC_CONFIRM_ALWAYS;
+    static constexpr int kBottomText = IDC_CONFIRM_BOTTOM_TEXT;
     static constexpr int kCloseCommand = 8;
-    static constexpr UINT kTopicSuffixString = 50;
-    static constexpr UINT kNoTopicString = 51;
+    static constexpr UINT kTopicSuffixString = IDS_PHONE_TOPIC_SUFFIX;
+    static constexpr UINT kNoTopicString = IDS_PHONE_NO_TOPIC;
     static constexpr int kHiddenRowHeight = 20;
     static constexpr const wchar_t* kSettingsKey = L"SOFTWARE\\Zorvan\\Quillkit";
     static constexpr const wchar_t* kAlwaysStartValue = L"AlwaysStartFromIpphone";

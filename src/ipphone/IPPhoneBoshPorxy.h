@@ -25,12 +25,13 @@
 #include "FrameServices.h"
 #include "IPPhoneCommandHandler.h"
 #include "IPPhoneDefs.h"
+#include "ResourceIds.h"
 
 class CIPPhoneBoshPorxy final : public CDialogBase,
                                 public bosh::IBOSHClientSink,
                                 public IPPhone::IIPPhoneMessageSender {
 public:
-    enum { IDD = 327 };
+    enum { IDD = IDD_PHONE_CONNECTION };
     static constexpr const wchar_t* kClientLibrary = L"bosh.dll";
     static constexpr UINT kReloginTickMs = 1000;
 

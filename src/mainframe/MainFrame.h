@@ -24,6 +24,7 @@
 #include "TrayIcon.h"
 #include "WindowBase.h"
 #include "WindowIcons.h"
+#include "ResourceIds.h"
 
 class CMeetingListView;
 
@@ -38,9 +39,9 @@ public:
     static constexpr const wchar_t* kWindowClass = L"QK_SJ_MainFrame_3DD8BA03-E8BC-421c-961F-4936E19F010F";
     static constexpr DWORD kStyle = 0x06CA0000;    // overlapped, caption, system menu, minimise box, clipping
     static constexpr DWORD kExStyle = WS_EX_APPWINDOW;
-    static constexpr UINT kTitleString = 61535;
-    static constexpr UINT kIconResource = 102;       // the window class's icons
-    static constexpr UINT kFrameIconResource = 166;  // the frame's own big and small icons
+    static constexpr UINT kTitleString = IDS_APP_TITLE;
+    static constexpr UINT kIconResource = IDI_APP; // the window class's icons
+    static constexpr UINT kFrameIconResource = IDI_FRAME;  // the frame's own big and small icons
     static constexpr int kQuitExitCode = 1;
     static constexpr UINT kTrayCallbackMessage = WM_USER + 305;  // 1329
     static constexpr UINT kTrayIconId = 246;
@@ -49,7 +50,7 @@ public:
     static constexpr WPARAM kExitMarker = 0xFFFFFFFF;
     // Other components ask for a refresh with this; wParam is the notification code.
     static constexpr UINT kRefreshRequestMessage = WM_USER + 111;  // 1135
-    static constexpr WORD kRefreshCommand = 40003;
+    static constexpr WORD kRefreshCommand = ID_MEETING_REFRESH;
     // Every automatic refresh posts the refresh command with notification code 1.
     static constexpr WPARAM kAutoRefresh = 0x00019C43;
 
@@ -64,37 +65,37 @@ public:
     // An activation refreshes a list older than this.
     static constexpr LONG kActivationRefreshSeconds = 601;
 
-    static constexpr UINT kSyncingTooltipString = 61627;
-    static constexpr UINT kUpToDateTooltipString = 61507;
+    static constexpr UINT kSyncingTooltipString = IDS_TRAY_SYNCHRONISING;
+    static constexpr UINT kUpToDateTooltipString = IDS_TRAY_UP_TO_DATE;
     static constexpr const wchar_t* kSignEventName = L"Event_QK_SIGN";
     // A second instance hands its command line over in a WM_COPYDATA record with this tag.
     static constexpr ULONG_PTR kCopyDataTag = 0xFFFFFFFF;
 
     // Commands of the command bar and the tray menu.
     enum Command : WORD {
-        kCmdStartMeeting = 40001,
-        kCmdScheduleMeeting = 40002,
-        kCmdViewAllMeetings = 40004,
-        kCmdSettings = 40005,
-        kCmdAudioVideo = 40006,
-        kCmdAbout = 40008,
-        kCmdTrayLogin = 40009,
-        kCmdAccountDetails = 40013,
-        kCmdGotoZorvan = 40014,
-        kCmdTrayExit = 40017,
-        kCmdTrayOpen = 40021,
-        kCmdLogOut = 40027,
-        kCmdSwitchAccount = 40028,
-        kCmdConnectToMyComputer = 40030,
-        kCmdStartPersonalConf = 40032,
-        kCmdHelp = 57670,
+        kCmdStartMeeting = ID_MEETING_START,
+        kCmdScheduleMeeting = ID_MEETING_SCHEDULE,
+        kCmdViewAllMeetings = ID_MEETING_VIEW_ALL,
+        kCmdSettings = ID_ACCOUNT_SETTINGS,
+        kCmdAudioVideo = ID_AUDIO_VIDEO_TEST,
+        kCmdAbout = ID_APP_ABOUT_QK,
+        kCmdTrayLogin = ID_TRAY_SIGN_IN,
+        kCmdAccountDetails = ID_ACCOUNT_DETAILS,
+        kCmdGotoZorvan = ID_GO_TO_SITE,
+        kCmdTrayExit = ID_APP_EXIT_QK,
+        kCmdTrayOpen = ID_TRAY_OPEN,
+        kCmdLogOut = ID_ACCOUNT_SIGN_OUT,
+        kCmdSwitchAccount = ID_ACCOUNT_SWITCH,
+        kCmdConnectToMyComputer = ID_CONNECT_TO_COMPUTER,
+        kCmdStartPersonalConf = ID_MEETING_PERSONAL_CONF,
+        kCmdHelp = ID_HELP_QK,
     };
-    static constexpr UINT kCommandBarMenu = 102;
-    static constexpr UINT kTrayMenu = 116;
+    static constexpr UINT kCommandBarMenu = IDR_COMMAND_BAR;
+    static constexpr UINT kTrayMenu = IDR_TRAY_MENU;
     static constexpr COLORREF kTrayMenuHighlight = 0xD99204;
-    static constexpr UINT kSignedOutTooltipString = 61506;
-    static constexpr UINT kSignedInBalloonString = 61645;
-    static constexpr UINT kSignedInSiteBalloonString = 79;
+    static constexpr UINT kSignedOutTooltipString = IDS_TRAY_SIGNED_OUT;
+    static constexpr UINT kSignedInBalloonString = IDS_SIGNED_IN_BALLOON;
+    static constexpr UINT kSignedInSiteBalloonString = IDS_SIGNED_IN_SITE_BALLOON;
     static constexpr INT_PTR kBalloonDisplayMs = 5000;
     static constexpr const wchar_t* kLoginLibrary = L"qkLogin.dll";
 
@@ -256,8 +257,8 @@ public:
     [[nodiscard]] SIZE FrameSize() const noexcept { return {m_frameWidth, m_frameHeight}; }
     static constexpr UINT kRebarId = 0xE800;
     static constexpr DWORD kRebarStyle = 0x56002640;
-    static constexpr UINT kAutoRunBalloonString = 61625;
-    static constexpr WORD kCmdEditMeeting = 40018;
+    static constexpr UINT kAutoRunBalloonString = IDS_AUTORUN_BALLOON;
+    static constexpr WORD kCmdEditMeeting = ID_ITEM_EDIT;
     // Distance of the frame from the work area's right and bottom edges.
     static constexpr int kPlacementRight = 40;
     static constexpr int kPlacementBottom = 5;
@@ -301,7 +302,7 @@ private:
     LRESULT OnTrayNotify(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnCopyDataMessage(UINT, WPARAM, LPARAM, BOOL&);
 
-    // Icon 166 of the resource library, in the system's large and small sizes.
+    // Icon IDI_FRAME of the resource library, in the system's large and small sizes.
     void SetFrameIcons();
     void PostCommand(WORD id) const;
     void ShowTrayMenu();

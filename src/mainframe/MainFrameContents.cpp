@@ -15,6 +15,7 @@
 #include "SJUISetting.h"
 #include "TimeApi.h"
 #include "Trace.h"
+#include "ResourceIds.h"
 
 namespace {
 constexpr const wchar_t* kSettingsKey = L"SOFTWARE\\Zorvan\\Quillkit";
@@ -30,8 +31,15 @@ struct CommandPicture {
     UINT image;
     UINT command;
 };
-constexpr CommandPicture kCommandImages[] = {{230, 40001}, {143, 40005}, {145, 40006}, {144, 57670},
-                                           {228, 40018}, {239, 40002}, {149, 40003}};
+constexpr CommandPicture kCommandImages[] = {
+    {IDIMG_START_MEETING, ID_MEETING_START},
+    {IDIMG_COMMAND_SETTINGS, ID_ACCOUNT_SETTINGS},
+    {IDIMG_COMMAND_AUDIO_VIDEO, ID_AUDIO_VIDEO_TEST},
+    {IDIMG_COMMAND_HELP, ID_HELP_QK},
+    {IDIMG_COMMAND_EDIT, ID_ITEM_EDIT},
+    {IDIMG_SCHEDULE_MEETING, ID_MEETING_SCHEDULE},
+    {IDIMG_REFRESH, ID_MEETING_REFRESH},
+};
 
 void EnableCommands(HMENU menu, std::initializer_list<UINT> commands, bool enable) {
     for (UINT command : commands) ::EnableMenuItem(menu, command, MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));

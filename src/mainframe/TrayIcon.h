@@ -7,11 +7,12 @@
 #include "VelEvents.h"
 #include "StringEx.h"
 #include "UniqueHandle.h"
+#include "ResourceIds.h"
 
 class CTrayIcon : public CVelEventListener {
 public:
-    static constexpr UINT kSignedOutIcon = 428;
-    static constexpr UINT kSignedInIcon = 246;
+    static constexpr UINT kSignedOutIcon = IDI_TRAY_SIGNED_OUT;
+    static constexpr UINT kSignedInIcon = IDI_TRAY_SIGNED_IN;
     static constexpr int kImageSize = 16;
     // The version-2 record (balloons, no GUID) in this build's pointer width.
     static constexpr DWORD kRecordSize = NOTIFYICONDATAW_V2_SIZE;

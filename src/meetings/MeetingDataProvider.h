@@ -8,6 +8,7 @@
 #include "StringEx.h"
 #include "DailyMeetingSink.h"
 #include "FrameServices.h"
+#include "ResourceIds.h"
 
 class CBubblePara;
 
@@ -17,7 +18,7 @@ public:
     // and at most this many prominent meetings are drawn tall.
     static constexpr int kWindowUnits = 6;
     static constexpr int kTallMeetings = 3;
-    static constexpr UINT kRefreshCommand = 40003;
+    static constexpr UINT kRefreshCommand = ID_MEETING_REFRESH;
 
     // `frame` supplies the synchronisation object and takes refresh requests.
     explicit CMeetingDataProvider(IFrameServices* frame);

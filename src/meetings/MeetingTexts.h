@@ -3,15 +3,16 @@
 #include <windows.h>
 
 #include "StringEx.h"
+#include "ResourceIds.h"
 
 namespace MeetingTexts {
-inline constexpr UINT kOneHour = 61449;          // hours
-inline constexpr UINT kMinute = 61450;           // minutes (0 or 1)
-inline constexpr UINT kHours = 61481;            // hours
-inline constexpr UINT kMinutes = 61482;          // minutes
-inline constexpr UINT kHoursMinutes = 61663;     // hours, minutes text
-inline constexpr UINT kOneHourMinutes = 61664;   // 1, minutes text
-inline constexpr UINT kDetailTime = 61665;       // "%s1" date, "%s2" time, "%s3" duration
+inline constexpr UINT kOneHour = IDS_DURATION_ONE_HOUR;       // hours
+inline constexpr UINT kMinute = IDS_DURATION_MINUTE;       // minutes (0 or 1)
+inline constexpr UINT kHours = IDS_DURATION_HOURS;       // hours
+inline constexpr UINT kMinutes = IDS_DURATION_MINUTES;       // minutes
+inline constexpr UINT kHoursMinutes = IDS_DURATION_HOURS_MINUTES;     // hours, minutes text
+inline constexpr UINT kOneHourMinutes = IDS_DURATION_ONE_HOUR_MINUTES;   // 1, minutes text
+inline constexpr UINT kDetailTime = IDS_DETAIL_TIME;       // "%s1" date, "%s2" time, "%s3" duration
 
 // "1 hour 5 mins" and the like; under an hour the minutes, zero included.
 CStringEx DurationText(LONG seconds);

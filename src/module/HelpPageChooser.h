@@ -5,6 +5,7 @@
 
 #include "VelModuleHost.h"
 #include "StringEx.h"
+#include "ResourceIds.h"
 
 namespace HelpPages {
 // The maker's own pages, for users whose site has no help of its own.
@@ -14,12 +15,12 @@ inline constexpr const wchar_t* kHelpVersion = L"v1.2";
 inline constexpr const wchar_t* kDefaultLanguage = L"en_US";
 
 // Resource strings of the help module's resource library.
-inline constexpr UINT kSiteLanguageString = 52;
-inline constexpr UINT kGeneralHelpString = 1113;
-inline constexpr UINT kMeetingsHelpString = 1114;
-inline constexpr UINT kSchedulingHelpString = 1115;
-inline constexpr UINT kLanguageString = 1116;
-inline constexpr UINT kSettingsHelpString = 1117;
+inline constexpr UINT kSiteLanguageString = IDS_HELP_SITE_LANGUAGE;
+inline constexpr UINT kGeneralHelpString = IDS_HELP_GENERAL;
+inline constexpr UINT kMeetingsHelpString = IDS_HELP_MEETINGS;
+inline constexpr UINT kSchedulingHelpString = IDS_HELP_SCHEDULING;
+inline constexpr UINT kLanguageString = IDS_HELP_LANGUAGE;
+inline constexpr UINT kSettingsHelpString = IDS_HELP_SETTINGS;
 
 // The exit code that tells the caller a required custom help link is missing.
 inline constexpr LONG kCustomLinkMissing = 404;

@@ -6,20 +6,21 @@
 #include <array>
 
 #include "ZvnUIShadowWndMap.h"
+#include "ResourceIds.h"
 
 class CTesselShadow : public CZvnUIShadowWndMap {
 public:
     static constexpr UINT_PTR kWatchdogTimer = 5011;
     static constexpr UINT kWatchdogPeriodMs = 500;
-    static constexpr UINT kDefaultBodyImage = 251;
-    static constexpr UINT kDefaultTailImage = 252;
+    static constexpr UINT kDefaultBodyImage = IDB_SHADOW_BODY;
+    static constexpr UINT kDefaultTailImage = IDB_SHADOW_TAIL;
     // Where the tail sits on the owner; the tail picture points left.
     enum TailPosition : int { kTailNone = 0, kTailLeft = 1, kTailRight = 2, kTailTop = 3, kTailBottom = 4 };
 
     explicit CTesselShadow(CWindowBase& owner);
 
     // Body and tail pictures from the resource library; without this call the
-    // setup takes 251 and 252.
+    // setup takes IDB_SHADOW_BODY and IDB_SHADOW_TAIL.
     bool LoadShadowImages(HINSTANCE library, UINT bodyImage, UINT tailImage);
     void SetTailPosition(int code) noexcept { m_tailPosition = code; }
 

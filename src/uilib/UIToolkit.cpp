@@ -8,9 +8,10 @@
 
 #include "ZvnSkinMgrUILib.h"
 #include "WindowBase.h"
+#include "ResourceIds.h"
 
 namespace {
-const UINT kToolkitSettingString = 111;
+const UINT kToolkitSettingString = IDS_TOOLKIT_SETTING;
 const wchar_t kSkinLibrary[] = L"qksjres.DLL";
 
 std::wstring FormatDate(const SYSTEMTIME& day, const wchar_t* picture) {

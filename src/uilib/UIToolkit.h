@@ -20,7 +20,7 @@ public:
     static const std::wstring& DayName(int dayOfWeek);
     // January is 1.
     static const std::wstring& MonthName(int month);
-    // The toolkit's integer setting (string 111 of the resource library).
+    // The toolkit's integer setting (string IDS_TOOLKIT_SETTING of the resource library).
     static int ToolkitSetting() noexcept;
 
 private:

@@ -8,6 +8,7 @@
 #include "BitmapRegion.h"
 #include "SkinColor.h"
 #include "ZvnSkinLoadResDll.h"
+#include "ResourceIds.h"
 
 namespace {
 const COLORREF kNotLoaded = 0xFFFFFFFF;
@@ -21,11 +22,11 @@ struct BitmapName {
 };
 // First match wins.
 const BitmapName kBitmapNames[] = {
-    {104, L"capbuttons.bmp"},
-    {107, L"border_top.bmp"},
-    {108, L"border_left.bmp"},
-    {106, L"border_right.bmp"},
-    {105, L"border_bot.bmp"},
+    {CZvnSkinMgrUILib::kCaptionButtons, L"capbuttons.bmp"},
+    {CZvnSkinMgrUILib::kBorderTop, L"border_top.bmp"},
+    {CZvnSkinMgrUILib::kBorderLeft, L"border_left.bmp"},
+    {CZvnSkinMgrUILib::kBorderRight, L"border_right.bmp"},
+    {CZvnSkinMgrUILib::kBorderBottom, L"border_bot.bmp"},
     {32001, L"buttons_dialog_backgroundonly_high.bmp"},
     {32000, L"buttons_dialog_backgroundonly_low.bmp"},
     {32112, L"panel_resize.bmp"},

@@ -6,15 +6,16 @@
 
 #include "UniqueHandle.h"
 #include "ZvnSkinMgr.h"
+#include "ResourceIds.h"
 
 class CZvnSkinMgrUILib : public CZvnSkinMgr {
 public:
     enum BitmapId : UINT {
-        kCaptionButtons = 104,
-        kBorderBottom = 105,
-        kBorderRight = 106,
-        kBorderTop = 107,
-        kBorderLeft = 108,
+        kCaptionButtons = IDB_CAPTION_BUTTONS,
+        kBorderBottom = IDB_BORDER_BOTTOM,
+        kBorderRight = IDB_BORDER_RIGHT,
+        kBorderTop = IDB_BORDER_TOP,
+        kBorderLeft = IDB_BORDER_LEFT,
     };
     // Colour slots; the skin text of each is kColorStringBase + slot.
     enum ColorSlot : int {
@@ -27,8 +28,8 @@ public:
         kColorSelection,
         kColorCount
     };
-    static constexpr UINT kColorStringBase = 32120;
-    static constexpr UINT kCaptionIcon = 31002;
+    static constexpr UINT kColorStringBase = IDS_SKIN_COLOR_TEXT;
+    static constexpr UINT kCaptionIcon = IDI_SKIN_CAPTION;
 
     CZvnSkinMgrUILib();
     ~CZvnSkinMgrUILib() override;
@@ -44,7 +45,7 @@ public:
     COLORREF GetGrayTextColor() { return GetSkinColor(kColorGrayText); }
     static COLORREF DefaultColor(ColorSlot slot) noexcept;
 
-    // Icon 31002 of a skin library at 16x16 (small) or 32x32, kept by the
+    // Icon IDI_SKIN_CAPTION of a skin library at 16x16 (small) or 32x32, kept by the
     // manager; null for a folder skin or when the library has none.
     HICON GetCaptionIcon(bool small);
 
