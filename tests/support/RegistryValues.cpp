@@ -55,6 +55,11 @@ bool SavedRegistryValues::SetDword(const std::wstring& name, DWORD value) const 
            ERROR_SUCCESS;
 }
 
+bool SavedRegistryValues::SetRaw(const std::wstring& name, DWORD type, const std::vector<BYTE>& data) const {
+    return ::RegSetKeyValueW(m_root, m_subKey.c_str(), name.c_str(), type, data.empty() ? nullptr : data.data(),
+                             static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
+}
+
 void SavedRegistryValues::Remove(const std::wstring& name) const {
     ::RegDeleteKeyValueW(m_root, m_subKey.c_str(), name.c_str());
 }

@@ -17,6 +17,8 @@ public:
 
     bool SetText(const std::wstring& name, const std::wstring& value) const;
     bool SetDword(const std::wstring& name, DWORD value) const;
+    // Any type with any data, as a damaged or hand-edited registry may hold it.
+    bool SetRaw(const std::wstring& name, DWORD type, const std::vector<BYTE>& data) const;
     void Remove(const std::wstring& name) const;
     // Removes every remembered value.
     void RemoveAll() const;
