@@ -213,7 +213,10 @@ TEST_P(HostileMeetingData, TheDayShowsWhatItCanAndStaysConsistent) {
         EXPECT_GE(record.m_nStatus, 0);
         EXPECT_LE(record.m_nStatus, 3);
         CBubblePara para;
-        provider->GetMeetingDetailInfo(i, &para);
+        // The detail's time text starts with the date: never with its separator.
+        if (provider->GetMeetingDetailInfo(i, &para) && !para.m_strTime.IsEmpty()) {
+            EXPECT_NE(L',', para.m_strTime.c_str()[0]) << i;
+        }
     }
     CMeetingRecord outside;
     EXPECT_EQ(E_INVALIDARG, provider->GetMeeting(static_cast<UINT32>(count), &outside));
