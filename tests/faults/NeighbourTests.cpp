@@ -256,30 +256,13 @@ TEST_P(FailingNeighbour, StartsOrRefusesTracesWhyAndKeepsTheRestWorking) {
 // way at once: each reads as absent, so the client runs with its defaults and
 // the meetings synchronisation ("SJEnable") stays off; the day it shows is
 // read from the web-API component without one.
-struct Damage {
-    const char* name;
-    DWORD type;
-    std::vector<BYTE> data;
-};
-
 using DamagedSettings = ClientFolder;
 
 TEST_F(DamagedSettings, EveryNumberReadsAsAbsent) {
-    const DWORD one = 1;
-    const ULONGLONG wide = 1;
-    const BYTE* oneBytes = reinterpret_cast<const BYTE*>(&one);
-    const BYTE* wideBytes = reinterpret_cast<const BYTE*>(&wide);
-    const Damage damages[] = {
-        {"text", REG_SZ, {'1', 0, 0, 0}},
-        {"two bytes", REG_DWORD, {oneBytes, oneBytes + 2}},
-        {"eight bytes", REG_DWORD, {wideBytes, wideBytes + 8}},
-        {"no bytes", REG_DWORD, {}},
-        {"qword", REG_QWORD, {wideBytes, wideBytes + 8}},
-    };
     const wchar_t* const names[] = {L"SJEnable", L"UpdateDurationByMinu", L"HideSwitchSite", L"DisableStartAudio",
                                     L"ShowOnceSchedule", L"ShowOncePastMeeting", L"AlwaysStartFromIpphone"};
-    for (const Damage& damage : damages) {
-        SCOPED_TRACE(damage.name);
+    for (const RawRegistryValue& damage : DamagedNumbers()) {
+        SCOPED_TRACE(testing::Message() << "type " << damage.type << ", " << damage.data.size() << " bytes");
         for (const wchar_t* name : names) {
             ASSERT_TRUE(settings.SetRaw(name, damage.type, damage.data));
         }

@@ -183,27 +183,6 @@ namespace {
 // A damaged value of each setting the help module reads is taken as absent:
 // the module opens the page (or ends with the code) it would without it.
 TEST_F(HelpModule, DamagedSettingsReadAsAbsent) {
-    auto bytes = [](const void* data, size_t size) {
-        const BYTE* p = static_cast<const BYTE*>(data);
-        return std::vector<BYTE>(p, p + size);
-    };
-    const DWORD one = 1;
-    const ULONGLONG wide = 1;
-    const std::wstring longText(5000, L'a');
-    struct Damage {
-        DWORD type;
-        std::vector<BYTE> data;
-    };
-    const std::vector<Damage> textDamage = {{REG_DWORD, bytes(&one, 4)},
-                                            {REG_EXPAND_SZ, bytes(kCustomLink, sizeof(kCustomLink))},
-                                            {REG_MULTI_SZ, bytes(L"a.b.c\0\0", 16)},
-                                            {REG_BINARY, bytes("\xFF\xFE\x01", 3)},
-                                            {REG_SZ, bytes(longText.c_str(), (longText.size() + 1) * 2)}};
-    const std::vector<Damage> numberDamage = {{REG_SZ, bytes(L"1", 4)},
-                                              {REG_DWORD, bytes(&one, 2)},
-                                              {REG_DWORD, bytes(&wide, 8)},
-                                              {REG_DWORD, {}},
-                                              {REG_QWORD, bytes(&wide, 8)}};
     struct Setting {
         const wchar_t* name;
         bool number;
@@ -250,7 +229,7 @@ TEST_F(HelpModule, DamagedSettingsReadAsAbsent) {
         setting.arrange();
         user.Remove(setting.name);
         const Result absent = run();
-        for (const Damage& damage : setting.number ? numberDamage : textDamage) {
+        for (const RawRegistryValue& damage : setting.number ? DamagedNumbers() : DamagedTexts()) {
             ASSERT_TRUE(user.SetRaw(setting.name, damage.type, damage.data));
             EXPECT_EQ(absent, run()) << "value " << testing::PrintToString(std::wstring(setting.name)) << " of type "
                                      << damage.type << ", " << damage.data.size() << " bytes";

@@ -67,3 +67,29 @@ void SavedRegistryValues::Remove(const std::wstring& name) const {
 void SavedRegistryValues::RemoveAll() const {
     for (const auto& name : m_names) Remove(name);
 }
+
+namespace {
+std::vector<BYTE> Bytes(const void* data, size_t size) {
+    const BYTE* first = static_cast<const BYTE*>(data);
+    return std::vector<BYTE>(first, first + size);
+}
+}  // namespace
+
+std::vector<RawRegistryValue> DamagedNumbers() {
+    const ULONGLONG one = 1;
+    return {{REG_SZ, Bytes(L"1", 4)},
+            {REG_DWORD, Bytes(&one, 2)},
+            {REG_DWORD, Bytes(&one, 8)},
+            {REG_DWORD, {}},
+            {REG_QWORD, Bytes(&one, 8)}};
+}
+
+std::vector<RawRegistryValue> DamagedTexts() {
+    const DWORD one = 1;
+    const std::wstring tooLong(5000, L'a');
+    return {{REG_DWORD, Bytes(&one, 4)},
+            {REG_EXPAND_SZ, Bytes(L"%TEMP%", 14)},
+            {REG_MULTI_SZ, Bytes(L"a.b.c\0\0", 16)},
+            {REG_BINARY, Bytes("\xFF\xFE\x01", 3)},
+            {REG_SZ, Bytes(tooLong.c_str(), (tooLong.size() + 1) * sizeof(wchar_t))}};
+}

@@ -35,3 +35,14 @@ private:
     // Keys this object's writes may create, deepest first, up to the first that existed.
     std::vector<std::wstring> m_newKeys;
 };
+
+// A value as a damaged or hand-edited registry may hold it.
+struct RawRegistryValue {
+    DWORD type;
+    std::vector<BYTE> data;
+};
+// A number 1 stored as text, as a DWORD of 0, 2 or 8 bytes, or as a QWORD.
+std::vector<RawRegistryValue> DamagedNumbers();
+// A text stored as a DWORD, as expandable, multiple or binary data, or too long
+// for any reader (5,000 characters).
+std::vector<RawRegistryValue> DamagedTexts();
