@@ -16,8 +16,6 @@
 #include "DailyView.h"
 #include "MeetingDataProvider.h"
 #include "MeetingRecord.h"
-#include "ModuleState.h"
-#include "UIToolkit.h"
 #include "UniqueHandle.h"
 #include "support/RecordingFrameServices.h"
 #include "support/TestSupport.h"
@@ -158,27 +156,15 @@ bool WindowHolds(CMeetingDataProvider& provider) {
            (first == count && last == count);
 }
 
+// The resource library and the UI toolkit come from the shared toolkit environment.
 class HostileMeetingData : public ::testing::TestWithParam<DataCase> {
 protected:
-    static void SetUpTestSuite() {
-        s_resources = ::LoadLibraryExW((testsupport::BinFolder() + L"qksjres.dll").c_str(), nullptr,
-                                       LOAD_LIBRARY_AS_DATAFILE);
-        ModuleState::SetResourceInstance(s_resources);
-    }
-    static void TearDownTestSuite() {
-        ModuleState::SetResourceInstance(nullptr);
-        if (s_resources) ::FreeLibrary(s_resources);
-    }
-    void SetUp() override {
-        ASSERT_TRUE(CUIToolkit::Initialize(s_resources, testsupport::BinFolder()));
-        Clock::PinLocalNow(&m_now);
-    }
+    void SetUp() override { Clock::PinLocalNow(&m_now); }
     void TearDown() override {
         view.reset();
         parent.reset();
         provider.reset();
         Clock::PinLocalNow(nullptr);
-        CUIToolkit::Uninitialize();
     }
 
     CannedFrame frame;
@@ -187,7 +173,6 @@ protected:
     UniqueHwnd parent;
 
 private:
-    static inline HMODULE s_resources = nullptr;
     DATE m_now = kToday + 10.0 / 24.0;
 };
 
