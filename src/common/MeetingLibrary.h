@@ -7,6 +7,7 @@
 #include "DLLHandle.h"
 #include "ModuleState.h"
 #include "SiblingObject.h"
+#include "Trace.h"
 
 template <typename Interface>
 class CMeetingLibObject {
@@ -15,8 +16,11 @@ public:
 
     explicit CMeetingLibObject(REFCLSID classId) : m_library(kLibrary, ModuleState::Instance()) {
         if (FAILED(CreateSiblingObject(m_library.Handle(), classId, __uuidof(Interface),
-                                       reinterpret_cast<void**>(m_object.GetAddressOf()))))
+                                       reinterpret_cast<void**>(m_object.GetAddressOf())))) {
             m_object.Reset();
+            TraceText(8, m_library.Handle() ? "CMeetingLibObject: qkIstMt.dll refused to create the object"
+                                            : "CMeetingLibObject: cannot load qkIstMt.dll");
+        }
     }
     CMeetingLibObject(const CMeetingLibObject&) = delete;
     CMeetingLibObject& operator=(const CMeetingLibObject&) = delete;

@@ -21,7 +21,7 @@ HKEY CRegistry::EffectiveRoot(HKEY root) {
 HKEY CRegistry::GetCurrentUserKey() { return CUserProfile::Instance().RootKey(); }
 
 BOOL CRegistry::ReadValue(HKEY root, const wchar_t* subKey, const wchar_t* name, DWORD type, BYTE* data, DWORD size,
-                          REGSAM flags) {
+                          REGSAM flags, DWORD* read) {
     UniqueHkey key;
     if (::RegOpenKeyExW(EffectiveRoot(root), subKey, 0, kReadAccess | flags, key.receive()) != ERROR_SUCCESS)
         return FALSE;
@@ -31,14 +31,21 @@ BOOL CRegistry::ReadValue(HKEY root, const wchar_t* subKey, const wchar_t* name,
     if (::RegQueryValueExW(key.get(), name, nullptr, &actualType, nullptr, nullptr) != ERROR_SUCCESS ||
         actualType != type)
         return FALSE;
-    return ::RegQueryValueExW(key.get(), name, nullptr, &actualType, data, &bytes) == ERROR_SUCCESS &&
-           actualType == type;
+    if (::RegQueryValueExW(key.get(), name, nullptr, &actualType, data, &bytes) != ERROR_SUCCESS ||
+        actualType != type)
+        return FALSE;
+    if (read) *read = bytes;
+    return TRUE;
 }
 
 BOOL CRegistry::ReadDword(HKEY root, const wchar_t* subKey, const wchar_t* name, DWORD* value, REGSAM flags) {
     if (!root || !subKey || !name || !value) return FALSE;
     DWORD read = 0;
-    if (!ReadValue(root, subKey, name, REG_DWORD, reinterpret_cast<BYTE*>(&read), sizeof(read), flags)) return FALSE;
+    DWORD bytes = 0;
+    // A DWORD value of another size is as unusable as one of another type.
+    if (!ReadValue(root, subKey, name, REG_DWORD, reinterpret_cast<BYTE*>(&read), sizeof(read), flags, &bytes) ||
+        bytes != sizeof(read))
+        return FALSE;
     *value = read;
     return TRUE;
 }
@@ -47,8 +54,11 @@ BOOL CRegistry::ReadString(HKEY root, const wchar_t* subKey, const wchar_t* name
                            REGSAM flags) {
     if (!root || !subKey || !name || !buffer || length == 0) return FALSE;
     std::memset(buffer, 0, length * sizeof(wchar_t));
-    if (!ReadValue(root, subKey, name, REG_SZ, reinterpret_cast<BYTE*>(buffer), length * sizeof(wchar_t), flags))
+    if (!ReadValue(root, subKey, name, REG_SZ, reinterpret_cast<BYTE*>(buffer), length * sizeof(wchar_t), flags)) {
+        // A text too long for the buffer may have been copied in part.
+        std::memset(buffer, 0, length * sizeof(wchar_t));
         return FALSE;
+    }
     buffer[length - 1] = L'\0';  // a stored text may lack its terminator
     return TRUE;
 }
@@ -68,7 +78,9 @@ BOOL CRegistry::ReadBinary(HKEY root, const wchar_t* subKey, const wchar_t* name
                            REGSAM flags) {
     if (!root || !subKey || !name || !buffer) return FALSE;
     std::memset(buffer, 0, size);
-    return ReadValue(root, subKey, name, REG_BINARY, buffer, size, flags);
+    if (ReadValue(root, subKey, name, REG_BINARY, buffer, size, flags)) return TRUE;
+    std::memset(buffer, 0, size);
+    return FALSE;
 }
 
 BOOL CRegistry::WriteDword(HKEY root, const wchar_t* subKey, const wchar_t* name, DWORD value, REGSAM flags) {

@@ -24,9 +24,10 @@ public:
 
 private:
     static HKEY EffectiveRoot(HKEY root);
-    // Opens, queries and closes; the value type must be `type`.
+    // Opens, queries and closes; the value type must be `type` and its data fit
+    // in `size` bytes. `read` receives the bytes the value holds.
     static BOOL ReadValue(HKEY root, const wchar_t* subKey, const wchar_t* name, DWORD type, BYTE* data, DWORD size,
-                          REGSAM flags);
+                          REGSAM flags, DWORD* read = nullptr);
 };
 
 // The software key of the suite under the current user.

@@ -25,7 +25,10 @@ constexpr LONG kHelpTopic = 5;
 // The library's outcome of its last operation; 0 when it cannot tell.
 LONG ResultCode(IQKMeetingOperations* operations, LONG flag) {
     LONG code = 0;
-    if (FAILED(operations->GetResult(&code, nullptr, flag))) return 0;
+    if (FAILED(operations->GetResult(&code, nullptr, flag))) {
+        TraceText(8, "CMainFrame: the meetings library gave no result for the operation");
+        return 0;
+    }
     return code;
 }
 

@@ -114,11 +114,18 @@ void CMainFrame::OpenSetting() {
     }
     UniqueHmodule library;
     Microsoft::WRL::ComPtr<IVelUIModule> module;
-    if (!CreateChildModule(SettingLibraryFor(setting->GetSiteType()), CLSID_QKSettingModule, library, module)) return;
+    if (!CreateChildModule(SettingLibraryFor(setting->GetSiteType()), CLSID_QKSettingModule, library, module)) {
+        TraceText(8, "Create instance of Setting Module failed in SJUI");
+        return;
+    }
     UnloadSettingModule(TRUE);
+    // A module that failed to start is dropped, so that the next request tries again.
+    if (FAILED(module->InitModule(m_host.Get(), nullptr))) {
+        TraceText(8, "Init Setting Module failed in SJUI");
+        return;
+    }
     m_settingLibrary = std::move(library);
     m_settingModule = std::move(module);
-    if (FAILED(m_settingModule->InitModule(m_host.Get(), nullptr))) return;
     m_settingModule->ShowModule(TRUE);
     if (const HWND window = m_settingModule->GetModuleWindow(); window && ::IsWindow(window)) BringToForeground(window);
 }

@@ -481,7 +481,12 @@ void CMeetingDataProvider::FillTimeText(IUnknown* meeting, CBubblePara* para) co
     }
 
     SYSTEMTIME shown{};
-    ::VariantTimeToSystemTime(start, &shown);
+    if (!::VariantTimeToSystemTime(start, &shown)) {
+        // No date and time beats a made-up one for a start that is no date.
+        TraceText(8, "CMeetingDataProvider::GetMeetingDetailInfo: the start time is no date");
+        para->m_strTime.Empty();
+        return;
+    }
     if (meetingZone) {
         TIME_ZONE_INFORMATION zone{};
         if (!CTimeApi::GetTimeZoneByJoderId(Text(meeting, L"recurrence/jodaTimeZone"), &zone)) {

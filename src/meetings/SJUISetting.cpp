@@ -63,10 +63,15 @@ BOOL CSJUISetting::Initialize() {
             TraceMessage8({{nullptr, &message}, {"(void*)hr", &code}});
             return FALSE;
         }
-        Connect(m_service.Get(), &DIID_QKAccountEvents);
+        if (!Connect(m_service.Get(), &DIID_QKAccountEvents))
+            TraceText(8, "CSJUISetting::Initialize: account changes of qkService cannot be followed");
         m_meetingSink = std::make_unique<CQKMeetingConnectPointSink>();
-        ::CoCreateInstance(CLSID_QKMeetingComponent, nullptr, kClassContext, IID_PPV_ARGS(&m_meetingComponent));
-        if (m_meetingSink && m_meetingComponent) m_meetingSink->Connect(m_meetingComponent.Get(), &DIID_QKMeetingEvents);
+        // Without the meeting component only the pushed meeting changes are lost.
+        if (FAILED(::CoCreateInstance(CLSID_QKMeetingComponent, nullptr, kClassContext,
+                                      IID_PPV_ARGS(&m_meetingComponent))))
+            TraceText(8, "CSJUISetting::Initialize: the meeting component cannot be created");
+        else if (m_meetingSink && !m_meetingSink->Connect(m_meetingComponent.Get(), &DIID_QKMeetingEvents))
+            TraceText(8, "CSJUISetting::Initialize: meeting changes cannot be followed");
     }
     return LoadAccount(nullptr);
 }

@@ -71,7 +71,10 @@ HRESULT CSJUIModule::StartUp(IVelModuleHost* host) {
 
     const std::wstring folder = ModuleState::Folder();
     m_resources.reset(::LoadLibraryW((folder + kResourceLibrary).c_str()));
-    if (!m_resources) return E_FAIL;
+    if (!m_resources) {
+        TraceText(8, "CSJUIModule::InitModule: cannot load qksjres.dll");
+        return E_FAIL;
+    }
     const HINSTANCE resources = m_resources.get();
     ModuleState::SetResourceInstance(resources);
 

@@ -1,8 +1,10 @@
 // bosh.dll: the suite's XMPP-over-BOSH client.
 #include "BoshClient.h"
 #include "bosh/Client.h"
+#include "shared/SuiteFault.h"
 
 extern "C" bosh::IBOSHClient* CreateBOSHClient() {
+    if (SuiteFault::ForLibrary() == SuiteFault::kRefuseCreation) return nullptr;
     try {
         return new bosh::CBoshClient();
     } catch (...) {

@@ -5,6 +5,7 @@
 #include "QkServiceInterfaces.h"
 #include "ComHolders.h"
 #include "shared/XmlText.h"
+#include "shared/SuiteFault.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
@@ -92,6 +93,7 @@ Microsoft::WRL::ComPtr<IVelEventBus> CLoginModule::EventBus() const {
 }
 
 HRESULT STDMETHODCALLTYPE CLoginModule::InitModule(IVelModuleHost* host, HWND owner) {
+    if (SuiteFault::ForLibrary() == SuiteFault::kFailEveryCall) return E_FAIL;
     try {
         if (m_window) return S_OK;
         m_host = host;
@@ -155,6 +157,7 @@ void CLoginModule::CreateControls() {
 BOOL STDMETHODCALLTYPE CLoginModule::IsModuleClosed() { return !m_window || !::IsWindow(m_window); }
 
 HRESULT STDMETHODCALLTYPE CLoginModule::ShowModule(BOOL show) {
+    if (SuiteFault::ForLibrary() == SuiteFault::kFailEveryCall) return E_FAIL;
     if (!::IsWindow(m_window)) return E_FAIL;
     ::ShowWindow(m_window, show ? SW_SHOWNORMAL : SW_HIDE);
     if (show) ::SetForegroundWindow(m_window);

@@ -5,6 +5,7 @@
 #include "Registry.h"
 #include "StringEx.h"
 #include "UniqueHandle.h"
+#include "shared/SuiteFault.h"
 #include "shared/SuiteLogs.h"
 
 namespace MeetingLibSettings {
@@ -48,9 +49,17 @@ std::wstring InstantMeetingKey() {
     return std::to_wstring(100000000ull + seed % 900000000ull);
 }
 
-HRESULT LibraryCurrentResult() { return static_cast<HRESULT>(ReadDword(kLibraryCurrentValue).value_or(S_OK)); }
+bool FailsEveryCall() { return SuiteFault::ForLibrary() == SuiteFault::kFailEveryCall; }
 
-HRESULT ActionResult() { return static_cast<HRESULT>(ReadDword(kActionResultValue).value_or(S_OK)); }
+HRESULT LibraryCurrentResult() {
+    if (FailsEveryCall()) return E_FAIL;
+    return static_cast<HRESULT>(ReadDword(kLibraryCurrentValue).value_or(S_OK));
+}
+
+HRESULT ActionResult() {
+    if (FailsEveryCall()) return E_FAIL;
+    return static_cast<HRESULT>(ReadDword(kActionResultValue).value_or(S_OK));
+}
 
 bool ReportRunning() { return ReadDword(kReportRunningValue).value_or(0) == 1; }
 

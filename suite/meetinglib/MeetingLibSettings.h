@@ -25,6 +25,8 @@ LONG ResultCode();
 std::optional<std::wstring> ResultXml();
 // The configured key, or a fresh one from this process's sequence.
 std::wstring InstantMeetingKey();
+// The library's fault switch (shared/SuiteFault.h) makes every call answer E_FAIL.
+bool FailsEveryCall();
 HRESULT LibraryCurrentResult();
 HRESULT ActionResult();
 // Whether a meeting that GetResult reports started or joined is handed to the

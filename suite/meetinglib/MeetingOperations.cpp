@@ -93,6 +93,7 @@ HRESULT STDMETHODCALLTYPE CMeetingOperations::StartPersonalConference(HWND owner
 HRESULT STDMETHODCALLTYPE CMeetingOperations::GetResult(LONG* resultCode, BSTR* resultXml, LONG flag) {
     if (resultXml) *resultXml = nullptr;
     if (!resultCode) return E_POINTER;
+    if (MeetingLibSettings::FailsEveryCall()) return E_FAIL;
     try {
         const LONG code = MeetingLibSettings::ResultCode();
         std::wstring xml;

@@ -11,6 +11,10 @@ HRESULT HandOut(const std::wstring& text, BSTR* out) {
 }  // namespace
 
 HRESULT STDMETHODCALLTYPE CSettingsService::GetAccountDocument(BSTR* accountXml) {
+    if (Failing()) {
+        if (accountXml) *accountXml = nullptr;
+        return E_FAIL;
+    }
     try {
         return HandOut(SuiteStateStore::LoadAccount(), accountXml);
     } catch (...) {
@@ -19,6 +23,10 @@ HRESULT STDMETHODCALLTYPE CSettingsService::GetAccountDocument(BSTR* accountXml)
 }
 
 HRESULT STDMETHODCALLTYPE CMeetingComponent::GetRunningMeetings(BSTR* meetingsXml) {
+    if (Failing()) {
+        if (meetingsXml) *meetingsXml = nullptr;
+        return E_FAIL;
+    }
     try {
         return HandOut(SuiteStateStore::LoadRunningMeetings(), meetingsXml);
     } catch (...) {

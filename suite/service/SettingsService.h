@@ -31,10 +31,16 @@ class CSettingsService final
 public:
     HRESULT STDMETHODCALLTYPE Reserved7() override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetAccountDocument(BSTR* accountXml) override;
+
+private:
+    const CLSID& ClassId() const noexcept override { return CLSID_QKSettingsService; }
 };
 
 class CMeetingComponent final
     : public CSuiteStateObjectOf<IQKMeetingComponent, DIID_QKMeetingEvents, DISPID_QKMeetingsChanged> {
 public:
     HRESULT STDMETHODCALLTYPE GetRunningMeetings(BSTR* meetingsXml) override;
+
+private:
+    const CLSID& ClassId() const noexcept override { return CLSID_QKMeetingComponent; }
 };

@@ -1,5 +1,7 @@
 #include "service/SuiteStateObject.h"
 
+#include "shared/SuiteFault.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -45,7 +47,10 @@ HRESULT STDMETHODCALLTYPE CSuiteStateObject::QueryInterface(REFIID iid, void** o
 
 QK_IMPLEMENT_SELF_DELETING_REFCOUNT(CSuiteStateObject)
 
+bool CSuiteStateObject::Failing() const noexcept { return SuiteFault::FailsEveryCall(ClassId()); }
+
 HRESULT STDMETHODCALLTYPE CSuiteStateObject::SetAccountDocument(BSTR accountXml) {
+    if (Failing()) return E_FAIL;
     try {
         if (!SuiteStateStore::IsWellFormed(accountXml)) return E_INVALIDARG;
         if (!SuiteStateStore::SaveAccount(accountXml)) return E_FAIL;
@@ -57,6 +62,7 @@ HRESULT STDMETHODCALLTYPE CSuiteStateObject::SetAccountDocument(BSTR accountXml)
 }
 
 HRESULT STDMETHODCALLTYPE CSuiteStateObject::ResetAccountDocument() {
+    if (Failing()) return E_FAIL;
     try {
         if (!SuiteStateStore::ResetAccount()) return E_FAIL;
         Broadcast(DIID_QKAccountEvents, SuiteStateStore::LoadAccount());
@@ -67,6 +73,7 @@ HRESULT STDMETHODCALLTYPE CSuiteStateObject::ResetAccountDocument() {
 }
 
 HRESULT STDMETHODCALLTYPE CSuiteStateObject::SetRunningMeetings(BSTR meetingsXml) {
+    if (Failing()) return E_FAIL;
     try {
         if (!SuiteStateStore::IsWellFormed(meetingsXml)) return E_INVALIDARG;
         if (!SuiteStateStore::SaveRunningMeetings(meetingsXml)) return E_FAIL;
@@ -78,6 +85,10 @@ HRESULT STDMETHODCALLTYPE CSuiteStateObject::SetRunningMeetings(BSTR meetingsXml
 }
 
 HRESULT STDMETHODCALLTYPE CSuiteStateObject::GetMessagingAccount(BSTR* accountXml) {
+    if (Failing()) {
+        if (accountXml) *accountXml = nullptr;
+        return E_FAIL;
+    }
     try {
         if (!accountXml) return E_POINTER;
         const MessagingAccount::Document document = MessagingAccount::Load();
@@ -97,6 +108,7 @@ HRESULT STDMETHODCALLTYPE CSuiteStateObject::EnumConnectionPoints(IEnumConnectio
 HRESULT STDMETHODCALLTYPE CSuiteStateObject::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {
     if (!point) return E_POINTER;
     *point = nullptr;
+    if (Failing()) return E_FAIL;
     if (iid != m_point.EventIid()) return CONNECT_E_NOCONNECTION;
     *point = &m_point;
     m_point.AddRef();

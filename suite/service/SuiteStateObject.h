@@ -33,6 +33,9 @@ protected:
     ~CSuiteStateObject() override;
     // The derived object's own interface, or null.
     virtual void* OwnInterface(REFIID iid) = 0;
+    // The class the object is served as; its fault switch makes every call fail.
+    [[nodiscard]] virtual const CLSID& ClassId() const noexcept = 0;
+    [[nodiscard]] bool Failing() const noexcept;
 
 private:
     // Fires `text` to the sinks of every live object whose events are `eventIid`.

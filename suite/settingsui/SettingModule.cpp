@@ -7,6 +7,7 @@
 #include "QkServiceInterfaces.h"
 #include "ComHolders.h"
 #include "MsxmlIds.h"
+#include "shared/SuiteFault.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
@@ -47,6 +48,7 @@ CSettingModule::~CSettingModule() {
 }
 
 HRESULT STDMETHODCALLTYPE CSettingModule::InitModule(IVelModuleHost* host, HWND) {
+    if (SuiteFault::ForLibrary() == SuiteFault::kFailEveryCall) return E_FAIL;
     try {
         if (m_window) return S_OK;
         m_host = host;
@@ -90,6 +92,7 @@ void CSettingModule::CreateControls() {
 }
 
 HRESULT STDMETHODCALLTYPE CSettingModule::ShowModule(BOOL show) {
+    if (SuiteFault::ForLibrary() == SuiteFault::kFailEveryCall) return E_FAIL;
     if (!::IsWindow(m_window)) return E_FAIL;
     ::ShowWindow(m_window, show ? SW_SHOWNORMAL : SW_HIDE);
     return S_OK;

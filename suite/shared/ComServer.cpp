@@ -1,8 +1,23 @@
 #include "shared/ComServer.h"
 
+#include "shared/SuiteFault.h"
+
 namespace {
 volatile LONG g_objects = 0;
 volatile LONG g_locks = 0;
+
+// The class object of a class whose fault switch refuses creation.
+class CRefusingFactory final : public CSingleInterfaceObject<IClassFactory> {
+public:
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID, void** object) override {
+        if (object) *object = nullptr;
+        return E_FAIL;
+    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
+        ComServer::Lock(lock);
+        return S_OK;
+    }
+};
 }  // namespace
 
 namespace ComServer {
@@ -19,8 +34,14 @@ HRESULT GetClassObject(REFCLSID requested, std::initializer_list<ServedClass> cl
     if (!object) return E_POINTER;
     *object = nullptr;
     try {
-        for (const ServedClass& served : classes)
-            if (requested == *served.classId) return served.getClassObject(iid, object);
+        for (const ServedClass& served : classes) {
+            if (requested != *served.classId) continue;
+            if (SuiteFault::ForClass(requested) == SuiteFault::kRefuseCreation) {
+                const auto refusing = AdoptReference(new (std::nothrow) CRefusingFactory());
+                return refusing ? refusing->QueryInterface(iid, object) : E_OUTOFMEMORY;
+            }
+            return served.getClassObject(iid, object);
+        }
         return CLASS_E_CLASSNOTAVAILABLE;
     } catch (...) {
         return E_UNEXPECTED;

@@ -1,9 +1,12 @@
 #include "webapi/SyncObject.h"
 
+#include "shared/SuiteFault.h"
 #include "webapi/DemoDay.h"
 
 namespace WebApi {
 namespace {
+bool Failing() noexcept { return SuiteFault::FailsEveryCall(CLSID_QKWebApiSync); }
+
 DATE LocalNow() {
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
@@ -19,6 +22,7 @@ std::vector<MeetingEntry> CWebApiSync::LoadSource(const WebApiSettings::Settings
 }
 
 HRESULT CWebApiSync::StartSync(DATE, DATE, HWND) {
+    if (Failing()) return E_FAIL;
     try {
         // Fetching everything at once keeps the demo's statuses consistent
         // with the moment of the synchronisation.
@@ -43,6 +47,7 @@ void CWebApiSync::SettleIfDue() {
 
 HRESULT CWebApiSync::GetSyncStatus(LONG* status) {
     if (!status) return E_POINTER;
+    if (Failing()) return E_FAIL;
     try {
         SettleIfDue();
         *status = m_status;
@@ -56,6 +61,7 @@ HRESULT CWebApiSync::QueryMeetings(LONG listType, DATE rangeStart, DATE rangeEnd
     if (!xml) return E_POINTER;
     *xml = nullptr;
     if (listType != kListTypeDay) return E_INVALIDARG;
+    if (Failing()) return E_FAIL;
     try {
         SettleIfDue();
         const std::wstring document =

@@ -1,7 +1,10 @@
 // Typed registry access, under a private key that the test removes again.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <cwchar>
 #include <string>
+#include <vector>
 
 #include "OsVersion.h"
 #include "Registry.h"
@@ -84,6 +87,81 @@ TEST_F(Registry, WriteDwordCreatesItsKey) {
     UniqueHkey created(CRegistry::CreateKey(HKEY_CURRENT_USER, (key + L"\\Made").c_str()));
     EXPECT_TRUE(created);
     EXPECT_EQ(nullptr, CRegistry::CreateKey(HKEY_CURRENT_USER, nullptr));
+}
+
+// Values of the wrong type or size, as a damaged or hand-edited registry holds
+// them: every reader answers false with its safe output (untouched number,
+// zero-filled buffer, empty string) or reads what fits, never past its buffer.
+TEST_F(Registry, DamagedValuesReadAsMissingAndNeverOverrun) {
+    auto bytes = [](const void* data, size_t size) {
+        const BYTE* p = static_cast<const BYTE*>(data);
+        return std::vector<BYTE>(p, p + size);
+    };
+    const DWORD one = 1;
+    const ULONGLONG wide = 0x100000001ULL;
+    const std::wstring longText(5000, L'x');
+    const wchar_t unterminated[] = {L'a', L'b', L'c'};
+    const wchar_t multi[] = L"a\0b\0";
+    struct Case {
+        const char* name;
+        DWORD type;
+        std::vector<BYTE> data;
+        bool dword, text;  // whether ReadDword / ReadString (8 characters) succeed
+        const wchar_t* read;  // the text read when it does
+    };
+    const Case cases[] = {
+        {"dword", REG_DWORD, bytes(&one, 4), true, false, nullptr},
+        {"dword of two bytes", REG_DWORD, bytes(&one, 2), false, false, nullptr},
+        {"dword of no bytes", REG_DWORD, {}, false, false, nullptr},
+        {"dword of eight bytes", REG_DWORD, bytes(&wide, 8), false, false, nullptr},
+        {"qword", REG_QWORD, bytes(&wide, 8), false, false, nullptr},
+        {"number as text", REG_SZ, bytes(L"1", 4), false, true, L"1"},
+        {"empty text", REG_SZ, {}, false, true, L""},
+        {"text longer than the buffer", REG_SZ, bytes(longText.c_str(), (longText.size() + 1) * 2), false, false,
+         nullptr},
+        {"text without its terminator", REG_SZ, bytes(unterminated, sizeof(unterminated)), false, true, L"abc"},
+        {"text of an odd byte count", REG_SZ, bytes(L"ab", 3), false, true, nullptr},
+        {"expandable text", REG_EXPAND_SZ, bytes(L"%TEMP%", 14), false, false, nullptr},
+        {"multiple texts", REG_MULTI_SZ, bytes(multi, sizeof(multi)), false, false, nullptr},
+        {"binary", REG_BINARY, bytes("\xFF\xFE\x00\x01", 4), false, false, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(ERROR_SUCCESS, ::RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Damaged", c.type,
+                                                   c.data.empty() ? nullptr : c.data.data(),
+                                                   static_cast<DWORD>(c.data.size())));
+        DWORD number = 7;
+        EXPECT_EQ(c.dword, CRegistry::ReadDword(HKEY_CURRENT_USER, key.c_str(), L"Damaged", &number) != FALSE);
+        EXPECT_EQ(c.dword ? 1u : 7u, number);
+
+        // Eight characters for the reader, then a guard it must not touch.
+        wchar_t buffer[12];
+        wmemset(buffer, L'#', 12);
+        EXPECT_EQ(c.text, CRegistry::ReadString(HKEY_CURRENT_USER, key.c_str(), L"Damaged", buffer, 8) != FALSE);
+        EXPECT_EQ(std::wstring(4, L'#'), std::wstring(buffer + 8, 4));
+        EXPECT_LT(std::wcslen(buffer), 8u);
+        if (!c.text) {
+            EXPECT_EQ(std::wstring(8, L'\0'), std::wstring(buffer, 8));
+        }
+        if (c.read) {
+            EXPECT_STREQ(c.read, buffer);
+        }
+
+        CStringEx value(L"old");
+        const BOOL read = CRegistry::ReadStringEx(HKEY_CURRENT_USER, key.c_str(), L"Damaged", &value);
+        if (!read) {
+            EXPECT_TRUE(value.IsEmpty());
+        }
+        EXPECT_LT(value.GetLength(), 2048);
+
+        BYTE blob[6];
+        std::memset(blob, 0xAA, sizeof(blob));
+        if (!CRegistry::ReadBinary(HKEY_CURRENT_USER, key.c_str(), L"Damaged", blob, 4)) {
+            EXPECT_EQ(0, blob[0] | blob[1] | blob[2] | blob[3]);
+        }
+        EXPECT_EQ(0xAA, blob[4]);
+        EXPECT_EQ(0xAA, blob[5]);
+    }
 }
 
 TEST(OsVersion, ClassifiesThePlatformVersions) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "UniqueHandle.h"
+#include "support/ClientWindows.h"
 #include "support/CommandFixture.h"
 #include "support/TestSupport.h"
 #include "webapi/MeetingStore.h"
@@ -18,47 +19,14 @@ using webapitest::StoreMeeting;
 using webapitest::Today;
 
 namespace {
-constexpr const wchar_t* kClientFrameClass = L"QK_SJ_MainFrame_3DD8BA03-E8BC-421c-961F-4936E19F010F";
-constexpr int kMeetingButton = 1033;
+using testsupport::kClientFrameClass;
+using testsupport::kMeetingButton;
 
 std::wstring HostCommand(const std::wstring& extra) {
     // This test runs from a folder of its own inside the output folder.
     const std::wstring bin = testsupport::BinFolder() + L"..\\";
     return L"\"" + bin + L"qkhost.exe\" /module:{2DD8BA03-E8BC-421C-461F-4936E19F0103} \"/dll:" + bin +
            L"qkSJUI.dll\"" + extra;
-}
-
-std::wstring WindowText(HWND window) {
-    wchar_t text[256] = {};
-    ::GetWindowTextW(window, text, 256);
-    return text;
-}
-
-// The visible item windows of the frame: dialogs that hold a meeting button.
-std::vector<HWND> VisibleItems(HWND frame) {
-    std::vector<HWND> items;
-    struct Walk {
-        static BOOL CALLBACK Child(HWND window, LPARAM state) {
-            auto* found = reinterpret_cast<std::vector<HWND>*>(state);
-            const HWND button = ::GetDlgItem(window, kMeetingButton);
-            if (button && ::GetParent(button) == window && ::IsWindowVisible(window)) found->push_back(window);
-            return TRUE;
-        }
-    };
-    ::EnumChildWindows(frame, &Walk::Child, reinterpret_cast<LPARAM>(&items));
-    return items;
-}
-
-std::wstring ItemTopic(HWND item) {
-    std::wstring topics;
-    struct Walk {
-        static BOOL CALLBACK Child(HWND window, LPARAM state) {
-            *reinterpret_cast<std::wstring*>(state) += WindowText(window) + L"|";
-            return TRUE;
-        }
-    };
-    ::EnumChildWindows(item, &Walk::Child, reinterpret_cast<LPARAM>(&topics));
-    return topics;
 }
 
 class DesktopClient : public ::testing::Test {
@@ -121,13 +89,13 @@ TEST_F(DesktopClient, StartsSignsInShowsTheDayJoinsAMeetingAndExits) {
     std::vector<HWND> items;
     ASSERT_TRUE(testsupport::PumpUntil(
         [&] {
-            items = VisibleItems(frame);
+            items = testsupport::VisibleMeetingItems(frame);
             return items.size() == 2;
         },
         20000));
     HWND running = nullptr;
     for (HWND item : items)
-        if (ItemTopic(item).find(L"Design review") != std::wstring::npos) running = item;
+        if (testsupport::ItemTexts(item).find(L"Design review") != std::wstring::npos) running = item;
     ASSERT_NE(nullptr, running);
 
     // The item's join button, as a click sends it.

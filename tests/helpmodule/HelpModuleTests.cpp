@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
+#include <vector>
 
 #include "helpmodule/HelpFixture.h"
 #include "host/HostApp.h"
@@ -174,5 +176,64 @@ TEST_F(HelpModule, MissingMeetingsOrResourceLibrary) {
     user.SetText(L"siteurl", L"acme.quillkit.example");
     EXPECT_EQ(Outcome(S_OK, {kGuide}), Opened(kHelp, &copy)) << "no custom help configured";
     EXPECT_TRUE(MeetingLibCalls().empty());
+}
+}  // namespace
+
+namespace {
+// A damaged value of each setting the help module reads is taken as absent:
+// the module opens the page (or ends with the code) it would without it.
+TEST_F(HelpModule, DamagedSettingsReadAsAbsent) {
+    struct Setting {
+        const wchar_t* name;
+        bool number;
+        std::function<void()> arrange;  // settings under which this one decides the page
+    };
+    const auto managed = [&] {
+        user.SetText(L"SiteName", kSite);
+        user.SetText(L"SiteType", L"2");
+        user.SetDword(L"SupportCustomHelp", 1);
+        user.SetText(L"HelpLink", kCustomLink);
+    };
+    const Setting settings[] = {
+        {L"SiteName", false, [&] { user.SetText(L"SiteName", kSite); }},
+        {L"Zvn11Site", false,
+         [&] {
+             user.SetText(L"SiteName", kSite);
+             user.SetText(L"Zvn11Site", L"acme.zvn11.example");
+         }},
+        {L"SiteType", false, managed},
+        {L"siteurl", false,
+         [&] {
+             user.SetText(L"SiteName", kSite);
+             user.SetText(L"siteurl", kSite);
+             meetingLib.SetDword(L"LibraryCurrentResult", static_cast<DWORD>(E_FAIL));
+         }},
+        {L"SupportCustomHelp", true, managed},
+        {L"HelpLink", false, managed},
+    };
+    struct Result {
+        HRESULT init;
+        std::vector<std::wstring> pages;
+        LONG exitCode;
+        bool operator==(const Result&) const = default;
+    };
+    const auto run = [&] {
+        urls.Clear();
+        const HelpRun r = Run(HelpOfType(L"2"));
+        return Result{r.init, r.pages, r.exitCode};
+    };
+    for (const Setting& setting : settings) {
+        user.RemoveAll();
+        machine.RemoveAll();
+        meetingLib.RemoveAll();
+        setting.arrange();
+        user.Remove(setting.name);
+        const Result absent = run();
+        for (const RawRegistryValue& damage : setting.number ? DamagedNumbers() : DamagedTexts()) {
+            ASSERT_TRUE(user.SetRaw(setting.name, damage.type, damage.data));
+            EXPECT_EQ(absent, run()) << "value " << testing::PrintToString(std::wstring(setting.name)) << " of type "
+                                     << damage.type << ", " << damage.data.size() << " bytes";
+        }
+    }
 }
 }  // namespace

@@ -187,6 +187,70 @@ TEST_F(Settings, MalformedDocumentKeepsTheOldFields) {
     }
 }
 
+// Account documents as a broken or hostile settings service may hand them out:
+// what parses is read field by field with the defaults for what is missing or
+// mistyped; what does not parse leaves the previous account in place.
+TEST_F(Settings, HostileAccountDocumentsLoadWhatTheyCan) {
+    const std::wstring full = kFullAccount;
+    auto account = [](const std::wstring& fields) { return L"<Settings><Account>" + fields + L"</Account></Settings>"; };
+    std::wstring many, open, close;
+    for (int i = 0; i < 10000; ++i) many += L"<Account><SiteName>s" + std::to_wstring(i) + L"</SiteName></Account>";
+    for (int i = 0; i < 5000; ++i) {
+        open += L"<n>";
+        close += L"</n>";
+    }
+    const std::wstring longSite(1000000, L'a');
+    constexpr int kAny = -1;  // the parser's own limits decide
+    struct Case {
+        const char* name;
+        std::wstring document;
+        int loads;  // TRUE, FALSE or kAny
+        std::wstring site;
+        ULONG siteType;
+        LONG remember, snapjoin;
+    };
+    const Case cases[] = {
+        {"truncated", full.substr(0, full.size() / 2), FALSE, L"acme.example.com", 2, 0, 1},
+        {"only a declaration", L"<?xml version=\"1.0\"?>", FALSE, L"acme.example.com", 2, 0, 1},
+        {"ten thousand accounts", L"<Settings>" + many + L"</Settings>", TRUE, L"s0", 0, 1, 0},
+        {"huge site name", account(L"<SiteName>" + longSite + L"</SiteName><Z11SiteName>z." + longSite +
+                                   L"</Z11SiteName>"),
+         TRUE, longSite, 0, 1, 0},
+        {"wrongly typed fields",
+         account(L"<SiteName>s</SiteName><Remember>yes</Remember><SiteType>-1</SiteType>"
+                 L"<SnapjoinEnable>maybe</SnapjoinEnable><DeskreachEnable>99999999999999999999</DeskreachEnable>"),
+         TRUE, L"s", 0xFFFFFFFFu, 0, 0},
+        {"site type beyond range", account(L"<SiteType>99999999999999999999</SiteType>"), TRUE, L"", 0xFFFFFFFFu, 1,
+         0},
+        {"fields as attributes", L"<Settings><Account SiteName=\"s\" SiteType=\"2\"/></Settings>", TRUE, L"", 0, 1, 0},
+        {"markup inside a field", account(L"<SiteName>a<b>c</b>d</SiteName><SiteType>2<x/></SiteType>"), TRUE,
+         L"acd", 2, 1, 0},
+        {"another root", L"<Other><Account><SiteName>s</SiteName></Account></Other>", TRUE, L"s", 0, 1, 0},
+        {"deep nesting", L"<Settings>" + open + L"<Account><SiteName>s</SiteName></Account>" + close + L"</Settings>",
+         kAny, L"", 0, 0, 0},
+    };
+    CSJUISetting* setting = CSJUISetting::GetInstance();
+    ASSERT_TRUE(setting->Initialize());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(setting->LoadAccount(Bstr(kFullAccount).get()));
+        const BOOL loaded = setting->LoadAccount(Bstr(c.document).get());
+        CStringEx site, user, password, url(L"https://old.example/collabs/#/meetings");
+        LONG remember = -1;
+        setting->GetAccount(site, user, password, &remember);
+        setting->GetMeetingsPageUrl(url);
+        EXPECT_EQ(0, url.Find(L"https://"));
+        EXPECT_EQ(url.GetLength() - 19, url.Find(L"/collabs/#/meetings"));
+        setting->IsOutlookToolEnabled();
+        if (c.loads == kAny) continue;
+        EXPECT_EQ(c.loads, loaded);
+        EXPECT_EQ(c.site, site.str());
+        EXPECT_EQ(c.siteType, setting->GetSiteType());
+        EXPECT_EQ(c.remember, remember);
+        EXPECT_EQ(c.snapjoin, setting->IsSnapjoinEnabled());
+    }
+}
+
 TEST_F(Settings, UnregisteredServiceFailsInitialisation) {
     ASSERT_EQ(S_OK, service.UnregisterServer());
     log.Remove();

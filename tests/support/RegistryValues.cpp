@@ -55,10 +55,41 @@ bool SavedRegistryValues::SetDword(const std::wstring& name, DWORD value) const 
            ERROR_SUCCESS;
 }
 
+bool SavedRegistryValues::SetRaw(const std::wstring& name, DWORD type, const std::vector<BYTE>& data) const {
+    return ::RegSetKeyValueW(m_root, m_subKey.c_str(), name.c_str(), type, data.empty() ? nullptr : data.data(),
+                             static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
+}
+
 void SavedRegistryValues::Remove(const std::wstring& name) const {
     ::RegDeleteKeyValueW(m_root, m_subKey.c_str(), name.c_str());
 }
 
 void SavedRegistryValues::RemoveAll() const {
     for (const auto& name : m_names) Remove(name);
+}
+
+namespace {
+std::vector<BYTE> Bytes(const void* data, size_t size) {
+    const BYTE* first = static_cast<const BYTE*>(data);
+    return std::vector<BYTE>(first, first + size);
+}
+}  // namespace
+
+std::vector<RawRegistryValue> DamagedNumbers() {
+    const ULONGLONG one = 1;
+    return {{REG_SZ, Bytes(L"1", 4)},
+            {REG_DWORD, Bytes(&one, 2)},
+            {REG_DWORD, Bytes(&one, 8)},
+            {REG_DWORD, {}},
+            {REG_QWORD, Bytes(&one, 8)}};
+}
+
+std::vector<RawRegistryValue> DamagedTexts() {
+    const DWORD one = 1;
+    const std::wstring tooLong(5000, L'a');
+    return {{REG_DWORD, Bytes(&one, 4)},
+            {REG_EXPAND_SZ, Bytes(L"%TEMP%", 14)},
+            {REG_MULTI_SZ, Bytes(L"a.b.c\0\0", 16)},
+            {REG_BINARY, Bytes("\xFF\xFE\x01", 3)},
+            {REG_SZ, Bytes(tooLong.c_str(), (tooLong.size() + 1) * sizeof(wchar_t))}};
 }

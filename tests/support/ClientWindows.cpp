@@ -1,0 +1,31 @@
+#include "support/ClientWindows.h"
+
+namespace testsupport {
+std::vector<HWND> VisibleMeetingItems(HWND frame) {
+    std::vector<HWND> items;
+    struct Walk {
+        static BOOL CALLBACK Child(HWND window, LPARAM state) {
+            auto* found = reinterpret_cast<std::vector<HWND>*>(state);
+            const HWND button = ::GetDlgItem(window, kMeetingButton);
+            if (button && ::GetParent(button) == window && ::IsWindowVisible(window)) found->push_back(window);
+            return TRUE;
+        }
+    };
+    ::EnumChildWindows(frame, &Walk::Child, reinterpret_cast<LPARAM>(&items));
+    return items;
+}
+
+std::wstring ItemTexts(HWND item) {
+    std::wstring texts;
+    struct Walk {
+        static BOOL CALLBACK Child(HWND window, LPARAM state) {
+            wchar_t text[256] = {};
+            ::GetWindowTextW(window, text, 256);
+            *reinterpret_cast<std::wstring*>(state) += std::wstring(text) + L"|";
+            return TRUE;
+        }
+    };
+    ::EnumChildWindows(item, &Walk::Child, reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+}  // namespace testsupport
