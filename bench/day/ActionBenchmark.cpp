@@ -8,6 +8,7 @@
 #include "BenchStats.h"
 #include "ComHolders.h"
 #include "MeetingLibrary.h"
+#include "QkMeetingLibs.h"
 
 namespace bench {
 namespace {

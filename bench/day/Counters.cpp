@@ -38,6 +38,8 @@ Counters ReadCounters() {
 TrueCounters JudgeCounters(const Counters& sample) {
     TrueCounters truth;
     truth.privateUsage = sample.privateUsage != 0 && sample.pagefile != 0;
+    // A process with a window holds handles to its window station and desktop at least.
+    truth.handles = sample.handles != 0 && sample.windows != 0;
     truth.gui = sample.windows != 0 && sample.gdiObjects != 0 && sample.userObjects != 0;
     return truth;
 }

@@ -22,6 +22,7 @@ Counters ReadCounters();
 // stub of the platform.
 struct TrueCounters {
     bool privateUsage = false;
+    bool handles = false;
     bool gui = false;
 };
 TrueCounters JudgeCounters(const Counters& sample);

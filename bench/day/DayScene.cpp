@@ -114,10 +114,18 @@ void DayScene::PaintNow() {
     ::RedrawWindow(m_view->m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
-void DayScene::Refresh() {
+RefreshPhases DayScene::Refresh() {
+    RefreshPhases phases;
+    Stopwatch watch;
     m_provider->LoadDay(FALSE);
+    phases.load = watch.Milliseconds();
+    watch.Restart();
     m_view->RefreshDailyView();
-    ::RedrawWindow(m_view->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    phases.refresh = watch.Milliseconds();
+    watch.Restart();
+    PaintNow();
+    phases.paint = watch.Milliseconds();
+    return phases;
 }
 
 void DayScene::Scroll(bool down, std::vector<double>* tick) {

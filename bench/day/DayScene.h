@@ -18,6 +18,13 @@
 class CHostApp;
 
 namespace bench {
+// Milliseconds of each part of a refresh.
+struct RefreshPhases {
+    double load = 0.0;     // the provider: web-API answer, parse, visible window
+    double refresh = 0.0;  // the day view's refresh, which paints what it changed
+    double paint = 0.0;    // whatever was still left to paint
+};
+
 class DayScene {
 public:
     // `perDay` meetings on today and on tomorrow.
@@ -34,7 +41,7 @@ public:
 
     // The provider's load with the visible window, the day view's refresh,
     // and every window of it painted before this returns.
-    void Refresh();
+    RefreshPhases Refresh();
     // Paints whatever of the day view is invalid, children included, now.
     void PaintNow();
     // One scroll by a meeting (down or up), every animation tick sent and

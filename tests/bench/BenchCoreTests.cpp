@@ -57,17 +57,19 @@ TEST(BenchCounters, GrowthWordingAndTrueCounters) {
     stub.pagefile = 1 << 20;
     EXPECT_FALSE(bench::JudgeCounters(stub).gui) << "GetGuiResources answering 0 beside open windows";
     EXPECT_FALSE(bench::JudgeCounters(stub).privateUsage);
+    EXPECT_FALSE(bench::JudgeCounters(stub).handles);
     bench::Counters real = stub;
     real.gdiObjects = 40;
     real.userObjects = 20;
     real.privateUsage = 1 << 20;
+    real.handles = 30;
     EXPECT_TRUE(bench::JudgeCounters(real).gui);
     EXPECT_TRUE(bench::JudgeCounters(real).privateUsage);
+    EXPECT_TRUE(bench::JudgeCounters(real).handles);
 
     // The process's own counters: it has memory and handles, and its window counts.
     const bench::Counters before = bench::ReadCounters();
     EXPECT_GT(before.workingSet, 0u);
-    EXPECT_GT(before.handles, 0u);
     HWND window = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 5, 5, window, nullptr, nullptr, nullptr);
     EXPECT_EQ(before.windows + 2, bench::ReadCounters().windows);
