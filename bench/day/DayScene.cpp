@@ -70,16 +70,9 @@ DayScene::DayScene(int perDay) {
     m_provider->LoadDay(FALSE);
 
     // As wide as a normal item, six of its rows and the two strips high.
-    RECT item{};
-    {
-        CItemWnd probe(nullptr);
-        UniqueHwnd parent(
-            ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
-        probe.Create(parent.get(), CItemWnd::kNormalTemplate, FALSE);
-        ::GetWindowRect(probe.m_hWnd, &item);
-    }
-    const int width = item.right - item.left;
-    const int height = DailyViewLayout::kDateStripHeight + 6 * (item.bottom - item.top) + 2 * 14;
+    const SIZE item = CItemWnd::TemplateSize(CItemWnd::kNormalTemplate);
+    const int width = item.cx;
+    const int height = DailyViewLayout::kDateStripHeight + 6 * item.cy + 2 * 14;
     m_listView.reset(::CreateWindowExW(WS_EX_CONTROLPARENT, L"#32770", L"list", WS_POPUP | WS_VISIBLE | WS_BORDER,
                                        80, 80, width + 2, kButtonBand + height + 2, nullptr, nullptr, nullptr,
                                        nullptr));
