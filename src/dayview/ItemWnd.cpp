@@ -6,6 +6,7 @@
 #include "FontPool.h"
 #include "ModuleState.h"
 #include "Trace.h"
+#include "UniqueHandle.h"
 #include "ItemRules.h"
 #include "TimeApi.h"
 #include "VelGdiplus.h"
@@ -130,6 +131,14 @@ LRESULT CItemWnd::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     }
     ApplyBackgroundToButtons(BackgroundColor());
     return FALSE;
+}
+
+SIZE CItemWnd::TemplateSize(UINT templateId) {
+    CItemWnd probe(nullptr);
+    UniqueHwnd parent(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+    RECT rect{};
+    if (probe.Create(parent.get(), templateId, templateId == kTallTemplate)) ::GetWindowRect(probe.m_hWnd, &rect);
+    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
 HRESULT CItemWnd::RefreshItemWnd(const CMeetingRecord& meeting) {

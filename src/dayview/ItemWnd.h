@@ -79,6 +79,9 @@ public:
     // Creates the item from `templateId` of the resource library; nothing
     // when `parent` is not a window.
     HWND Create(HWND parent, UINT templateId, BOOL tall);
+    // The size an item of template `templateId` comes out at, measured on
+    // one made hidden for the purpose: what lays out a view around the rows.
+    static SIZE TemplateSize(UINT templateId);
     // Shows `meeting`; E_FAIL without a window.
     HRESULT RefreshItemWnd(const CMeetingRecord& meeting);
 

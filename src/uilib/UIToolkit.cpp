@@ -1,5 +1,7 @@
 #include "UIToolkit.h"
 
+#include "ResourceImageCache.h"
+
 #include <objidl.h>
 
 #include <gdiplus.h>
@@ -74,6 +76,7 @@ void CUIToolkit::Uninitialize() {
     ReleaseZvnSkinMgr();
     // Every class of the module's windows, image buttons and shadows among them.
     CWindowBase::UnregisterClasses();
+    CResourceImageCache::Clear();
     if (state.gdiplusToken != 0) Gdiplus::GdiplusShutdown(state.gdiplusToken);
     state.gdiplusToken = 0;
     state.initialized = false;

@@ -1,47 +1,33 @@
 #include "VelGdiplus.h"
 
-#include "ImageDataStream.h"
+#include "ResourceImageCache.h"
 
 namespace {
-std::unique_ptr<Gdiplus::Image> DecodeStream(IStream* stream) {
-    std::unique_ptr<Gdiplus::Image> image(Gdiplus::Image::FromStream(stream, FALSE));
-    if (!image || image->GetLastStatus() != Gdiplus::Ok) return nullptr;
-    return image;
-}
-
 Gdiplus::Color Opaque(COLORREF color) {
     return Gdiplus::Color(255, GetRValue(color), GetGValue(color), GetBValue(color));
 }
 }  // namespace
 
 BOOL CVelGdiplus::DrawImage(HDC hdc, int x, int y, UINT imageId) {
-    Gdiplus::Graphics graphics(hdc);
-    CImageDataStream data;
-    if (!data.Load(imageId)) {
+    bool found = false;
+    Gdiplus::Bitmap* image = CResourceImageCache::Get(imageId, &found);
+    if (!found) {
         ::OutputDebugStringW(L"CVelGdiplus::DrawImage LoadResource Fail\n");
         return FALSE;
     }
-    if (data.IsEmpty()) {
-        ::OutputDebugStringW(L"CVelGdiplus::DrawImage Steam Invalid\n");
-        return FALSE;
-    }
-    std::unique_ptr<Gdiplus::Image> image = DecodeStream(data.Stream());
     if (!image) return FALSE;
-    graphics.DrawImage(image.get(), x, y, static_cast<INT>(image->GetWidth()), static_cast<INT>(image->GetHeight()));
+    Gdiplus::Graphics graphics(hdc);
+    graphics.DrawImage(image, x, y, static_cast<INT>(image->GetWidth()), static_cast<INT>(image->GetHeight()));
     return TRUE;
 }
 
 BOOL CVelGdiplus::GetImageSize(SIZE& size, UINT imageId) {
-    CImageDataStream data;
-    if (!data.Load(imageId)) {
+    bool found = false;
+    Gdiplus::Bitmap* image = CResourceImageCache::Get(imageId, &found);
+    if (!found) {
         ::OutputDebugStringW(L"CVelGdiplus::DrawImage LoadResource Fail\n");
         return FALSE;
     }
-    if (data.IsEmpty()) {
-        ::OutputDebugStringW(L"CVelGdiplus::GetImageSize Invalid\n");
-        return FALSE;
-    }
-    std::unique_ptr<Gdiplus::Image> image = DecodeStream(data.Stream());
     if (!image) return FALSE;
     size.cx = static_cast<LONG>(image->GetWidth());
     size.cy = static_cast<LONG>(image->GetHeight());
@@ -153,19 +139,12 @@ void CVelGdiplus::FillGradient(HDC hdc, int left, int top, int right, int bottom
 }
 
 std::unique_ptr<Gdiplus::Image> CVelGdiplus::LoadResourceImage(UINT imageId) {
-    CImageDataStream data;
-    if (!data.Load(imageId) || data.IsEmpty()) return nullptr;
-    std::unique_ptr<Gdiplus::Image> source = DecodeStream(data.Stream());
-    if (!source) return nullptr;
-    const INT w = static_cast<INT>(source->GetWidth());
-    const INT h = static_cast<INT>(source->GetHeight());
-    auto copy = std::make_unique<Gdiplus::Bitmap>(w, h, PixelFormat32bppARGB);
-    if (copy->GetLastStatus() != Gdiplus::Ok) return nullptr;
-    {
-        Gdiplus::Graphics graphics(copy.get());
-        graphics.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
-        if (graphics.DrawImage(source.get(), 0, 0, w, h) != Gdiplus::Ok) return nullptr;
-    }
+    Gdiplus::Bitmap* cached = CResourceImageCache::Get(imageId);
+    if (!cached) return nullptr;
+    // The caller's own copy: windows may draw into the pictures they keep.
+    std::unique_ptr<Gdiplus::Bitmap> copy(cached->Clone(0, 0, static_cast<INT>(cached->GetWidth()),
+                                                        static_cast<INT>(cached->GetHeight()), PixelFormat32bppARGB));
+    if (!copy || copy->GetLastStatus() != Gdiplus::Ok) return nullptr;
     return copy;
 }
 

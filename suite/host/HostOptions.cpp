@@ -41,6 +41,8 @@ HostOptions ParseHostOptions(const std::vector<std::wstring>& arguments) {
             options.module = argument.substr(8);
         } else if (StartsWithNoCase(argument, L"/dll:")) {
             options.dllPath = argument.substr(5);
+        } else if (argument.size() == 14 && StartsWithNoCase(argument, L"/quitwhenready")) {
+            options.quitWhenReady = true;
         } else if (StartsWithNoCase(argument, L"/param:")) {
             const std::wstring parameter = argument.substr(7);
             const size_t equals = parameter.find(L'=');

@@ -40,6 +40,22 @@ private:
     bool m_ok;
 };
 
+// Closes the host at the first idle moment after the module started: every
+// message the start left queued has been handled by then.
+class QuitWhenIdle final : public CIdleHandler {
+public:
+    explicit QuitWhenIdle(CHostApp& host) : m_host(host) {}
+    BOOL OnIdle() override {
+        if (!m_done) m_host.CloseHost(0);
+        m_done = true;
+        return FALSE;
+    }
+
+private:
+    CHostApp& m_host;
+    bool m_done = false;
+};
+
 int RunHost(const HostOptions& options) {
     LoadedModule loaded;
     HRESULT hr = LoadUIModule(options.module, options.dllPath, loaded);
@@ -53,7 +69,10 @@ int RunHost(const HostOptions& options) {
     hr = loaded.module->InitModule(host.Get(), nullptr);
     int exitCode = kInitFailed;
     if (hr == S_OK) {
+        QuitWhenIdle quit(*host.Get());
+        if (options.quitWhenReady) host->AddIdleHandler(&quit);
         exitCode = RunMessageLoop(*host.Get());
+        host->RemoveIdleHandler(&quit);
     } else {
         std::fwprintf(stderr, L"qkhost: InitModule answered 0x%08lX\n", static_cast<unsigned long>(hr));
     }

@@ -6,6 +6,9 @@ own body (--echo).
   phone.py [connection options] REQUEST_XML        send REQUEST_XML, print the answer
   phone.py [connection options] --file PATH        the request is in a file
   phone.py [connection options] --echo             send every message back to its sender
+  phone.py [connection options] --repeat N REQUEST_XML
+                                                   send it N times, each after the last one's final answer
+                                                   ("{n}" in it becomes the run number), and print each round trip
 
 Bodies travel in the suite's wire format (UTF-8, then percent-encoded): the
 request is encoded before sending and the answer decoded before printing
@@ -17,6 +20,7 @@ import asyncio
 import logging
 import os
 import sys
+import time
 import urllib.parse
 
 # slixmpp warns on import that it uses its slower string preparation; that is
@@ -59,6 +63,8 @@ class Phone(slixmpp.ClientXMPP):
         super().__init__(args.jid, args.password)
         self.args = args
         self.outcome = None  # (exit code, text) once finished
+        self.sent = 0  # requests sent with --repeat
+        self.sent_at = 0.0
         self.finished = asyncio.Event()
         self.add_event_handler("session_start", self.on_session_start)
         self.add_event_handler("message", self.on_message)
@@ -76,8 +82,28 @@ class Phone(slixmpp.ClientXMPP):
         if self.args.echo:
             print("ready", flush=True)
             return
+        if self.args.repeat:
+            self.send_next()
+            return
         body = self.args.request if self.args.raw else encode_body(self.args.request)
         self.send_message(mto=self.args.to, mbody=body, mtype="chat")
+
+    def send_next(self):
+        self.sent += 1
+        request = self.args.request.replace("{n}", str(self.sent))
+        body = request if self.args.raw else encode_body(request)
+        self.sent_at = time.perf_counter()
+        self.send_message(mto=self.args.to, mbody=body, mtype="chat")
+
+    def on_repeated_answer(self, text):
+        # An answer that only says the request was accepted is not the end of it.
+        if "<Sequence>%d</Sequence>" % self.sent not in text or "<ResultCode>1</ResultCode>" in text:
+            return
+        print("round trip %d: %.3f ms" % (self.sent, (time.perf_counter() - self.sent_at) * 1000.0), flush=True)
+        if self.sent < self.args.repeat:
+            self.send_next()
+        else:
+            self.finish(0)
 
     def on_message(self, message):
         if self.args.echo:
@@ -92,7 +118,11 @@ class Phone(slixmpp.ClientXMPP):
             self.finish(4, "error from %s: %s" % (message["from"], message["error"]["condition"]))
         elif message["body"]:
             body = message["body"]
-            self.finish(0, body if self.args.raw else decode_body(body))
+            text = body if self.args.raw else decode_body(body)
+            if self.args.repeat:
+                self.on_repeated_answer(text)
+            else:
+                self.finish(0, text)
 
     def on_failed_auth(self, _event):
         self.finish(3, "the server refused %s" % self.args.jid)
@@ -115,6 +145,7 @@ def parse_args(argv):
     parser.add_argument("--to", help="the desktop client's account (user@localhost)")
     parser.add_argument("--timeout", type=float, default=30.0, help="seconds to wait for the answer")
     parser.add_argument("--raw", action="store_true", help="no wire encoding of the bodies")
+    parser.add_argument("--repeat", type=int, default=0, help="send the request this many times, timing each")
     parser.add_argument("--verbose", action="store_true")
     args = parser.parse_args(argv)
     env = read_env(args.env) if args.env else {}

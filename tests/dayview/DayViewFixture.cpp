@@ -85,16 +85,9 @@ CDailyView& DayViewTest::Show(DATE day, int height) {
 
     // The normal item as its template makes it: the view is as wide, and by
     // default six of its rows and two 14-pixel strips high.
-    RECT item{};
-    {
-        CItemWnd probe(nullptr);
-        UniqueHwnd parent(
-            ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
-        probe.Create(parent.get(), CItemWnd::kNormalTemplate, FALSE);
-        ::GetWindowRect(probe.m_hWnd, &item);
-    }
-    const int width = item.right - item.left;
-    if (height == 0) height = DailyViewLayout::kDateStripHeight + 6 * (item.bottom - item.top) + 2 * 14;
+    const SIZE item = CItemWnd::TemplateSize(CItemWnd::kNormalTemplate);
+    const int width = item.cx;
+    if (height == 0) height = DailyViewLayout::kDateStripHeight + 6 * item.cy + 2 * 14;
     // The list view: a dialog with its three buttons above the day view.
     listView = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_CONTROLPARENT, L"#32770", L"list",
                                  WS_POPUP | WS_VISIBLE | WS_BORDER, 80, 80, width + 2,

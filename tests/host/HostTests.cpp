@@ -16,19 +16,23 @@ namespace {
 TEST(HostOptions, SeparatesTheHostsOptionsFromTheModulesArguments) {
     const HostOptions options = ParseHostOptions({L"C:\\suite dir\\qkhost.exe", L"/MODULE:{2DD8BA03-E8BC-421C-461F-4936E19F0103}",
                                                   L"/AutoRun", L"/param:close", L"/dll:C:\\x\\qkSJUI.dll",
-                                                  L"/Param:Site=a=b", L"two words", L"say \"hi\""});
+                                                  L"/Param:Site=a=b", L"/QuitWhenReady", L"two words", L"say \"hi\"",
+                                                  L"/quitwhenreadyx"});
     EXPECT_TRUE(options.error.empty());
+    EXPECT_TRUE(options.quitWhenReady);
     EXPECT_EQ(L"{2DD8BA03-E8BC-421C-461F-4936E19F0103}", options.module);
     EXPECT_EQ(L"C:\\x\\qkSJUI.dll", options.dllPath);
     ASSERT_EQ(2u, options.parameters.size());
     EXPECT_EQ(L"", options.parameters.at(L"close"));
     EXPECT_EQ(L"a=b", options.parameters.at(L"Site"));
-    EXPECT_EQ(L"\"C:\\suite dir\\qkhost.exe\" /AutoRun \"two words\" \"say \\\"hi\\\"\"", options.moduleCommandLine);
+    EXPECT_EQ(L"\"C:\\suite dir\\qkhost.exe\" /AutoRun \"two words\" \"say \\\"hi\\\"\" /quitwhenreadyx",
+              options.moduleCommandLine);
 }
 
 TEST(HostOptions, DefaultsToTheDesktopClientAndRefusesNamelessParameters) {
     EXPECT_EQ(L"qkSJUI 0.0.0.3", ParseHostOptions({L"qkhost.exe"}).module);
     EXPECT_EQ(L"\"qkhost.exe\"", ParseHostOptions({L"qkhost.exe"}).moduleCommandLine);
+    EXPECT_FALSE(ParseHostOptions({L"qkhost.exe"}).quitWhenReady);
     EXPECT_FALSE(ParseHostOptions({L"qkhost.exe", L"/param:=1"}).error.empty());
     EXPECT_FALSE(ParseHostOptions({L"qkhost.exe", L"/module:"}).error.empty());
 }

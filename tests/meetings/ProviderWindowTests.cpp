@@ -2,6 +2,9 @@
 // the real web-API component.
 #include <gtest/gtest.h>
 
+#include <cwchar>
+#include <string>
+
 #include "ProviderFixture.h"
 #include "TimeApi.h"
 #include "support/TestSupport.h"
@@ -22,6 +25,37 @@ TEST_F(VisibleWindow, TodayStartsAtTheFirstMeetingThatHasNotEnded) {
     EXPECT_EQ(Span(1, 2), Window(day));
     for (UINT32 i = 0; i < 3; ++i) EXPECT_EQ(0, Record(i).m_bProminent) << i;
     EXPECT_TRUE(day.IsFollowingNow());
+}
+
+// Today's first meeting is found by each meeting's own end time element:
+// the first "endTime" among its children, wherever it stands; none, or one
+// nested deeper, counts as long ended.
+TEST_F(VisibleWindow, TheEndTimeThatDecidesIsTheMeetingsFirstOwnOne) {
+    const DATE today = Today();
+    auto text = [](DATE value) {
+        wchar_t buffer[32];
+        std::swprintf(buffer, 32, L"%.10f", value);
+        return std::wstring(buffer);
+    };
+    const DATE start = At(today, 9, 0), ended = At(today, 9, 30), running = At(today, 10, 30);
+    const struct {
+        const char* name;
+        StoreMeeting odd;
+        INT32 first;
+    } cases[] = {
+        {"no end time", StoreMeeting().Set(L"meetingTopic", L"odd").Set(L"startTime", start), 1},
+        {"end time after the other fields",
+         StoreMeeting().Set(L"startTime", start).Set(L"meetingKey", L"k").Set(L"endTime", running), 0},
+        {"end time before the start", StoreMeeting().Set(L"endTime", running).Set(L"startTime", start), 0},
+        {"only a nested end time", StoreMeeting().Set(L"startTime", start).Set(L"host/endTime", running), 1},
+        {"the first of two ended", StoreMeeting(L"odd", start, ended).Add(L"endTime", text(running)), 1},
+        {"the first of two runs", StoreMeeting(L"odd", start, running).Add(L"endTime", text(ended)), 0},
+    };
+    for (const auto& c : cases) {
+        Publish({c.odd, StoreMeeting(L"later", At(today, 11, 0), At(today, 12, 0))});
+        auto& day = Show();
+        EXPECT_EQ(c.first, day.GetFirstVisibleIndex()) << c.name;
+    }
 }
 
 // Scrolling moves the window one meeting at a time and stops at either end.

@@ -7,6 +7,8 @@
 
 #include "UilibTestSupport.h"
 #include "support/DebugOutput.h"
+#include "ModuleState.h"
+#include "ResourceImageCache.h"
 #include "VelGdiplus.h"
 
 using uilibtest::Canvas;
@@ -103,6 +105,37 @@ TEST(ResourceImages, KeptCopyMatchesTheResource) {
     for (int y = 0; y < size.cy; ++y)
         for (int x = 0; x < size.cx; ++x)
             ASSERT_TRUE(Near(fromResource.At(x, y), fromCopy.At(x, y), 2)) << x << "," << y;
+}
+
+TEST(ResourceImages, PicturesAreDecodedOnceAndKeptCopiesAreTheCallersOwn) {
+    for (UINT id : {kButtonFace, 173u, 292u}) {
+        bool found = false;
+        Gdiplus::Bitmap* cached = CResourceImageCache::Get(id, &found);
+        ASSERT_TRUE(found) << id;
+        ASSERT_NE(cached, nullptr) << id;
+        EXPECT_EQ(cached, CResourceImageCache::Get(id)) << id;
+
+        // A window that draws into its copy changes neither the next copy nor what is drawn by number.
+        std::unique_ptr<Gdiplus::Image> first = CVelGdiplus::LoadResourceImage(id);
+        std::unique_ptr<Gdiplus::Image> second = CVelGdiplus::LoadResourceImage(id);
+        ASSERT_TRUE(first && second) << id;
+        const INT x = static_cast<INT>(first->GetWidth() / 2), y = static_cast<INT>(first->GetHeight() / 2);
+        Gdiplus::Color before;
+        static_cast<Gdiplus::Bitmap*>(second.get())->GetPixel(x, y, &before);
+        static_cast<Gdiplus::Bitmap*>(first.get())->SetPixel(x, y, Gdiplus::Color(255, 1, 2, 3));
+        Gdiplus::Color after, kept;
+        static_cast<Gdiplus::Bitmap*>(second.get())->GetPixel(x, y, &after);
+        cached->GetPixel(x, y, &kept);
+        EXPECT_EQ(before.GetValue(), after.GetValue()) << id;
+        EXPECT_EQ(before.GetValue(), kept.GetValue()) << id;
+    }
+    // Pictures belong to the library they came from.
+    const HINSTANCE resources = ModuleState::ResourceInstance();
+    ModuleState::SetResourceInstance(nullptr);
+    bool found = true;
+    EXPECT_EQ(CResourceImageCache::Get(kButtonFace, &found), nullptr);
+    EXPECT_FALSE(found);
+    ModuleState::SetResourceInstance(resources);
 }
 
 // A 9 x 9 picture with 3-pixel corners: every one of the nine pieces has its own colour.
