@@ -1,0 +1,342 @@
+// Hostile phone messages through the bridge's real arrival path: the
+// messaging client's callback, the bridge's window, the command handler, the
+// suite's meetings library and the answer. Every message must be answered or
+// dropped as the rules say, and the process must not crash, hang or grow.
+//
+// QK_FUZZ_MESSAGES (default 2000), QK_FUZZ_SEED and QK_FUZZ_FIRST choose the
+// cases; scripts/fuzz.sh runs the long count.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <optional>
+
+#include "ComHolders.h"
+#include "IPPhoneBoshPorxy.h"
+#include "MSDom.h"
+#include "PhoneMessages.h"
+#include "UrlCodec.h"
+#include "support/CommandFixture.h"
+#include "support/Watchdog.h"
+#include "Trace.h"
+#include "MeetingLibrary.h"
+#include "QkMeetingLibs.h"
+#include <functional>
+
+using namespace fuzz;
+using namespace IPPhone;
+using Microsoft::WRL::ComPtr;
+
+namespace {
+constexpr char kSender[] = "phone@acme.example.com/desk";
+// A result the commands answer with -2 at once.
+constexpr DWORD kLibraryFailure = 4;
+
+uint64_t EnvNumber(const wchar_t* name, uint64_t fallback) {
+    wchar_t text[32] = {};
+    const DWORD length = ::GetEnvironmentVariableW(name, text, 32);
+    return length && length < 32 ? std::wcstoull(text, nullptr, 10) : fallback;
+}
+
+// An answer as the phone would read it.
+struct Reading {
+    std::string problem;  // empty for a well-formed answer
+    std::wstring command, sequence, key;
+    bool hasPassword = false;
+    long code = 0;
+};
+
+Reading Read(const std::string& receiver, const std::string& body) {
+    Reading r;
+    if (receiver != kSender) r.problem = "sent to " + receiver;
+    if (body.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-_*.+%") !=
+        std::string::npos)
+        r.problem = "a byte the wire format does not allow";
+    ComPtr<IUnknown> doc, root, password;
+    if (FAILED(CMSDom::CreateFromString(Bstr(DecodeMessageBody(body.c_str()).c_str()).get(), doc.GetAddressOf())) ||
+        FAILED(CMSDom::GetRootNode(doc.Get(), root.GetAddressOf())) || !root) {
+        r.problem = "not a document";
+        return r;
+    }
+    CStringEx text;
+    auto read = [&](const wchar_t* path, std::wstring& into) {
+        text = CStringEx();
+        if (FAILED(CMSDom::GetChildNodeValue(root.Get(), Bstr(path).get(), text))) r.problem = "no element";
+        into = text.str();
+    };
+    read(L"Command", r.command);
+    read(L"Sequence", r.sequence);
+    read(L"Param/MeetingKey", r.key);
+    std::wstring code;
+    read(L"Param/ResultCode", code);
+    r.code = std::wcstol(code.c_str(), nullptr, 10);
+    r.hasPassword = SUCCEEDED(CMSDom::GetChildNodeValue(root.Get(), Bstr(L"Param/MeetPassword").get(), text));
+    return r;
+}
+
+class AnswerRecorder final : public IIPPhoneMessageSender {
+public:
+    void SendChatMessage(const char* receiver, const char* body) override {
+        readings.push_back(Read(receiver ? receiver : "", body ? body : ""));
+    }
+    std::vector<Reading> readings;
+};
+
+struct Usage {
+    SIZE_T privateBytes = 0;
+    DWORD handles = 0;
+    int windows = 0;
+};
+
+Usage Measure() {
+    Usage usage;
+    PROCESS_MEMORY_COUNTERS counters{};
+    // The private bytes; Wine reports PrivateUsage as 0, PagefileUsage counts them.
+    if (::K32GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof(counters)))
+        usage.privateBytes = counters.PagefileUsage;
+    ::GetProcessHandleCount(::GetCurrentProcess(), &usage.handles);
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(), [](HWND, LPARAM count) { return ++*reinterpret_cast<int*>(count), TRUE; },
+        reinterpret_cast<LPARAM>(&usage.windows));
+    return usage;
+}
+
+// What the bridge did with one message or one reply of the user.
+struct Seen {
+    std::vector<Reading> answers;
+    CIPPhoneBoshCmd* before = nullptr;
+    CIPPhoneBoshCmd* after = nullptr;
+    int opened = 0;
+    int type = -1;
+};
+
+bool Says(const Reading& r, const std::wstring& command, const PhoneCase& c, long code) {
+    return r.problem.empty() && r.command == command && r.sequence == c.sequence && r.key == c.key &&
+           r.code == code && r.hasPassword == (code != -3);
+}
+
+// Whether what was seen is what outcome `o` of case `c` allows.
+bool Fits(unsigned o, const PhoneCase& c, const Seen& s) {
+    const bool busy = s.before != nullptr;
+    const bool nothing = s.answers.empty() && s.opened == 0;
+    const bool busyAnswer = busy && s.answers.size() == 1 && s.after == s.before && s.opened == 0 &&
+                            Says(s.answers[0], ResponseName(c.command), c, -3);
+    switch (o) {
+    case kAnswered:
+        if (busy) return busyAnswer;
+        if (c.asks) return s.answers.empty() && s.opened == 1 && s.type == c.dialogType && s.after;
+        return s.answers.size() == 1 && !s.after && s.opened == 0 && Says(s.answers[0], ResponseName(c.command), c, -2);
+    case kUnknown: return busy ? busyAnswer : nothing && !s.after;
+    case kCancel: return nothing && !s.after;
+    case kUnparsed: return nothing && s.after == s.before;
+    case kAnything:
+        return s.answers.size() <= 1 && (s.answers.empty() || s.answers[0].problem.empty()) && s.opened <= 1;
+    default: return false;
+    }
+}
+
+struct Row {
+    size_t cases = 0, answered = 0, dropped = 0, ms = 0;
+};
+}  // namespace
+
+class PhoneFuzz : public commandtest::CommandTest {
+protected:
+    void SetUp() override {
+        // The trace lines go nowhere: formatting them is still exercised.
+        ::SetEnvironmentVariableW(L"QK_TRACE_FILE", L"NUL");
+        CommandTest::SetUp();
+        bridge = CIPPhoneBoshPorxy::Instance();
+        ASSERT_NE(nullptr, bridge) << "the frame starts the bridge when bosh.dll is beside it";
+        bridge->Commands().Attach(bridge->m_hWnd, &recorder, frame.get());
+        meetingLib.SetDword(L"ResultCode", kLibraryFailure);
+        commandtest::SetRunningMeetings(L"<meetings/>");
+        CIPPhoneBoshCmd::SetConfirmDialogOpener([this](int type, HWND, const std::wstring&) {
+            ++opened;
+            openedType = type;
+            // The user's dialog, as far as the command sees it.
+            const HWND dialog = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                                  nullptr, nullptr);
+            dialogs.push_back(dialog);
+            return dialog;
+        });
+    }
+    void TearDown() override {
+        CIPPhoneBoshCmd::SetConfirmDialogOpener(nullptr);
+        if (bridge) bridge->Commands().Attach(bridge->m_hWnd, bridge, frame.get());
+        for (const HWND dialog : dialogs)
+            if (::IsWindow(dialog)) ::DestroyWindow(dialog);
+        ::SetEnvironmentVariableW(L"QK_TRACE_FILE", nullptr);
+        CommandTest::TearDown();
+    }
+
+    // Lets the bridge's window act on what was posted to it, and takes what it did.
+    Seen Settle(CIPPhoneBoshCmd* before) {
+        testsupport::PumpPending();
+        for (const Reading& r : recorder.readings) actions += r.code == -2;
+        Seen seen{std::move(recorder.readings), before, bridge->Commands().Current(), opened, openedType};
+        recorder.readings.clear();
+        opened = 0;
+        openedType = -1;
+        return seen;
+    }
+    Seen Deliver(const std::string& body) {
+        CIPPhoneBoshCmd* const before = bridge->Commands().Current();
+        bridge->onMessageReceived(kSender, body.c_str());
+        return Settle(before);
+    }
+    Seen Tell(UINT message, WPARAM wParam = 0) {
+        CIPPhoneBoshCmd* const before = bridge->Commands().Current();
+        ::PostMessageW(bridge->m_hWnd, message, wParam, 0);
+        return Settle(before);
+    }
+
+    // Ends the command waiting for the user one of the ways it can end; false
+    // (with `why`) when the answers are not the ones that way gives.
+    bool Reply(Rng& rng, const PhoneCase& waiting, bool exact, std::string& why) {
+        const HWND dialog = bridge->Commands().Current()->ConfirmDialog();
+        const size_t way = rng.Below(5);
+        Seen seen;
+        std::vector<long> codes;
+        switch (way) {
+        case 0: seen = Tell(MSG_AP_BOSHCONFIRMOK), codes = {1, -2}; break;
+        case 1: seen = Tell(MSG_AP_BOSHCONFIRMNO), codes = {2}; break;
+        case 2: seen = Tell(MSG_AP_BOSHCONFIRMTIMEOUT), codes = {3}; break;
+        case 3: seen = Deliver(CancelBody()); break;
+        default: seen = Tell(WM_TIMER, TIMERID_TIMEOUT);
+        }
+        static constexpr const char* kWays[] = {"accepted", "declined", "timed out", "cancelled", "expired"};
+        why = std::string("the user's dialog ") + kWays[way] + ": ";
+        if (seen.after) return why += "the command still runs", false;
+        if (dialog && ::IsWindow(dialog)) return why += "the dialog stays open", false;
+        if (seen.answers.size() != codes.size()) return why += std::to_string(seen.answers.size()) + " answers", false;
+        for (size_t i = 0; i < codes.size(); ++i) {
+            const Reading& r = seen.answers[i];
+            if (!r.problem.empty() || r.code != codes[i]) return why += "answer " + std::to_string(i) + " wrong", false;
+            if (exact && !Says(r, ResponseName(waiting.command), waiting, codes[i]))
+                return why += "answer " + std::to_string(i) + " names another request", false;
+        }
+        return true;
+    }
+
+    CIPPhoneBoshPorxy* bridge = nullptr;
+    AnswerRecorder recorder;
+    std::vector<HWND> dialogs;
+    int opened = 0;
+    int openedType = -1;
+    size_t actions = 0;  // answers with -2: the meetings library was asked and failed
+};
+
+TEST_F(PhoneFuzz, EveryMessageIsAnsweredOrDroppedAsTheRulesSay) {
+    const uint64_t count = EnvNumber(L"QK_FUZZ_MESSAGES", 2000);
+    const uint64_t seed = EnvNumber(L"QK_FUZZ_SEED", 20261206);
+    const uint64_t first = EnvNumber(L"QK_FUZZ_FIRST", 0);
+    const uint64_t warmUp = std::min<uint64_t>(count / 10, 500);
+    testsupport::Watchdog watchdog(30000);
+    std::map<std::string, Row> rows;
+    Usage start;
+    size_t wrong = 0, busyAnswers = 0, slowestMs = 0;
+    uint64_t slowest = first;
+    // A command left waiting for the user while the next message arrives.
+    std::optional<std::pair<PhoneCase, bool>> waiting;
+
+    for (uint64_t index = first; index < first + count; ++index) {
+        if (index == first + warmUp) start = Measure();
+        if ((index - first) % std::max<uint64_t>(count / 20, 1) == 0) {
+            const Usage now = Measure();
+            std::printf("  after %llu cases: private bytes %zu KB, handles %lu\n",
+                        static_cast<unsigned long long>(index - first), now.privateBytes / 1024, now.handles);
+        }
+        const PhoneCase c = MakePhoneCase(seed, index);
+        char note[200];
+        std::snprintf(note, sizeof(note), "case %llu of seed %llu (%s)", static_cast<unsigned long long>(index),
+                      static_cast<unsigned long long>(seed), c.mutations.c_str());
+        testsupport::SetCrashNote(note);
+        watchdog.Beat();
+        const auto began = std::chrono::steady_clock::now();
+
+        const Seen seen = Deliver(c.body);
+        unsigned fitted = 0;
+        for (const unsigned o : {kAnswered, kUnknown, kCancel, kUnparsed, kAnything})
+            if ((c.outcomes & o) && Fits(o, c, seen)) {
+                fitted = o;
+                break;
+            }
+        std::string why;
+        if (!fitted) why = std::to_string(seen.answers.size()) + " answers, " + std::to_string(seen.opened) +
+                           " dialogs, command " + (seen.after ? "running" : "ended");
+        busyAnswers += seen.before && !seen.answers.empty();
+
+        Rng rng{seed ^ index ^ 0x5EED};
+        if (fitted && seen.after) {
+            const bool exact = fitted != kAnything;
+            if (seen.after != seen.before) waiting.emplace(c, exact);
+            // Now and then the next message comes while the user still has to decide.
+            if (!(seen.after != seen.before && rng.Chance(15)) && !Reply(rng, waiting->first, waiting->second, why))
+                fitted = 0;
+        }
+        if (!fitted && bridge->Commands().Current()) Deliver(CancelBody());  // start the next case afresh
+        if (!bridge->Commands().Current()) waiting.reset();
+
+        const size_t ms = static_cast<size_t>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - began).count());
+        if (ms > slowestMs) slowestMs = ms, slowest = index;
+        size_t at = 0;
+        for (size_t plus; at != std::string::npos; at = plus == std::string::npos ? plus : plus + 1) {
+            plus = c.mutations.find('+', at);
+            Row& row = rows[c.mutations.substr(at, plus == std::string::npos ? plus : plus - at)];
+            ++row.cases;
+            row.ms += ms;
+            (fitted == kAnswered || !seen.answers.empty() ? row.answered : row.dropped)++;
+        }
+        if (!fitted && ++wrong <= 20)
+            ADD_FAILURE() << note << ": " << why << "\n  body (first 300 bytes): " << c.body.substr(0, 300);
+    }
+    if (bridge->Commands().Current()) Deliver(CancelBody());
+    testsupport::SetCrashNote("after the last case");
+    const Usage end = Measure();
+
+    for (const auto& [name, row] : rows)
+        std::printf("  %-28s %7zu cases, %7zu answered, %7zu dropped, %6.1f ms each\n", name.c_str(), row.cases,
+                    row.answered, row.dropped, static_cast<double>(row.ms) / static_cast<double>(row.cases));
+    std::printf("phone messages: cases %llu..%llu, %llu sent, %zu wrong, %zu busy answers, slowest %zu ms (case %llu); "
+                "private bytes %+lld KB, handles %+ld, windows %+d after the first %llu\n",
+                static_cast<unsigned long long>(first), static_cast<unsigned long long>(first + count - 1),
+                static_cast<unsigned long long>(count), wrong, busyAnswers, slowestMs,
+                static_cast<unsigned long long>(slowest),
+                (static_cast<long long>(end.privateBytes) - static_cast<long long>(start.privateBytes)) / 1024,
+                static_cast<long>(end.handles) - static_cast<long>(start.handles), end.windows - start.windows,
+                static_cast<unsigned long long>(warmUp));
+    std::fflush(stdout);
+    EXPECT_EQ(0u, wrong);
+    // Each action called the library once and asked it for the result once;
+    // none ran without its answer.
+    EXPECT_EQ(2 * actions, TakeCalls().size());
+    EXPECT_LE(end.windows, start.windows) << "confirmation windows left behind";
+    EXPECT_LE(end.handles, start.handles + 16);
+}
+
+TEST_F(PhoneFuzz, ZZLeakProbe) {
+    const std::string unknown = EncodeMessageBody(L"<ZvnXmppReq><Command>Nope</Command><Sequence>1</Sequence></ZvnXmppReq>");
+    const std::string answered = EncodeMessageBody(L"<ZvnXmppReq><Command>InstantMeeting</Command><Sequence>1</Sequence><Param><HeadCount>1</HeadCount></Param></ZvnXmppReq>");
+    struct P { const char* name; std::function<void()> f; } probes[] = {
+        {"object", [&] { CMeetingLibObject<IQKMeetingOperations> o(CLSID_QKMeetingOperations); }},
+        {"object+result", [&] { CMeetingLibObject<IQKMeetingOperations> o(CLSID_QKMeetingOperations); LONG code = 0; Bstr x; if (o) o->GetResult(&code, x.receive(), 1); }},
+        {"tls", [&] { DWORD t = ::TlsAlloc(); ::TlsFree(t); }},
+        {"parse only", [&] { ComPtr<IUnknown> doc; CMSDom::CreateFromString(Bstr(L"<a><b>1</b></a>").get(), doc.GetAddressOf()); }},
+        {"load library", [&] { UniqueHmodule m(::LoadLibraryW(L"qkIstMt.dll")); }},
+        {"trace", [&] { TraceText(2, "CIPPhoneBoshPorxy::onMessageReceived"); }},
+    };
+    for (auto& p : probes) {
+        for (int i = 0; i < 100; ++i) p.f();
+        const Usage a = Measure();
+        for (int i = 0; i < 1000; ++i) { p.f(); if (i % 100 == 0) { std::printf("%s %d\n", p.name, i); std::fflush(stdout);} }
+        const Usage b = Measure();
+        std::printf("probe %-14s %+lld KB per 1000\n", p.name, (static_cast<long long>(b.privateBytes) - static_cast<long long>(a.privateBytes)) / 1024);
+    }
+}
