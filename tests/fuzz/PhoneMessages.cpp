@@ -39,11 +39,21 @@ struct Field {
     std::wstring name, raw, text;  // raw: the element's XML content; text: what a parser reads from it
     bool asks = false;             // a head count that asks the user first
     bool selfClosing = false;
+    bool breaks = false;           // the content is never well-formed
+    bool mayBreak = false;         // a parser's own limits decide
 };
+
+// New content: what the old content did to the document goes with it.
+void Set(Field& field, const std::wstring& raw, const std::wstring& text) {
+    field.raw = raw;
+    field.text = text;
+    field.asks = field.breaks = field.mayBreak = false;
+}
+void Set(Field& field, const std::wstring& value) { Set(field, value, value); }
 using Fields = std::vector<Field>;
 
 Field Plain(const wchar_t* name, const std::wstring& value, bool asks = false) {
-    return {name, value, value, asks, false};
+    return {name, value, value, asks, false, false, false};
 }
 
 // A request on its way to becoming hostile.
@@ -175,7 +185,7 @@ void InvalidUtf8InAValue(Draft& d, Rng& rng) {
     static constexpr const wchar_t* kEscapes[] = {L"%C3%28", L"%FF%FE", L"%ED%A0%80", L"%C0%AF", L"%E2%82",
                                                   L"%",      L"%4",     L"%zz",       L"%%41",   L"%F4%90%80%80"};
     Field& field = d.FreeField(rng);
-    field.raw = field.text = Pick(rng, kEscapes);
+    Set(field, Pick(rng, kEscapes));
 }
 
 void Huge(Draft& d, Rng& rng) {
@@ -193,12 +203,12 @@ void Huge(Draft& d, Rng& rng) {
     default: break;
     }
     if (!field) field = &d.FreeField(rng);
-    field->raw = field->text = Repeat(rng.Chance(50) ? L"0123456789" : L"Zz9-", size / 4 + 1).substr(0, size);
+    Set(*field, Repeat(rng.Chance(50) ? L"0123456789" : L"Zz9-", size / 4 + 1).substr(0, size));
 }
 
 void Empty(Draft& d, Rng& rng) {
     Field& field = d.AnyField(rng);
-    field.raw = field.text = L"";
+    Set(field, L"");
     field.selfClosing = rng.Chance(50);
     field.asks = false;
 }
@@ -221,14 +231,14 @@ void Repeated(Draft& d, Rng& rng) {
         // The first of two wins wherever it is read.
         if (!d.top.empty()) {
             Field copy = d.top[rng.Below(d.top.size())];
-            copy.raw = copy.text = copy.name == L"Command" ? L"JoinMeetingCallBack" : L"7";
+            Set(copy, copy.name == L"Command" ? L"JoinMeetingCallBack" : L"7");
             d.top.push_back(copy);
         }
         break;
     case 1:
         if (!d.params.empty()) {
             Fields copy = d.params[0];
-            for (Field& f : copy) f.raw = f.text = f.name == L"HeadCount" ? L"5" : L"999";
+            for (Field& f : copy) Set(f, f.name == L"HeadCount" ? L"5" : L"999");
             d.params.push_back(copy);
         }
         break;
@@ -249,19 +259,22 @@ void DeepNesting(Draft& d, Rng& rng) {
     static constexpr size_t kDepths[] = {10, 200, 1000, 5000, 50000};
     const size_t depth = 1 + rng.Below(Pick(rng, kDepths));
     // Parsers have depth limits of their own: refusing the document is allowed.
-    d.mayBreak = true;
     switch (rng.Below(3)) {
     case 0:
+        d.mayBreak = true;
         d.wrapOpen = Repeat(L"<n>", depth);
         d.wrapClose = Repeat(L"</n>", depth);
         break;
     case 1:
-        if (Field* command = d.Top(L"Command"))  // an element's text is all the text inside it
+        if (Field* command = d.Top(L"Command")) {  // an element's text is all the text inside it
             command->raw = Repeat(L"<a>", depth) + command->raw + Repeat(L"</a>", depth);
+            command->mayBreak = true;
+        }
         break;
     default: {
         Field& field = d.FreeField(rng);
         field.raw = Repeat(L"<p>", depth) + L"x" + Repeat(L"</p>", depth);
+        field.mayBreak = true;
     }
     }
 }
@@ -279,28 +292,28 @@ void EntityTricks(Draft& d, Rng& rng) {
         if (command && !command->raw.empty() && command->raw[0] != L'<')
             command->raw = L"&#" + std::to_wstring(command->raw[0]) + L";" + command->raw.substr(1);
         break;
-    case 1: sequence->raw = L"&lt;&amp;&gt;&quot;&apos;", sequence->text = L"<&>\"'"; break;
-    case 2: sequence->raw = L"<![CDATA[<x&y>]]>", sequence->text = L"<x&y>"; break;
+    case 1: Set(*sequence, L"&lt;&amp;&gt;&quot;&apos;", L"<&>\"'"); break;
+    case 2: Set(*sequence, L"<![CDATA[<x&y>]]>", L"<x&y>"); break;
     case 3:
         if (command && command->raw.size() > 2 && command->raw[0] != L'<')
             command->raw = command->raw.substr(0, 2) + L"<!--x-->" + command->raw.substr(2);
         break;
-    case 4: sequence->raw = L"&#x1F600;", sequence->text = L"\U0001F600"; break;
+    case 4: Set(*sequence, L"&#x1F600;", L"\U0001F600"); break;
     case 5: {
         static constexpr const wchar_t* kBroken[] = {L"&nope;", L"&#0;", L"&#xD800;", L"&#xFFFE;", L"&;"};
         free.raw = Pick(rng, kBroken);
-        d.breaks = true;
+        free.breaks = true;
         break;
     }
     case 6:
         d.doctype = L"<!DOCTYPE ZvnXmppReq [<!ENTITY s \"abc\">]>";
-        sequence->raw = L"&s;", sequence->text = L"abc";
+        Set(*sequence, L"&s;", L"abc");
         d.mayBreak = true;
         break;
     case 7:
         d.doctype = L"<!DOCTYPE ZvnXmppReq [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">"
                     L"<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">]>";
-        sequence->raw = L"&c;", sequence->text = std::wstring(1000, L'a');
+        Set(*sequence, L"&c;", std::wstring(1000, L'a'));
         d.mayBreak = true;
         break;
     case 8: {
@@ -338,10 +351,10 @@ void WrongNumbers(Draft& d, Rng& rng) {
                    {L"", false},    {L"2147483648", true}, {L"-2147483649", true}};
     const auto& count = Pick(rng, kCounts);
     Field& field = d.HeadCount();
-    field.raw = field.text = count.text;
+    Set(field, count.text);
     field.asks = count.asks;
     static constexpr const wchar_t* kHostTypes[] = {L"-1", L"99999999999999999999", L"x", L""};
-    if (Field* host = d.Top(L"HostType")) host->raw = host->text = Pick(rng, kHostTypes);
+    if (Field* host = d.Top(L"HostType")) Set(*host, Pick(rng, kHostTypes));
 }
 
 void OutOfRangeSequences(Draft& d, Rng& rng) {
@@ -350,7 +363,7 @@ void OutOfRangeSequences(Draft& d, Rng& rng) {
         L" 7 ", L"0x7FFFFFFF", L"\u00e9\u4f1a", L"\t\r\n"};
     Field* sequence = d.Top(L"Sequence");
     if (!sequence) return;
-    sequence->raw = sequence->text = Pick(rng, kSequences);
+    Set(*sequence, Pick(rng, kSequences));
     // A parser reads a line break in text as a line feed.
     if (sequence->text == L"\t\r\n") sequence->text = L"\t\n";
 }
@@ -367,10 +380,12 @@ void BinaryNoise(Draft& d, Rng& rng) {
         d.breaks = true;
         d.onWire.push_back([](std::string& body, Rng& r) { body = Noise(r, r.Below(4096)); });
         break;
-    case 1:
-        d.Placeholder(d.FreeField(rng), Noise(rng, 1 + rng.Below(64)));
-        d.mayBreak = true;
+    case 1: {
+        Field& field = d.FreeField(rng);
+        d.Placeholder(field, Noise(rng, 1 + rng.Below(64)));
+        field.mayBreak = true;
         break;
+    }
     default:
         d.anything = true;
         d.onWire.push_back([](std::string& body, Rng& r) { body.insert(r.Below(body.size() + 1), Noise(r, 1 + r.Below(16))); });
@@ -388,7 +403,7 @@ void WrongCommand(Draft& d, Rng& rng) {
         d.paramAt = std::min(d.paramAt + 1, d.top.size());
         command = &d.top.front();
     }
-    command->raw = command->text = Pick(rng, kNames);
+    Set(*command, Pick(rng, kNames));
 }
 
 void Declarations(Draft& d, Rng& rng) {
@@ -515,6 +530,10 @@ PhoneCase MakePhoneCase(uint64_t seed, uint64_t index) {
     } else if (::CompareStringOrdinal(c.command.c_str(), -1, kCancelName, -1, TRUE) == CSTR_EQUAL) {
         outcome = kCancel;
     }
+    std::vector<const Fields*> all{&d.top};
+    for (const Fields& block : d.params) all.push_back(&block);
+    for (const Fields* fields : all)
+        for (const Field& f : *fields) d.breaks = d.breaks || f.breaks, d.mayBreak = d.mayBreak || f.mayBreak;
     c.outcomes = d.anything ? unsigned{kAnything} : d.breaks ? unsigned{kUnparsed} : outcome | (d.mayBreak ? unsigned{kUnparsed} : 0u);
     return c;
 }
