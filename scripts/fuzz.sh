@@ -18,6 +18,8 @@ seed="${QK_FUZZ_SEED:-20261206}"
 
 "$root/scripts/prereqs.sh"
 "$root/scripts/build.sh"
+# A Wine session of its own: the test suite may run at the same time.
+export QK_WINEPREFIX="${QK_WINEPREFIX:-${QK_BUILD_DIR:-$root/build}/wineprefix-fuzz}"
 source "$root/scripts/wine-env.sh"
 log="$build/fuzz.log"
 server="$(mktemp -d /tmp/qk-fuzz.XXXXXX)"

@@ -501,14 +501,17 @@ std::string CancelBody() {
         L"<ZvnXmppReq><Command>CancelQKDialog</Command><Sequence>cancel</Sequence></ZvnXmppReq>");
 }
 
-PhoneCase MakePhoneCase(uint64_t seed, uint64_t index) {
+PhoneCase MakePhoneCase(uint64_t seed, uint64_t index, const std::string& only) {
     Rng rng{seed ^ (index * 0xD1B54A32D192ED03ull)};
     rng.Next();
     Draft d = Base(rng);
     PhoneCase c;
     const size_t count = rng.Chance(10) ? 0 : rng.Chance(70) ? 1 : 2 + rng.Below(2);
     for (size_t i = 0; i < count; ++i) {
-        const Mutator& m = PickMutator(rng);
+        const Mutator* chosen = &PickMutator(rng);
+        for (const Mutator& named : kMutators)
+            if (only == named.name) chosen = &named;
+        const Mutator& m = *chosen;
         m.apply(d, rng);
         c.mutations += (c.mutations.empty() ? "" : "+") + std::string(m.name);
     }

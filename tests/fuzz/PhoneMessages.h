@@ -28,7 +28,9 @@ struct PhoneCase {
 
 // Case `index` of the run seeded with `seed`: the same pair always gives the
 // same case, so any case can be replayed alone.
-PhoneCase MakePhoneCase(uint64_t seed, uint64_t index);
+// With `only`, that mutator is the one applied (to tell which class of input
+// does what).
+PhoneCase MakePhoneCase(uint64_t seed, uint64_t index, const std::string& only = {});
 // A well-formed cancel request.
 std::string CancelBody();
 // The name a response to `command` carries: empty for commands it does not know.
