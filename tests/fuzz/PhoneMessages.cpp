@@ -507,13 +507,18 @@ PhoneCase MakePhoneCase(uint64_t seed, uint64_t index, const std::string& only) 
     Draft d = Base(rng);
     PhoneCase c;
     const size_t count = rng.Chance(10) ? 0 : rng.Chance(70) ? 1 : 2 + rng.Below(2);
+    std::vector<const Mutator*> used;
     for (size_t i = 0; i < count; ++i) {
-        const Mutator* chosen = &PickMutator(rng);
+        // Each at most once: a second document type declaration, say, would
+        // undo what the first one's entity references rely on.
+        const Mutator* m = &PickMutator(rng);
+        while (std::find(used.begin(), used.end(), m) != used.end()) m = &PickMutator(rng);
         for (const Mutator& named : kMutators)
-            if (only == named.name) chosen = &named;
-        const Mutator& m = *chosen;
-        m.apply(d, rng);
-        c.mutations += (c.mutations.empty() ? "" : "+") + std::string(m.name);
+            if (only == named.name) m = &named;
+        if (std::find(used.begin(), used.end(), m) != used.end()) break;
+        used.push_back(m);
+        m->apply(d, rng);
+        c.mutations += (c.mutations.empty() ? "" : "+") + std::string(m->name);
     }
     if (c.mutations.empty()) c.mutations = "valid";
     c.body = Encode(d, rng);
