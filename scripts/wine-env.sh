@@ -3,7 +3,8 @@
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${QK_BUILD_DIR:-$root/build}"
 
-export WINEPREFIX="$build/wineprefix"
+# QK_WINEPREFIX gives a run a Wine session of its own (scripts/fuzz.sh beside test.sh).
+export WINEPREFIX="${QK_WINEPREFIX:-$build/wineprefix}"
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="

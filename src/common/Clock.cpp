@@ -6,6 +6,7 @@ namespace {
 // Read and pinned on the user-interface thread only.
 std::optional<DATE> g_pinnedNow;
 std::optional<DWORD> g_pinnedTick;
+UINT g_waitDivisor = 1;
 }  // namespace
 
 namespace Clock {
@@ -28,4 +29,11 @@ void PinLocalNow(const DATE* now) noexcept {
 void PinTickCount(const DWORD* tick) noexcept {
     g_pinnedTick = tick ? std::optional<DWORD>(*tick) : std::nullopt;
 }
+
+UINT TimerPeriod(UINT ms) noexcept {
+    const UINT shortened = ms / g_waitDivisor;
+    return shortened < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM : shortened;
+}
+
+void ShortenWaits(UINT divisor) noexcept { g_waitDivisor = divisor ? divisor : 1; }
 }  // namespace Clock

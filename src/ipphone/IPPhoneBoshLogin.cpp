@@ -9,6 +9,7 @@
 #include <ctime>
 #include <random>
 
+#include "Clock.h"
 #include "HostEvents.h"
 #include "Trace.h"
 #include "BoshAccount.h"
@@ -138,7 +139,7 @@ LRESULT CIPPhoneBoshPorxy::OnBoshLogoff(UINT, WPARAM, LPARAM, BOOL&) {
     m_nBackoffDelay = next.delay;
     m_nBackoffBase = next.base;
     m_nCountdown = next.delay;
-    ::SetTimer(m_hWnd, TIMERID_RELOGIN, kReloginTickMs, nullptr);
+    ::SetTimer(m_hWnd, TIMERID_RELOGIN, Clock::TimerPeriod(kReloginTickMs), nullptr);
     return 0;
 }
 

@@ -13,6 +13,20 @@ const ComClassRegistration kClasses[] = {
 };
 }  // namespace
 
+// The desktop client loads this library for every meeting action and frees it
+// again. Set up anew on every load, this library's own copy of the C++ runtime
+// keeps one thread-local slot each time (and some memory) until the process
+// has none left and aborts, about a thousand actions into a session: from its
+// first load on, the library stays in memory.
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        HMODULE pinned = nullptr;
+        ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                             reinterpret_cast<LPCWSTR>(instance), &pinned);
+    }
+    return TRUE;
+}
+
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID iid, void** object) {
     return ComServer::GetClassObject(classId,
                                      {ComServer::Serve<MeetingLib::CMeetingOperations>(CLSID_QKMeetingOperations),

@@ -152,4 +152,26 @@ TEST_F(MeetingLib, ClassObjectsInterfacesAndUnloading) {
     factory.Reset();
     EXPECT_EQ(S_OK, library.CanUnloadNow());
 }
+
+// The desktop client loads the library for every meeting action and frees it
+// afterwards: a long session does that thousands of times in one process.
+// (Not in the fixture, which holds the library loaded.)
+TEST(MeetingLibLoads, ALibraryLoadedForEveryActionDoesNotWearTheProcessOut) {
+    const testsupport::EnvironmentFile log{L"QK_MEETINGLIB_LOG"};
+    const auto firstFreeSlot = [] {
+        const DWORD slot = ::TlsAlloc();
+        ::TlsFree(slot);
+        return slot;
+    };
+    const DWORD slotBefore = firstFreeSlot();
+    for (int action = 0; action < 1200; ++action) {
+        const ModuleLibrary loaded(testsupport::BinFolder() + L"qkIstMt.dll");
+        const ComPtr<IQKMeetingOperations> operations = loaded.Create<IQKMeetingOperations>(CLSID_QKMeetingOperations);
+        ASSERT_TRUE(operations) << action;
+        LONG code = 0;
+        Bstr xml;
+        ASSERT_EQ(S_OK, operations->GetResult(&code, xml.receive(), 1)) << action;
+    }
+    EXPECT_LE(firstFreeSlot(), slotBefore + 1) << "every load kept a thread-local slot";
+}
 }  // namespace

@@ -63,6 +63,12 @@ std::wstring Account(int siteType, bool snapjoin, bool deskreach, const std::wst
            std::to_wstring(siteType) + L"</SiteType></Account></QuillkitSettings>";
 }
 
+void SetRunningMeetings(const wchar_t* meetingsXml) {
+    Microsoft::WRL::ComPtr<IQKSuiteState> state;
+    ASSERT_EQ(S_OK, ::CoCreateInstance(CLSID_QKMeetingComponent, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&state)));
+    ASSERT_EQ(S_OK, state->SetRunningMeetings(Bstr(meetingsXml).get()));
+}
+
 std::wstring HandleText(HWND window) {
     wchar_t text[32] = {};
     std::swprintf(text, 32, L"0x%llX", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));

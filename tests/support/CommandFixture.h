@@ -79,4 +79,6 @@ protected:
 std::wstring Account(int siteType, bool snapjoin, bool deskreach, const std::wstring& z11 = L"");
 // "0x" and the window handle in upper-case hexadecimal, as the call log writes it.
 std::wstring HandleText(HWND window);
+// The meetings the suite's meeting component reports as running in this session.
+void SetRunningMeetings(const wchar_t* meetingsXml);
 }  // namespace commandtest

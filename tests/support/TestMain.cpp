@@ -7,14 +7,17 @@
 
 #include <gtest/gtest.h>
 
+#include "support/Watchdog.h"
+
 namespace {
 constexpr UINT kCrashExitCode = 0xC0DE;
 
 LONG WINAPI ReportCrash(EXCEPTION_POINTERS* info) {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::fprintf(stderr, "\nCRASH: exception 0x%08lX in %s.%s\n",
+    std::fprintf(stderr, "\nCRASH: exception 0x%08lX in %s.%s; %s\n",
                  static_cast<unsigned long>(info->ExceptionRecord->ExceptionCode),
-                 test ? test->test_suite_name() : "(outside a test)", test ? test->name() : "");
+                 test ? test->test_suite_name() : "(outside a test)", test ? test->name() : "",
+                 testsupport::CrashNote());
     std::fflush(stderr);
     ::TerminateProcess(::GetCurrentProcess(), kCrashExitCode);
     return EXCEPTION_EXECUTE_HANDLER;
