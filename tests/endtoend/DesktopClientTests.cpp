@@ -28,12 +28,6 @@ std::wstring HostCommand(const std::wstring& extra) {
            L"qkSJUI.dll\"" + extra;
 }
 
-std::wstring WindowText(HWND window) {
-    wchar_t text[256] = {};
-    ::GetWindowTextW(window, text, 256);
-    return text;
-}
-
 // The visible item windows of the frame: dialogs that hold a meeting button.
 std::vector<HWND> VisibleItems(HWND frame) {
     std::vector<HWND> items;
@@ -53,7 +47,7 @@ std::wstring ItemTopic(HWND item) {
     std::wstring topics;
     struct Walk {
         static BOOL CALLBACK Child(HWND window, LPARAM state) {
-            *reinterpret_cast<std::wstring*>(state) += WindowText(window) + L"|";
+            *reinterpret_cast<std::wstring*>(state) += testsupport::WindowText(window) + L"|";
             return TRUE;
         }
     };
@@ -95,7 +89,7 @@ protected:
         return true;
     }
 
-    commandtest::RegisteredService service;
+    RegisteredService service{testsupport::BinFolder() + L"..\\"};
     SavedRegistryValues settings{HKEY_CURRENT_USER, L"SOFTWARE\\Zorvan\\Quillkit", {L"SJEnable"}};
     SavedRegistryValues login{HKEY_CURRENT_USER, L"SOFTWARE\\Zorvan\\Quillkit\\Login", {L"AutoSignIn"}};
     SavedRegistryValues meetingLib{HKEY_CURRENT_USER, L"SOFTWARE\\Zorvan\\Quillkit\\MeetingLib",
