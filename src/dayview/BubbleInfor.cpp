@@ -40,8 +40,6 @@ CBubbleInfor::~CBubbleInfor() {
     Close();
 }
 
-void CBubbleInfor::UnregisterWindowClass() noexcept { ::UnregisterClassW(kClassName, ModuleState::Instance()); }
-
 BOOL CBubbleInfor::CreateMyWindow(HWND item, const RECT& anchor, const CBubblePara& para) {
     CAutoFunTrace trace("CBubbleInfor::CreateMyWindow");
     // One bubble at a time, whichever list view opened the other one.

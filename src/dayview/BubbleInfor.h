@@ -91,8 +91,6 @@ public:
     [[nodiscard]] HWND GetToolTipTarget() const noexcept { return m_tipTarget; }
     [[nodiscard]] const CBubblePara& GetPara() const noexcept { return m_para; }
 
-    static void UnregisterWindowClass() noexcept;
-
     BEGIN_MSG_MAP(CBubbleInfor)
         CHAIN_MSG_MAP(CTesselShadow)
         MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)

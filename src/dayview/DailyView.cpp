@@ -41,13 +41,6 @@ HWND CDailyView::Create(HWND parent, const RECT& rect, DWORD style, UINT id) {
                     rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
 }
 
-void CDailyView::UnregisterWindowClasses() noexcept {
-    ::UnregisterClassW(kClassName, ModuleState::Instance());
-    CItemWndController::UnregisterWindowClass();
-    CVelScrollBar::UnregisterWindowClass();
-    CNotifyFirstTime::UnregisterWindowClass();
-}
-
 LRESULT CDailyView::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     RECT client{};
     ::GetClientRect(m_hWnd, &client);

@@ -54,8 +54,6 @@ public:
 
     // A child of `parent` (the meeting list view) at `rect`; null on failure.
     HWND Create(HWND parent, const RECT& rect, DWORD style = kDefaultStyle, UINT id = 0);
-    // The window classes of the day view and its parts, at module end.
-    static void UnregisterWindowClasses() noexcept;
 
     // Re-reads the day and lays it out again; a running scroll finishes at once.
     void RefreshDailyView();

@@ -27,8 +27,6 @@ HWND CItemWndController::Create(HWND parent, const RECT& rect) {
                     rect.bottom - rect.top, parent, nullptr);
 }
 
-void CItemWndController::UnregisterWindowClass() noexcept { ::UnregisterClassW(kClassName, ModuleState::Instance()); }
-
 LRESULT CItemWndController::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     // Every item window is made now, so scrolling and refreshing never create one.
     for (int i = 0; i < kNormalItems + kTallItems; ++i) {

@@ -34,7 +34,6 @@ public:
     ~CItemWndController() override;
 
     HWND Create(HWND parent, const RECT& rect);
-    static void UnregisterWindowClass() noexcept;
     // Shown items go back to their pools; then every item window is
     // destroyed and deleted.
     void DestroyAll();

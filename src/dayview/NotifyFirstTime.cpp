@@ -60,8 +60,6 @@ CNotifyFirstTime::~CNotifyFirstTime() {
     if (IsWindow()) DestroyWindow();
 }
 
-void CNotifyFirstTime::UnregisterWindowClass() noexcept { CWindowBase::UnregisterWindowClass(kClassName); }
-
 SIZE CNotifyFirstTime::MeasureBody() {
     CFontPool& fonts = CFontPool::Instance();
     m_nTitleHeight = TextHeight(fonts.GetFont(kTitleFont), m_strTitle, 1);

@@ -41,7 +41,6 @@ public:
     [[nodiscard]] int GetTailCode() const noexcept { return m_nTailCode; }
     [[nodiscard]] const std::array<POINT, 3>& GetTailPoints() const noexcept { return m_tailPoints; }
     [[nodiscard]] HWND GetCloseButton() const noexcept { return m_closeButton.m_hWnd; }
-    static void UnregisterWindowClass() noexcept;
 
     // CVelEventListener: a closing main frame takes the tip with it; 11 is the
     // host's and means nothing here.

@@ -24,8 +24,6 @@ HWND CVelScrollBar::Create(HWND parent, const RECT& rect, UINT id) {
                     parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
 }
 
-void CVelScrollBar::UnregisterWindowClass() noexcept { ::UnregisterClassW(kClassName, ModuleState::Instance()); }
-
 void CVelScrollBar::Enable(bool enable) {
     if (!IsWindow()) return;
     // WM_ENABLE only follows a change; the button must follow every call.

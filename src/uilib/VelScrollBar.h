@@ -25,7 +25,6 @@ public:
     void SetButtonLook(UINT normalImage, UINT disabledImage, UINT tipString) noexcept;
     // The button takes the strip's control id.
     HWND Create(HWND parent, const RECT& rect, UINT id);
-    static void UnregisterWindowClass() noexcept;
 
     // Enables or disables the strip and with it the button, and repaints both.
     void Enable(bool enable);

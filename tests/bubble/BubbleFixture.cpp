@@ -1,7 +1,6 @@
 #include "BubbleFixture.h"
 
 #include "HostEvents.h"
-#include "ModuleState.h"
 #include "support/SettingsServiceAccount.h"
 #include "support/TestSupport.h"
 
@@ -67,19 +66,6 @@ RECT BubbleTest::ControlRect(int id) const {
     RECT rect = WindowRect(Control(id));
     ::MapWindowPoints(nullptr, bubble.m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
-}
-
-std::wstring BubbleTest::TextOf(HWND window) {
-    const int length = ::GetWindowTextLengthW(window);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), length + 1)));
-    return text;
-}
-
-std::wstring BubbleTest::Resource(UINT id) {
-    CStringEx text;
-    text.LoadString(ModuleState::ResourceInstance(), id);
-    return text.str();
 }
 
 RECT BubbleTest::WindowRect(HWND window) {

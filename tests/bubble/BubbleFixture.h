@@ -10,7 +10,8 @@
 
 #include "BubbleInfor.h"
 #include "support/TestHost.h"
-#include "support/RecordingFrameServices.h"
+#include "support/TestSupport.h"
+#include "support/RecordingFrame.h"
 #include "UniqueHandle.h"
 
 namespace bubbletest {
@@ -29,14 +30,12 @@ protected:
     static void SetZ11SiteName(const wchar_t* name);
 
     [[nodiscard]] HWND Control(int id) const { return ::GetDlgItem(bubble.m_hWnd, id); }
-    [[nodiscard]] std::wstring Text(int id) const { return TextOf(Control(id)); }
+    [[nodiscard]] std::wstring Text(int id) const { return testsupport::WindowText(Control(id)); }
     [[nodiscard]] RECT ControlRect(int id) const;  // in the bubble's client coordinates
-    [[nodiscard]] static std::wstring TextOf(HWND window);
-    [[nodiscard]] static std::wstring Resource(UINT id);
     [[nodiscard]] static RECT WindowRect(HWND window);
 
     TestHost host;
-    testsupport::RecordingFrameServices frame;
+    testsupport::RecordingFrame frame;
     UniqueHwnd item;  // stands for the meeting item: the bubble's owner and anchor
     CBubbleInfor bubble{&frame};
     RECT work{};

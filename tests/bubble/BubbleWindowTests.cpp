@@ -78,7 +78,7 @@ TEST_F(BubbleTest, RowsShowTheMeetingWithItsFilesAndTitleMarks) {
     for (HWND control = ::GetWindow(bubble.m_hWnd, GW_CHILD); control; control = ::GetWindow(control, GW_HWNDNEXT)) {
         if (::GetDlgCtrlID(control) != CBubbleInfor::kIdFile) continue;
         if (::SendMessageW(control, STM_GETICON, 0, 0)) ++icons;
-        else names.push_back(TextOf(control));
+        else names.push_back(testsupport::WindowText(control));
     }
     EXPECT_EQ(icons, 3);
     EXPECT_EQ(names, (std::vector<std::wstring>{L"plan.docx", L"numbers.xlsx", L"notes"}));
@@ -103,7 +103,7 @@ TEST_F(BubbleTest, InviteesNoneShowsTheNoInviteesTextOnlyWithoutAZ11Site) {
                 EXPECT_EQ(Control(CBubbleInfor::kIdInviteesLabel), nullptr) << invitees;
                 EXPECT_EQ(Control(CBubbleInfor::kIdInvitees), nullptr) << invitees;
             } else {
-                EXPECT_EQ(Text(CBubbleInfor::kIdInvitees), Resource(CBubbleInfor::kNoInviteesString)) << invitees;
+                EXPECT_EQ(Text(CBubbleInfor::kIdInvitees), testsupport::ResourceText(CBubbleInfor::kNoInviteesString)) << invitees;
             }
         }
     }
@@ -129,7 +129,7 @@ TEST_F(BubbleTest, LongTextsAreCutAndTheirTipShowsThem) {
         if (!testsupport::MoveCursorTo(POINT{rect.left + 5, rect.top + 5})) return std::wstring(L"(no cursor)");
         ::SendMessageW(bubble.m_hWnd, WM_TIMER, CBubbleInfor::kTipTimer, 0);
         if (!::IsWindowVisible(bubble.GetToolTip())) return std::wstring();
-        return TextOf(bubble.GetToolTipTarget());
+        return testsupport::WindowText(bubble.GetToolTipTarget());
     };
     if (tipOver(CBubbleInfor::kIdTime) == L"(no cursor)") GTEST_SKIP() << "the cursor cannot be moved here";
     EXPECT_EQ(tipOver(CBubbleInfor::kIdAgenda), shown);
@@ -138,14 +138,13 @@ TEST_F(BubbleTest, LongTextsAreCutAndTheirTipShowsThem) {
 }
 
 TEST_F(BubbleTest, TheButtonAsksTheFrameForTheMeetingAndCloses) {
-    using Call = testsupport::RecordingFrameServices::Call;
     struct Case {
         INT32 valid;
         int button;
-        std::vector<Call> calls;
+        std::vector<std::wstring> calls;
     } cases[] = {
-        {0, CBubbleInfor::kIdEditButton, {{"EditMeeting", L"123456789", 1, 45000.5}}},
-        {1, CBubbleInfor::kIdViewButton, {{"ViewMeetingDetail", L"123456789", 1, 45000.5}}},
+        {0, CBubbleInfor::kIdEditButton, {L"EditMeeting key=123456789 notFromOI=1 start=45000.500000"}},
+        {1, CBubbleInfor::kIdViewButton, {L"ViewMeetingDetail key=123456789 notFromOI=1 start=45000.500000"}},
         {2, 0, {}},
     };
     for (const Case& c : cases) {
@@ -156,7 +155,7 @@ TEST_F(BubbleTest, TheButtonAsksTheFrameForTheMeetingAndCloses) {
         EXPECT_EQ(Control(CBubbleInfor::kIdEditButton) != nullptr, c.button == CBubbleInfor::kIdEditButton);
         EXPECT_EQ(Control(CBubbleInfor::kIdViewButton) != nullptr, c.button == CBubbleInfor::kIdViewButton);
         if (!c.button) continue;
-        EXPECT_EQ(Text(c.button), Resource(c.valid ? CBubbleInfor::kViewString : CBubbleInfor::kEditString));
+        EXPECT_EQ(Text(c.button), testsupport::ResourceText(c.valid ? CBubbleInfor::kViewString : CBubbleInfor::kEditString));
         EXPECT_EQ(BubbleLayout::kWidth - ControlRect(c.button).right, 21) << "inside the body";
         const HWND button = Control(c.button);
         ::SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));

@@ -1,13 +1,12 @@
 // The one-time tip: which side of its anchor it takes and its shape, without
 // windows; then real tips with the host's real event bus, closed by event 17,
-// their close button and the five-second rule, and read back from the screen.
+// their close button and the five-second rule.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-#include "DcGuards.h"
 #include "HostEvents.h"
 #include "NotifyFirstTime.h"
 #include "NotifyLayout.h"
@@ -120,9 +119,7 @@ TEST_F(TipTest, ShowsItsTextAndCloseButtonInsideABubbleWithATailAtTheAnchor) {
         const bool leftTail = tip.GetTailCode() == kRightOfAnchor;
         EXPECT_EQ(tip.GetTailCode(), x == 300 ? kRightOfAnchor : kLeftOfAnchor);
         const HWND body = ::GetDlgItem(tip.m_hWnd, CNotifyFirstTime::kIdBody);
-        wchar_t text[200] = {};
-        ::GetWindowTextW(body, text, 200);
-        EXPECT_STREQ(text, L"Earlier meetings of this day are above. Click the arrow to see them.");
+        EXPECT_EQ(testsupport::WindowText(body), L"Earlier meetings of this day are above. Click the arrow to see them.");
         RECT bodyRect{};
         ::GetWindowRect(body, &bodyRect);
         EXPECT_EQ(bodyRect.right - bodyRect.left, kTextWidth);
@@ -138,26 +135,11 @@ TEST_F(TipTest, ShowsItsTextAndCloseButtonInsideABubbleWithATailAtTheAnchor) {
         EXPECT_FALSE(::PtInRegion(region.get(), point.x + inward, point.y - 9));
         EXPECT_TRUE(::PtInRegion(region.get(), point.x + 20 * inward, point.y - 9));
 
-        // On the screen: white inside the tail, grey along the body, the shadow outside.
-        WindowDC screen(nullptr);
-        const RECT shown = TipRect();
-        const POINT inTail{shown.left + point.x + 4 * inward, shown.top + point.y};
-        if (::GetPixel(screen.get(), inTail.x, inTail.y) == CLR_INVALID) GTEST_SKIP() << "the screen cannot be read";
-        EXPECT_EQ(::GetPixel(screen.get(), inTail.x, inTail.y), RGB(255, 255, 255));
-        int bottom = shown.bottom - shown.top - 1;  // the body's lowest row, in window coordinates
-        while (bottom > 0 && !::PtInRegion(region.get(), CenterX(shown) - shown.left, bottom)) --bottom;
-        EXPECT_GE(bottom, shown.bottom - shown.top - 2);
-        EXPECT_EQ(::GetPixel(screen.get(), CenterX(shown), shown.top + bottom), CBubblePaint::kFrameColor);
-        EXPECT_EQ(::GetPixel(screen.get(), CenterX(shown), shown.top + bottom - 1), RGB(255, 255, 255));
+        // Painted and shadowed as the bubble is (tests of the bubble read them back).
         const auto* shadow = dynamic_cast<CZvnUIShadowWnd*>(CWindowBase::FromHandle(tip.ShadowWindow()));
         ASSERT_TRUE(shadow && shadow->Image().IsValid());
         // Where layered windows are not blended the shadow would hide the tip.
         EXPECT_EQ(::IsWindowVisible(tip.ShadowWindow()) != FALSE, CZvnUIShadowWnd::AlphaBlends());
-        RECT area{};
-        ::GetWindowRect(tip.ShadowWindow(), &area);
-        auto alpha = [&](POINT at) { return shadow->Image().Pixel(at.x - area.left, at.y - area.top) >> 24; };
-        EXPECT_EQ(alpha(inTail), 0u);
-        EXPECT_GT(alpha(POINT{CenterX(shown), shown.bottom + 2}), 0u);
     }
 }
 

@@ -39,7 +39,7 @@ TEST_F(CommandTest, SigningInThroughTheLoginModuleSignsTheFrameInAndSigningOutUn
     EXPECT_FALSE(::IsWindowVisible(window));
     Command(CMainFrame::kCmdTrayLogin);
     EXPECT_TRUE(::IsWindowVisible(window));
-    const auto signInShown = Fired(VelEvent::MainFrameCreated);
+    const auto signInShown = Events(VelEvent::MainFrameCreated);
     ASSERT_EQ(1u, signInShown.size());
     EXPECT_EQ(1, signInShown[0].first);
 
@@ -57,14 +57,14 @@ TEST_F(CommandTest, SigningInThroughTheLoginModuleSignsTheFrameInAndSigningOutUn
     const std::wstring account = StoredAccount();
     EXPECT_NE(std::wstring::npos, account.find(L"<SiteName>team.example.com</SiteName>"));
     EXPECT_NE(std::wstring::npos, account.find(L"<Password>s&lt;cret</Password>"));
-    const auto synced = Fired(VelEvent::SignInSynchronized);
+    const auto synced = Events(VelEvent::SignInSynchronized);
     ASSERT_EQ(1u, synced.size());
     EXPECT_EQ(1, synced[0].first);
     ASSERT_NE(0, synced[0].third);
 
     Command(CMainFrame::kCmdLogOut);
-    EXPECT_EQ(1u, Fired(VelEvent::SignedOut).size());
-    const auto tooltips = Fired(VelEvent::TrayTooltip);
+    EXPECT_EQ(1u, Events(VelEvent::SignedOut).size());
+    const auto tooltips = Events(VelEvent::TrayTooltip);
     ASSERT_FALSE(tooltips.empty());
     EXPECT_EQ(L"Quillkit Meetings - signed out", tooltips.back().text);
     EXPECT_TRUE(::IsWindowVisible(window));
@@ -75,7 +75,7 @@ TEST_F(CommandTest, SigningInThroughTheLoginModuleSignsTheFrameInAndSigningOutUn
 
 TEST_F(CommandTest, ExitFiresItsEventThenAsksTheHostToClose) {
     Command(CMainFrame::kCmdTrayExit);
-    EXPECT_EQ(1u, Fired(VelEvent::UserExit).size());
+    EXPECT_EQ(1u, Events(VelEvent::UserExit).size());
     EXPECT_FALSE(host.app->CloseRequested());
     MSG msg;
     ASSERT_TRUE(::PeekMessageW(&msg, frame->m_hWnd, WM_CLOSE, WM_CLOSE, PM_REMOVE));
@@ -116,14 +116,14 @@ TEST_F(CommandTest, SignOutWaitsForAModalDialogOfTheSettingsWindow) {
     ::EnableWindow(settings, FALSE);
     Command(CMainFrame::kCmdLogOut);
     Command(CMainFrame::kCmdSwitchAccount);
-    EXPECT_TRUE(Fired(VelEvent::SignedOut).empty());
-    EXPECT_TRUE(Fired(VelEvent::AccountSwitch).empty());
+    EXPECT_TRUE(Events(VelEvent::SignedOut).empty());
+    EXPECT_TRUE(Events(VelEvent::AccountSwitch).empty());
     EXPECT_EQ(settings, SettingWindow(*frame));
     EXPECT_TRUE(frame->IsSignedIn());
 
     ::EnableWindow(settings, TRUE);
     Command(CMainFrame::kCmdSwitchAccount);
-    EXPECT_EQ(1u, Fired(VelEvent::AccountSwitch).size());
+    EXPECT_EQ(1u, Events(VelEvent::AccountSwitch).size());
     EXPECT_EQ(nullptr, frame->GetSettingModule());
     EXPECT_TRUE(::IsWindowVisible(login->GetModuleWindow()));
     EXPECT_FALSE(::IsWindowVisible(frame->m_hWnd));

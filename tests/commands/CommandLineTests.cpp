@@ -64,9 +64,9 @@ TEST_F(CommandLine, SwitchtoErrorSignsInAgainWithTheGivenError) {
     SignIn();
     for (const Case& c : cases) {
         login->ShowModule(FALSE);
-        bus.fired.clear();
+        listener.received.clear();
         CarryOut(c.arguments);
-        const auto errors = Fired(VelEvent::SignInError);
+        const auto errors = Events(VelEvent::SignInError);
         ASSERT_EQ(c.events, errors.size()) << c.arguments;
         if (c.events) {
             EXPECT_EQ(c.code, errors[0].first);
@@ -80,7 +80,7 @@ TEST_F(CommandLine, SwitchtoErrorSignsInAgainWithTheGivenError) {
 TEST_F(CommandLine, ReSigninRequestsANewSignIn) {
     SignIn();
     CarryOut(L"ReSignin");
-    const auto again = Fired(VelEvent::SignInAgain);
+    const auto again = Events(VelEvent::SignInAgain);
     ASSERT_EQ(1u, again.size());
     EXPECT_EQ(1, again[0].third);
     EXPECT_TRUE(::IsWindowVisible(login->GetModuleWindow()));

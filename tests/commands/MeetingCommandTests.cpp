@@ -26,10 +26,10 @@ class MeetingCommand : public CommandTest {
 protected:
     void ExpectSignInAgainOn(std::initializer_list<SignInCode> codes, const std::function<void()>& operation) {
         for (const SignInCode& c : codes) {
-            bus.fired.clear();
+            listener.received.clear();
             AnswerWith(meetingLib, c.code);
             operation();
-            const auto errors = Fired(VelEvent::SignInError);
+            const auto errors = Events(VelEvent::SignInError);
             ASSERT_EQ(c.signInAgain ? 1u : 0u, errors.size()) << c.code;
             if (c.signInAgain) {
                 EXPECT_EQ(static_cast<INT_PTR>(c.code), errors[0].first);
@@ -50,7 +50,7 @@ TEST_F(MeetingCommand, InstantMeetingCallsTheLibraryAndSignsInAgainOnItsCodes) {
     ASSERT_EQ(2u, calls.size());
     EXPECT_EQ(L"StartInstantMeeting\towner=" + owner + L"\tcaller=2\tphone=(null)\treserved=0", calls[0]);
     EXPECT_EQ(0u, calls[1].find(L"GetResult\tflag=1\tcode=2\t"));
-    EXPECT_TRUE(Fired(VelEvent::SignInError).empty());
+    EXPECT_TRUE(Events(VelEvent::SignInError).empty());
     EXPECT_TRUE(TimerWasRunning(CMainFrame::kUpdateCheckTimer));
 
     ExpectSignInAgainOn({{11, false}, {12, true}, {14, false}, {15, true}, {16, true}, {17, false}, {35, false},
@@ -71,7 +71,7 @@ TEST_F(MeetingCommand, StartAndJoinPassTheirArgumentsAndHaveTheirOwnSignInCodes)
               calls[0]);
     EXPECT_EQ(0u, calls[1].find(L"GetResult\tflag=0\tcode=15"));
     // 15 is not a sign-in code for a start, but it is for a join.
-    EXPECT_TRUE(Fired(VelEvent::SignInError).empty());
+    EXPECT_TRUE(Events(VelEvent::SignInError).empty());
 
     // Without a site the account's own is used, as the account has no Z11 site.
     EXPECT_EQ(S_OK, frame->JoinMeeting(Bstr(L"987654321").get(), Bstr(L"k2").get(), Bstr(L"pw").get(), nullptr, 3,
@@ -82,8 +82,8 @@ TEST_F(MeetingCommand, StartAndJoinPassTheirArgumentsAndHaveTheirOwnSignInCodes)
                   L"\tkey=987654321\tpassword=pw\tsite=https://acme.example.com/acme\tvalue=3\tkey2=k2\tcaller=0"
                   L"\tphone=(null)\tattendee=(null)",
               calls[0]);
-    ASSERT_EQ(1u, Fired(VelEvent::SignInError).size());
-    EXPECT_EQ(15, Fired(VelEvent::SignInError)[0].first);
+    ASSERT_EQ(1u, Events(VelEvent::SignInError).size());
+    EXPECT_EQ(15, Events(VelEvent::SignInError)[0].first);
     login->ShowModule(FALSE);
 
     ExpectSignInAgainOn({{11, false}, {12, true}, {13, false}, {15, false}, {16, true}, {17, false}, {36, false}},
@@ -109,13 +109,13 @@ TEST_F(MeetingCommand, PersonalConferenceOutcomes) {
     };
     // Started: nothing more; the sign-in codes beside their neighbours, which refresh.
     for (const Case& c : {Case{2, 0, 0}, Case{3, 0, 1}, Case{4, 1, 0}, Case{5, 1, 0}, Case{6, 1, 0}, Case{7, 0, 1}}) {
-        bus.fired.clear();
+        listener.received.clear();
         AnswerWith(meetingLib, c.code);
         Command(CMainFrame::kCmdStartPersonalConf);
         const Lines calls = TakeCalls();
         ASSERT_EQ(2u, calls.size()) << c.code;
         EXPECT_EQ(L"StartPersonalConference\towner=" + HandleText(frame->m_hWnd), calls[0]);
-        EXPECT_EQ(c.signInAgain, Fired(VelEvent::SignInError).size()) << c.code;
+        EXPECT_EQ(c.signInAgain, Events(VelEvent::SignInError).size()) << c.code;
         size_t refreshes = 0;
         for (WPARAM command : TakeCommands()) refreshes += command == CMainFrame::kAutoRefresh;
         EXPECT_EQ(c.refreshes, refreshes) << c.code;

@@ -90,7 +90,7 @@ TEST_F(CommandTest, AnAccountWithoutSnapjoinGetsABalloonInsteadOfTheFrame) {
     SignIn();
     frame->OpenMainFrame();
     EXPECT_FALSE(::IsWindowVisible(frame->m_hWnd));
-    const auto balloons = Fired(VelEvent::TrayBalloon);
+    const auto balloons = Events(VelEvent::TrayBalloon);
     ASSERT_EQ(1u, balloons.size());
     EXPECT_EQ(L"Quillkit Meetings is running. Double-click its icon in the notification area to see your meetings.",
               balloons[0].text);
@@ -101,6 +101,6 @@ TEST_F(CommandTest, AnAccountWithoutSnapjoinGetsABalloonInsteadOfTheFrame) {
     // Sites of type 2 name their host instead.
     UseAccount(Account(2, false, true));
     frame->OpenMainFrame();
-    ASSERT_EQ(2u, Fired(VelEvent::TrayBalloon).size());
-    EXPECT_EQ(L"You are signed in to acme.example.com.", Fired(VelEvent::TrayBalloon)[1].text);
+    ASSERT_EQ(2u, Events(VelEvent::TrayBalloon).size());
+    EXPECT_EQ(L"You are signed in to acme.example.com.", Events(VelEvent::TrayBalloon)[1].text);
 }

@@ -21,12 +21,6 @@ std::wstring WeekdayAndDate(DATE day, LCID locale = LOCALE_USER_DEFAULT) {
     return Format(day, 0, L"dddd", locale) + L", " + Format(day, DATE_SHORTDATE, nullptr, locale);
 }
 
-std::wstring WindowText(HWND window) {
-    wchar_t text[128] = {};
-    ::GetWindowTextW(window, text, 128);
-    return text;
-}
-
 }  // namespace
 
 TEST_F(DayViewTest, LabelNamesTheDayRelativeToNowAcrossMidnight) {
@@ -38,12 +32,12 @@ TEST_F(DayViewTest, LabelNamesTheDayRelativeToNowAcrossMidnight) {
         std::wstring expected;
     };
     const Case cases[] = {
-        {today, At(today, 10, 0), Resource(CDateTimeCtrl::kTodayString)},
-        {At(today, 23, 59, 59), At(today, 0, 0), Resource(CDateTimeCtrl::kTodayString)},
-        {today, midnight, Resource(CDateTimeCtrl::kYesterdayString)},
-        {today + 1.0, lastSecond, Resource(CDateTimeCtrl::kTomorrowString)},
+        {today, At(today, 10, 0), testsupport::ResourceText(CDateTimeCtrl::kTodayString)},
+        {At(today, 23, 59, 59), At(today, 0, 0), testsupport::ResourceText(CDateTimeCtrl::kTodayString)},
+        {today, midnight, testsupport::ResourceText(CDateTimeCtrl::kYesterdayString)},
+        {today + 1.0, lastSecond, testsupport::ResourceText(CDateTimeCtrl::kTomorrowString)},
         {today + 2.0, lastSecond, WeekdayAndDate(today + 2.0)},
-        {today + 2.0, midnight, Resource(CDateTimeCtrl::kTomorrowString)},
+        {today + 2.0, midnight, testsupport::ResourceText(CDateTimeCtrl::kTomorrowString)},
         {today - 1.0, midnight, WeekdayAndDate(today - 1.0)},
     };
     for (const Case& c : cases) EXPECT_EQ(c.expected, CDateTimeCtrl::LabelFor(c.day, c.now).str()) << c.day << " " << c.now;
@@ -63,13 +57,13 @@ TEST_F(DayViewTest, LabelIsRewrittenOnlyWhenItsTextChanges) {
     Show(Today());
     CDateTimeCtrl& strip = view->GetDateStrip();
     const HWND label = ::GetDlgItem(strip.m_hWnd, CDateTimeCtrl::kIdLabel);
-    EXPECT_EQ(Resource(CDateTimeCtrl::kTodayString), WindowText(label));
+    EXPECT_EQ(testsupport::ResourceText(CDateTimeCtrl::kTodayString), testsupport::WindowText(label));
     EXPECT_FALSE(strip.SetDate(At(Today(), 18, 0))) << "another time of the same day";
 
     // Midnight passes while the day is shown.
     SetNow(Today() + 1.0);
     EXPECT_TRUE(strip.SetDate(Today()));
-    EXPECT_EQ(Resource(CDateTimeCtrl::kYesterdayString), WindowText(label));
+    EXPECT_EQ(testsupport::ResourceText(CDateTimeCtrl::kYesterdayString), testsupport::WindowText(label));
 
     // The tooltip gives the long date of the shown day.
     NMTTDISPINFOW request{};
@@ -79,5 +73,5 @@ TEST_F(DayViewTest, LabelIsRewrittenOnlyWhenItsTextChanges) {
     EXPECT_EQ(Format(Today(), DATE_LONGDATE, nullptr), std::wstring(request.lpszText));
 
     EXPECT_TRUE(strip.SetDate(Today() - 3.0));
-    EXPECT_EQ(WeekdayAndDate(Today() - 3.0), WindowText(label));
+    EXPECT_EQ(WeekdayAndDate(Today() - 3.0), testsupport::WindowText(label));
 }

@@ -1,6 +1,6 @@
 // The demo day of the web-API component in the day view, as the screen shows
-// it: a picture for people in the build folder, then scrolling by keyboard,
-// wheel and strip clicks, and moving between days.
+// it: a picture for people in the build folder, then the strips' and the date
+// strip's buttons.
 #include "Clock.h"
 #include "DayViewFixture.h"
 #include "TimeApi.h"
@@ -33,7 +33,7 @@ std::wstring LabelText(const CDailyView& view) {
 }
 }  // namespace
 
-TEST_F(DayViewTest, DemoDayOnScreenScrollsByKeyboardWheelAndStripsAndMovesBetweenDays) {
+TEST_F(DayViewTest, DemoDayOnScreenScrollsByItsStripsAndGoesBackADay) {
     // The demo day is made around the real time.
     Clock::PinLocalNow(nullptr);
     MeetingStore::UseDemo();
@@ -60,40 +60,20 @@ TEST_F(DayViewTest, DemoDayOnScreenScrollsByKeyboardWheelAndStripsAndMovesBetwee
     EXPECT_TRUE(testsupport::Near(CVelScrollBar::kEdgeLine, shot->At(3, layout.downStrip.top)));
     EXPECT_TRUE(testsupport::Near(RGB(255, 255, 255), shot->At(3, layout.upStrip.top + 1)));
 
-    // Keyboard: the highlight walks down and the window follows it.
     const INT32 first = provider->GetFirstVisibleIndex();
-    for (int i = 0; i < 12 && provider->GetFirstVisibleIndex() == first; ++i) {
-        Key(VK_DOWN);
-        Settle();
-    }
-    EXPECT_EQ(first + 1, provider->GetFirstVisibleIndex());
-    // Wheel: back up.
-    for (int i = 0; i < 12 && provider->GetFirstVisibleIndex() != first - 1; ++i) {
-        ::SendMessageW(view->m_hWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
-        Settle();
-    }
-    EXPECT_EQ(first - 1, provider->GetFirstVisibleIndex());
     // Strip clicks, one meeting each.
     Click(::GetDlgItem(down, CDailyView::kDownStripId));
     Settle();
-    EXPECT_EQ(first, provider->GetFirstVisibleIndex());
+    EXPECT_EQ(first + 1, provider->GetFirstVisibleIndex());
     Click(::GetDlgItem(up, CDailyView::kUpStripId));
     Settle();
-    EXPECT_EQ(first - 1, provider->GetFirstVisibleIndex());
-    EXPECT_TRUE(::IsWindowEnabled(down));
+    EXPECT_EQ(first, provider->GetFirstVisibleIndex());
 
-    // Days: Right to tomorrow, Left twice to yesterday, each with its meetings.
-    Key(VK_RIGHT);
-    EXPECT_EQ(Resource(CDateTimeCtrl::kTomorrowString), LabelText(*view));
-    EXPECT_GT(provider->GetMeetingCount(), 0);
-    EXPECT_EQ(static_cast<size_t>(provider->GetLastVisibleIndex() - provider->GetFirstVisibleIndex() + 1),
-              ShownMeetings().size());
-    Key(VK_LEFT);
+    // Days: the date strip's button goes back one, with that day's meetings.
     Click(::GetDlgItem(view->GetDateStrip().m_hWnd, CDateTimeCtrl::kIdPrevious));
     Pump();
-    EXPECT_EQ(Resource(CDateTimeCtrl::kYesterdayString), LabelText(*view));
-    EXPECT_GT(provider->GetMeetingCount(), 0);
+    EXPECT_EQ(testsupport::ResourceText(CDateTimeCtrl::kYesterdayString), LabelText(*view));
     EXPECT_FALSE(ShownMeetings().empty());
     // Each new day asks the main frame for a refresh.
-    EXPECT_EQ((std::vector<WPARAM>{40003, 40003, 40003}), frame.TakeCommands());
+    EXPECT_EQ((std::vector<WPARAM>{40003}), frame.TakeCommands());
 }

@@ -164,12 +164,6 @@ INT32 DayViewTest::HighlightedMeeting() const {
                                                              : -1;
 }
 
-std::wstring DayViewTest::Resource(UINT id) {
-    CStringEx text;
-    text.LoadString(ModuleState::ResourceInstance(), id);
-    return text.str();
-}
-
 std::vector<StoreMeeting> DayViewTest::Hourly(DATE day, int count, int firstHour, const wchar_t* status) {
     return HourlyMeetings(day, count, firstHour, status);
 }

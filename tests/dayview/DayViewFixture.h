@@ -70,8 +70,6 @@ protected:
     }
     [[nodiscard]] int ItemHeight() const { return view->GetItems().GetItemHeight(); }
     [[nodiscard]] HWND Strip(UINT id) const { return ::GetDlgItem(view->m_hWnd, static_cast<int>(id)); }
-    // A text of the resource library.
-    static std::wstring Resource(UINT id);
     // `count` meetings of 30 minutes, hourly from `firstHour` on `day`, keys k0, k1, ...
     static std::vector<webapitest::StoreMeeting> Hourly(DATE day, int count, int firstHour = 8,
                                                         const wchar_t* status = L"upcoming");

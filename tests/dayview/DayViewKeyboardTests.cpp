@@ -148,7 +148,7 @@ TEST_F(DayViewTest, ItemActionsOpenTheMeetingsDetailsOrEditorThroughTheFrame) {
         meeting.m_nScheduleSource = ScheduleSource::NI;
         c.change(meeting);
         item.RefreshItemWnd(meeting);
-        ::SetWindowTextW(item.GetMeetingButton(), Resource(CItemWnd::kJoinString).c_str());
+        ::SetWindowTextW(item.GetMeetingButton(), testsupport::ResourceText(CItemWnd::kJoinString).c_str());
         frame.calls.clear();
         ::SendMessageW(item.m_hWnd, c.message, c.command, 0);
         ASSERT_EQ(1u, frame.calls.size());

@@ -1,7 +1,7 @@
 #include "ItemFixture.h"
 
 #include "Clock.h"
-#include "ModuleState.h"
+#include "webapi/MeetingStore.h"
 #include "TimeApi.h"
 #include "UIToolkit.h"
 
@@ -16,18 +16,6 @@ LRESULT CALLBACK DayViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     }
     return ::DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
-DATE TodayAt(int hour, int minute) {
-    SYSTEMTIME time{};
-    ::GetLocalTime(&time);
-    time.wHour = static_cast<WORD>(hour);
-    time.wMinute = static_cast<WORD>(minute);
-    time.wSecond = 0;
-    time.wMilliseconds = 0;
-    DATE value = 0.0;
-    ::SystemTimeToVariantTime(&time, &value);
-    return value;
 }
 }  // namespace
 
@@ -56,7 +44,7 @@ void ItemTest::TearDownTestSuite() {
 
 void ItemTest::SetUp() {
     CommandTest::SetUp();
-    now = TodayAt(10, 0);
+    now = webapitest::At(webapitest::Today(), 10, 0);
     Clock::PinLocalNow(&now);
     SignIn();
     dayView = ::CreateWindowExW(WS_EX_TOPMOST, kDayViewClass, L"day", WS_POPUP | WS_VISIBLE, 100, 100, 420, 300,
@@ -119,18 +107,6 @@ CMeetingRecord ItemTest::Meeting(INT32 status, INT32 privilege, int startMinutes
     return meeting;
 }
 
-CStringEx ItemTest::Text(HWND window) {
-    wchar_t text[256] = {};
-    ::GetWindowTextW(window, text, 256);
-    return CStringEx(text);
-}
-
-CStringEx ItemTest::Resource(UINT id) {
-    CStringEx text;
-    text.LoadString(ModuleState::ResourceInstance(), id);
-    return text;
-}
-
 bool ItemTest::PutCursorOn(const CItemWnd* item) const {
     POINT target{5, 5};
     if (item) {
@@ -138,20 +114,6 @@ bool ItemTest::PutCursorOn(const CItemWnd* item) const {
         ::GetWindowRect(item->m_hWnd, &rect);
         target = {(rect.left + rect.right) / 2, rect.top + 3};
     }
-    // The display reports the move asynchronously; until it has, pending input
-    // can put the cursor back where it was.
-    int settled = 0;
-    for (int attempt = 0; attempt < 50 && settled < 3; ++attempt) {
-        POINT at{};
-        if (::GetCursorPos(&at) && at.x == target.x && at.y == target.y) {
-            ++settled;
-        } else {
-            settled = 0;
-            ::SetCursorPos(target.x, target.y);
-        }
-        ::Sleep(10);
-        testsupport::PumpPending();
-    }
-    return settled >= 3;
+    return testsupport::MoveCursorTo(target);
 }
 }  // namespace itemtest

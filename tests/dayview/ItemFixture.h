@@ -9,6 +9,7 @@
 
 #include "support/Canvas.h"
 #include "support/CommandFixture.h"
+#include "support/TestSupport.h"
 #include "ItemWnd.h"
 #include "MeetingRecord.h"
 
@@ -27,6 +28,8 @@ public:
 
 using testsupport::Canvas;
 using testsupport::Near;
+using testsupport::ResourceText;
+using testsupport::WindowText;
 
 class ItemTest : public commandtest::CommandTest {
 protected:
@@ -42,11 +45,11 @@ protected:
     // `minutes`, with keys and texts the call log shows.
     CMeetingRecord Meeting(INT32 status, INT32 privilege, int startMinutes, int minutes = 60) const;
 
-    [[nodiscard]] static CStringEx Text(HWND window);
-    [[nodiscard]] CStringEx ControlText(const CItemWnd& item, int id) const { return Text(Control(item, id)); }
+    [[nodiscard]] static std::wstring ControlText(const CItemWnd& item, int id) {
+        return testsupport::WindowText(Control(item, id));
+    }
     [[nodiscard]] static HWND Control(const CItemWnd& item, int id) { return ::GetDlgItem(item.m_hWnd, id); }
     [[nodiscard]] static bool Visible(const CItemWnd& item, int id) { return ::IsWindowVisible(Control(item, id)) != FALSE; }
-    [[nodiscard]] static CStringEx Resource(UINT id);
     // Rests the cursor on the item (or away from every item); false when the
     // display does not move the cursor.
     bool PutCursorOn(const CItemWnd* item) const;

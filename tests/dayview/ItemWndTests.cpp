@@ -28,8 +28,8 @@ TEST_F(ItemTest, NormalItemShowsTimeAndEscapedTopicAndNoButtonUntilHovered) {
     ::VariantTimeToSystemTime(meeting.m_dtStart, &start);
     CStringEx time;
     CTimeApi::GetLocalTimeString(&start, time);
-    EXPECT_EQ(time.str(), ControlText(item, CItemWnd::kIdStartTime).str());
-    EXPECT_EQ(L"R&&D sync", ControlText(item, CItemWnd::kIdTopic).str());
+    EXPECT_EQ(time.str(), ControlText(item, CItemWnd::kIdStartTime));
+    EXPECT_EQ(L"R&&D sync", ControlText(item, CItemWnd::kIdTopic));
     // A refill never shows the button of a normal item, even to the host.
     EXPECT_FALSE(Visible(item, CItemWnd::kIdMeetingButton));
     EXPECT_FALSE(item.IsPast());
@@ -51,7 +51,7 @@ TEST_F(ItemTest, HoveringANormalItemOffersRestartStartOrNothingByRoleAndState) {
 
     HoverTick(restart);
     EXPECT_TRUE(Visible(restart, CItemWnd::kIdMeetingButton));
-    EXPECT_EQ(Resource(CItemWnd::kRestartString).str(), Text(restart.GetMeetingButton()).str());
+    EXPECT_EQ(ResourceText(CItemWnd::kRestartString), WindowText(restart.GetMeetingButton()));
     EXPECT_TRUE(restart.IsPast());
 
     ASSERT_TRUE(PutCursorOn(&start));
@@ -59,7 +59,7 @@ TEST_F(ItemTest, HoveringANormalItemOffersRestartStartOrNothingByRoleAndState) {
     HoverTick(start);
     EXPECT_FALSE(Visible(restart, CItemWnd::kIdMeetingButton));
     EXPECT_TRUE(Visible(start, CItemWnd::kIdMeetingButton));
-    EXPECT_EQ(Resource(CItemWnd::kStartString).str(), Text(start.GetMeetingButton()).str());
+    EXPECT_EQ(ResourceText(CItemWnd::kStartString), WindowText(start.GetMeetingButton()));
     // The button takes room from the topic while it shows.
     RECT topic{}, button{};
     ::GetWindowRect(Control(start, CItemWnd::kIdTopic), &topic);
@@ -83,9 +83,9 @@ TEST_F(ItemTest, TallItemForAnAttendeeWaitsForTheJoinBeforeHostTime) {
     HWND button = item.GetMeetingButton();
     EXPECT_TRUE(Visible(item, CItemWnd::kIdMeetingButton));
     EXPECT_FALSE(Enabled(button));
-    EXPECT_EQ(Resource(CItemWnd::kJoinString).str(), Text(button).str());
+    EXPECT_EQ(ResourceText(CItemWnd::kJoinString), WindowText(button));
     EXPECT_TRUE(Visible(item, CItemWnd::kIdStatusLabel));
-    EXPECT_EQ(Resource(CItemWnd::kNotStartedString).str(), ControlText(item, CItemWnd::kIdStatusLabel).str());
+    EXPECT_EQ(ResourceText(CItemWnd::kNotStartedString), ControlText(item, CItemWnd::kIdStatusLabel));
 
     // Ten minutes before the start the attendee may go in.
     const DATE later = CTimeApi::AddSeconds(now, 20 * 60);
@@ -101,8 +101,8 @@ TEST_F(ItemTest, TallItemsShowJoinInProgressAndStartOnlyWhenTheRoleMayStart) {
     CItemWnd& running = ShowMeeting(Meeting(MeetingStatus::InProgress, MeetingPrivilege::Attendee, -10));
     EXPECT_TRUE(running.IsInProgressMarked());
     EXPECT_TRUE(Enabled(running.GetMeetingButton()));
-    EXPECT_EQ(Resource(CItemWnd::kJoinString).str(), Text(running.GetMeetingButton()).str());
-    EXPECT_EQ(Resource(CItemWnd::kInProgressString).str(), ControlText(running, CItemWnd::kIdStatusLabel).str());
+    EXPECT_EQ(ResourceText(CItemWnd::kJoinString), WindowText(running.GetMeetingButton()));
+    EXPECT_EQ(ResourceText(CItemWnd::kInProgressString), ControlText(running, CItemWnd::kIdStatusLabel));
     EXPECT_TRUE(Visible(running, CItemWnd::kIdStatusLabel));
 
     struct Case {
@@ -116,7 +116,7 @@ TEST_F(ItemTest, TallItemsShowJoinInProgressAndStartOnlyWhenTheRoleMayStart) {
         CItemWnd& item = ShowMeeting(Meeting(MeetingStatus::Upcoming, c.privilege, c.startMinutes));
         EXPECT_EQ(c.offered, Visible(item, CItemWnd::kIdMeetingButton)) << c.privilege << " " << c.startMinutes;
         EXPECT_EQ(c.offered, Enabled(item.GetMeetingButton()));
-        EXPECT_EQ(Resource(CItemWnd::kStartString).str(), Text(item.GetMeetingButton()).str());
+        EXPECT_EQ(ResourceText(CItemWnd::kStartString), WindowText(item.GetMeetingButton()));
         EXPECT_FALSE(Visible(item, CItemWnd::kIdStatusLabel));
     }
     CMeetingRecord pending = Meeting(MeetingStatus::Upcoming, MeetingPrivilege::Host, 5);
@@ -231,13 +231,13 @@ TEST_F(ItemTest, TallItemHostLineCutsALongNameSoTheDurationStays) {
     CMeetingRecord meeting = Meeting(MeetingStatus::InProgress, MeetingPrivilege::Attendee, -10, 90);
     CItemWnd& item = ShowMeeting(meeting);
     const CStringEx duration = ItemRules::DurationText(meeting);
-    EXPECT_EQ(L"Host: Ann Host | " + duration.str(), ControlText(item, CItemWnd::kIdHostLine).str());
+    EXPECT_EQ(L"Host: Ann Host | " + duration.str(), ControlText(item, CItemWnd::kIdHostLine));
 
     meeting.m_strHostName = L"Maximiliana Konstantinopoulou-Vandenberghe of the Northern Division";
     item.RefreshItemWnd(meeting);
-    const std::wstring line = ControlText(item, CItemWnd::kIdHostLine).str();
+    const std::wstring line = ControlText(item, CItemWnd::kIdHostLine);
     // A refilled item cuts the name exactly as a fresh one does.
-    EXPECT_EQ(line, ControlText(ShowMeeting(meeting), CItemWnd::kIdHostLine).str());
+    EXPECT_EQ(line, ControlText(ShowMeeting(meeting), CItemWnd::kIdHostLine));
     EXPECT_NE(std::wstring::npos, line.find(L"... | " + duration.str()));
     EXPECT_EQ(0u, line.find(L"Host: Maxim"));
     // The line ends left of the join button.
@@ -309,12 +309,6 @@ TEST(ItemRulesTest, DurationTextsFollowHoursAndMinutes) {
     EXPECT_EQ(L"45 mins", ItemRules::DurationText(hostless).str());
     ModuleState::SetResourceInstance(nullptr);
     ::FreeLibrary(resources);
-}
-
-TEST(ItemWndTest, RefusesAParentThatIsNotAWindowAndARefreshWithoutOne) {
-    CItemWnd item(nullptr);
-    EXPECT_EQ(nullptr, item.Create(reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234)), CItemWnd::kNormalTemplate, FALSE));
-    EXPECT_EQ(E_FAIL, item.RefreshItemWnd(CMeetingRecord{}));
 }
 
 TEST_F(ItemTest, TopicIconsFollowTheTopicTextAndTheRecordingIndicatorAfterThem) {

@@ -6,7 +6,6 @@
 #include "DailyView.h"
 #include "MeetingDataProvider.h"
 #include "MeetingListView.h"
-#include "ModuleState.h"
 #include "TimeApi.h"
 #include "support/CommandFixture.h"
 #include "webapi/MeetingStore.h"
@@ -46,7 +45,7 @@ protected:
     }
     std::vector<std::wstring> Tooltips() const {
         std::vector<std::wstring> texts;
-        for (const Fire& fire : Fired(VelEvent::TrayTooltip)) texts.push_back(fire.text);
+        for (const frametest::Received& fire : Events(VelEvent::TrayTooltip)) texts.push_back(fire.text);
         return texts;
     }
 
@@ -93,11 +92,8 @@ TEST_F(ListViewTest, ASynchronisationPollsWithTheRefreshButtonBusyThenReloadsThe
     EXPECT_EQ(1, list->Provider()->GetMeetingCount()) << "the day is read again after success";
     const std::vector<std::wstring> tips = Tooltips();
     ASSERT_GE(tips.size(), 2u);
-    CStringEx syncing, upToDate;
-    syncing.LoadString(ModuleState::ResourceInstance(), CMainFrame::kSyncingTooltipString);
-    upToDate.LoadString(ModuleState::ResourceInstance(), CMainFrame::kUpToDateTooltipString);
-    EXPECT_EQ(syncing.str(), tips[tips.size() - 2]);
-    EXPECT_EQ(upToDate.str(), tips.back());
+    EXPECT_EQ(testsupport::ResourceText(CMainFrame::kSyncingTooltipString), tips[tips.size() - 2]);
+    EXPECT_EQ(testsupport::ResourceText(CMainFrame::kUpToDateTooltipString), tips.back());
 }
 
 TEST_F(ListViewTest, WithoutTheSettingOrWhileSignedOutNothingSynchronises) {
@@ -121,13 +117,13 @@ TEST_F(ListViewTest, AFailedSynchronisationEndsInTheMatchingSignInPath) {
     for (const Case& c : {Case{19, VelEvent::SignInAgain}, Case{33, VelEvent::SignInAgain},
                           Case{5, VelEvent::SignInError}, Case{20, VelEvent::SignInError}}) {
         SCOPED_TRACE(c.status);
-        const size_t before = Fired(c.event).size();
+        const size_t before = Events(c.event).size();
         MeetingStore::SetSyncStatus(c.status);
         list->SetActive(TRUE);
         list->OnRefresh(1);
         ASSERT_TRUE(WaitForSynchronisation());
         EXPECT_FALSE(list->IsActive());
-        const std::vector<Fire> fired = Fired(c.event);
+        const std::vector<frametest::Received> fired = Events(c.event);
         ASSERT_EQ(before + 1, fired.size());
         if (c.event == VelEvent::SignInError) {
             EXPECT_EQ(static_cast<INT_PTR>(c.status), fired.back().first);
@@ -142,12 +138,12 @@ TEST_F(ListViewTest, GoingInactiveDuringASynchronisationStopsPollingAndTheAnimat
     list->SetActive(TRUE);
     list->OnRefresh(1);
     ASSERT_TRUE(list->IsSynchronising());
-    const size_t states = Fired(VelEvent::TrayImageState).size();
+    const size_t states = Events(VelEvent::TrayImageState).size();
     list->SetActive(FALSE);
     EXPECT_FALSE(list->IsSynchronising());
     EXPECT_FALSE(SyncPolling());
     EXPECT_TRUE(::IsWindowEnabled(list->RefreshButton().m_hWnd));
-    EXPECT_EQ(states + 1, Fired(VelEvent::TrayImageState).size());
+    EXPECT_EQ(states + 1, Events(VelEvent::TrayImageState).size());
 }
 
 TEST_F(ListViewTest, SigningOutClearsTheList) {

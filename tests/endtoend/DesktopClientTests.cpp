@@ -63,7 +63,7 @@ protected:
         return true;
     }
 
-    commandtest::RegisteredService service;
+    RegisteredService service{testsupport::BinFolder() + L"..\\"};
     SavedRegistryValues settings{HKEY_CURRENT_USER, L"SOFTWARE\\Zorvan\\Quillkit", {L"SJEnable"}};
     SavedRegistryValues login{HKEY_CURRENT_USER, L"SOFTWARE\\Zorvan\\Quillkit\\Login", {L"AutoSignIn"}};
     SavedRegistryValues meetingLib{HKEY_CURRENT_USER, L"SOFTWARE\\Zorvan\\Quillkit\\MeetingLib",

@@ -150,7 +150,7 @@ TEST_F(PhoneTest, TheLibrarysResultCodesDecideTheAnswer) {
         {&callback, 12, false, kError}, {&callback, 33, false, kAgain}, {&callback, 7, true, 0},
     };
     for (const auto& c : cases) {
-        bus.fired.clear();
+        listener.received.clear();
         meetingLib.SetDword(L"ResultCode", c.code);
         Receive(*c.request);
         Pump();
@@ -169,10 +169,10 @@ TEST_F(PhoneTest, TheLibrarysResultCodesDecideTheAnswer) {
             EXPECT_NE(std::wstring::npos, sent[0].xml.find(L"<ResultCode>-2</ResultCode>")) << c.code;
             EXPECT_EQ(nullptr, handler.Current()) << c.code;
         }
-        EXPECT_EQ(c.signInEvent == kError ? 1u : 0u, Fired(kError).size()) << c.code;
-        EXPECT_EQ(c.signInEvent == kAgain ? 1u : 0u, Fired(kAgain).size()) << c.code;
-        if (c.signInEvent == kError && !Fired(kError).empty()) {
-            EXPECT_EQ(static_cast<INT_PTR>(c.code), Fired(kError)[0].first);
+        EXPECT_EQ(c.signInEvent == kError ? 1u : 0u, Events(kError).size()) << c.code;
+        EXPECT_EQ(c.signInEvent == kAgain ? 1u : 0u, Events(kAgain).size()) << c.code;
+        if (c.signInEvent == kError && !Events(kError).empty()) {
+            EXPECT_EQ(static_cast<INT_PTR>(c.code), Events(kError)[0].first);
         }
         ::SendMessageW(window.m_hWnd, MSG_AP_BOSHCMDCANCEL, 0, 0);
         TakeCalls();

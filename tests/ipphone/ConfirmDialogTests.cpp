@@ -3,27 +3,18 @@
 // "always start" choice.
 #include <gtest/gtest.h>
 
-#include "ModuleState.h"
 #include "support/RegistryValues.h"
 #include "DlgIpphoneStartMeetingConfirm.h"
 #include "PhoneFixture.h"
+#include "support/TestSupport.h"
 
 using namespace IPPhone;
 using namespace phonetest;
 using Dlg = CDlgIpphoneStartMeetingConfirm;
 
 namespace {
-std::wstring ResourceText(UINT id) {
-    wchar_t text[256] = {};
-    ::LoadStringW(ModuleState::ResourceInstance(), id, text, 256);
-    return text;
-}
-
-std::wstring WindowText(HWND window) {
-    wchar_t text[512] = {};
-    ::GetWindowTextW(window, text, 512);
-    return text;
-}
+using testsupport::ResourceText;
+using testsupport::WindowText;
 
 int Height(HWND window) {
     RECT rect{};

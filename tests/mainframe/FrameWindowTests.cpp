@@ -191,21 +191,4 @@ TEST_F(FrameTest, ATimeChangeRefreshesOnlyWhenTheZoneChanged) {
     EXPECT_EQ(0, std::memcmp(&current, &frame->TimeZoneSnapshot(), sizeof(current)));
 }
 
-TEST_F(FrameTest, TrayTooltipFollowsSynchronisation) {
-    const std::wstring resources = testsupport::BinFolder() + L"..\\qksjres.dll";
-    UniqueHmodule library(::LoadLibraryW(resources.c_str()));
-    ASSERT_TRUE(library);
-    ModuleState::SetResourceInstance(library.get());
-    frame->OnTrayAnimate(TRUE);
-    frame->OnTrayAnimate(FALSE);
-    ModuleState::SetResourceInstance(nullptr);
-
-    CStringEx syncing, upToDate;
-    ASSERT_TRUE(syncing.LoadString(library.get(), CMainFrame::kSyncingTooltipString));
-    ASSERT_TRUE(upToDate.LoadString(library.get(), CMainFrame::kUpToDateTooltipString));
-    const auto tooltips = Events(VelEvent::TrayTooltip);
-    ASSERT_EQ(2u, tooltips.size());
-    EXPECT_EQ(syncing.str(), tooltips[0].text);
-    EXPECT_EQ(upToDate.str(), tooltips[1].text);
-}
 }  // namespace

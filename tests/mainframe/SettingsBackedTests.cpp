@@ -14,22 +14,10 @@ using Microsoft::WRL::ComPtr;
 using namespace frametest;
 
 namespace {
-const wchar_t kStoreKey[] = L"SOFTWARE\\Zorvan\\Quillkit\\Service";
 const wchar_t kZ11Account[] =
     L"<Settings><Account><SiteName>acme.example.com</SiteName><UserName>ann</UserName>"
     L"<Z11SiteName>a.b.c/x</Z11SiteName></Account></Settings>";
 const wchar_t kPlainAccount[] = L"<Settings><Account><SiteName>acme.example.com</SiteName></Account></Settings>";
-
-struct RegisteredService : ModuleLibrary {
-    RegisteredService() : ModuleLibrary(testsupport::BinFolder() + L"..\\qkService.dll") {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
-        if (RegisterServer) RegisterServer();
-    }
-    ~RegisteredService() {
-        if (UnregisterServer) UnregisterServer();
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
-    }
-};
 
 ComPtr<IQKSuiteState> SuiteState(const CLSID& id) {
     ComPtr<IQKSuiteState> state;
@@ -70,7 +58,7 @@ protected:
         return refreshes;
     }
 
-    RegisteredService service;
+    RegisteredService service{testsupport::BinFolder() + L"..\\"};
     const DATE start = 45000.5;  // a fixed noon
 };
 
@@ -115,7 +103,7 @@ protected:
         }
         return CMainFrame::QueryLocalMeetingStatus(key, flag);
     }
-    RegisteredService service;
+    RegisteredService service{testsupport::BinFolder() + L"..\\"};
 };
 
 TEST_F(RunningMeetings, FindsTheKeyAndNotesAStarUserType) {

@@ -25,14 +25,6 @@ const wchar_t kFullAccount[] =
     L"<Remember>0</Remember><Z11SiteName>a.b.c/x</Z11SiteName><DeskreachEnable>1</DeskreachEnable>"
     L"<SnapjoinEnable>1</SnapjoinEnable><SiteType>2</SiteType></Account><Tools><Outlook>yes</Outlook></Tools></Settings>";
 
-// The suite's service library, loaded for the test and unregistered at its end.
-struct RegisteredService : ModuleLibrary {
-    RegisteredService() : ModuleLibrary(testsupport::BinFolder() + L"qkService.dll") {}
-    ~RegisteredService() {
-        if (UnregisterServer) UnregisterServer();
-    }
-};
-
 // Trace lines go to a file of the test's own through the real trace library,
 // each record ending in a bare line feed: the file reads as one text.
 bool Traced(const testsupport::EnvironmentFile& log, const std::wstring& levelAndText) {
@@ -98,13 +90,12 @@ private:
 
 class Settings : public ::testing::Test {
 protected:
-    RegisteredService service;
+    RegisteredService service{testsupport::BinFolder()};
     testsupport::EnvironmentFile log{L"QK_TRACE_FILE"};
 
     void SetUp() override {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
-        ASSERT_TRUE(service.Loaded() && service.RegisterServer && service.UnregisterServer);
-        ASSERT_EQ(S_OK, service.RegisterServer());
+        ASSERT_TRUE(service.Loaded() && service.UnregisterServer);
+        ASSERT_EQ(S_OK, service.registration);
     }
     void TearDown() override {
         CSJUISetting::ReleaseInstance();

@@ -16,14 +16,14 @@ void BridgeTest::SetUp() {
     always.RemoveAll();
     CommandTest::SetUp();
     ClearRunningMeetings();
-    host.app->Bus().Subscribe(VelEvent::MessagingAccountAgain, &accountAgain);
+    host.app->Bus().Subscribe(VelEvent::MessagingAccountAgain, &listener);  // the account asked for again
     bridge = CIPPhoneBoshPorxy::Instance();
     ASSERT_NE(nullptr, bridge) << "the frame starts the bridge when bosh.dll is beside it";
 }
 
 void BridgeTest::TearDown() {
     CIPPhoneBoshPorxy::SetRandomSource(nullptr);
-    host.app->Bus().Unsubscribe(VelEvent::MessagingAccountAgain, &accountAgain);
+    host.app->Bus().Unsubscribe(VelEvent::MessagingAccountAgain, &listener);
     CommandTest::TearDown();
     EXPECT_EQ(nullptr, CIPPhoneBoshPorxy::Instance()) << "the frame's end takes the bridge with it";
     ClearRunningMeetings();

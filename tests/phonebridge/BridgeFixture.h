@@ -33,7 +33,6 @@ protected:
     SavedRegistryValues reporting{HKEY_CURRENT_USER, L"SOFTWARE\\Zorvan\\Quillkit\\MeetingLib",
                                   {L"ReportRunning", L"InstantMeetingKey"}};
     SavedRegistryValues always{HKEY_CURRENT_USER, L"SOFTWARE\\Zorvan\\Quillkit", {L"AlwaysStartFromIpphone"}};
-    commandtest::BusRecorder accountAgain;  // event 24: the account asked for again
     CIPPhoneBoshPorxy* bridge = nullptr;
 };
 }  // namespace bridgetest

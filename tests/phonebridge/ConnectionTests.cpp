@@ -57,7 +57,7 @@ TEST_F(BridgeTest, FailedSignInsWaitLongerEachTimeUntilARefusedPasswordStartsOve
 
     // An account that arrives meanwhile signs in at once; its password is refused.
     GiveAccount(Account("not-the-password", server.Value("QK_BOSH_URL")));
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return !accountAgain.fired.empty(); }, 20000));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !Events(VelEvent::MessagingAccountAgain).empty(); }, 20000));
     EXPECT_EQ(0, bridge->BackoffDelay());
     EXPECT_EQ(0, bridge->BackoffBase());
     EXPECT_FALSE(::KillTimer(window, TIMERID_RELOGIN)) << "no countdown runs after a refused password";

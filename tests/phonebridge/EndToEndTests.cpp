@@ -74,20 +74,3 @@ TEST_F(PhoneRequests, AnInstantMeetingIsConfirmedStartedAndAnsweredWhileASecondR
     EXPECT_NE(std::wstring::npos, calls[0].find(L"\tcaller=13\tphone=5550100\t"));
     EXPECT_TRUE(Ended());
 }
-
-TEST_F(PhoneRequests, AJoinForOnePersonAndACallBackTheUserAlwaysAllowsGoStraightToTheMeeting) {
-    Send(Request(L"JoinMeeting", L"51", L"<HeadCount>1</HeadCount><MeetingKey>311000111</MeetingKey>"));
-    EXPECT_EQ(Response(L"JoinMeetingResponse", L"51", L"311000111", 0), Answer(1));
-    ASSERT_TRUE(Ended());
-
-    ClearRunningMeetings();
-    always.SetDword(L"AlwaysStartFromIpphone", 1);
-    Send(Request(L"StartMeetingCallBack", L"52", L"<MeetingKey>311000222</MeetingKey><TelAttndeeID>9</TelAttndeeID>"));
-    EXPECT_EQ(Response(L"StartMeetingCallBackResponse", L"52", L"311000222", 1), Answer(2)) << "accepted unasked";
-    EXPECT_EQ(Response(L"StartMeetingCallBackResponse", L"52", L"311000222", 0), Answer(3));
-    const auto calls = TakeCalls();
-    ASSERT_EQ(4u, calls.size());
-    EXPECT_EQ(0u, calls[0].find(L"JoinMeeting\t"));
-    EXPECT_EQ(0u, calls[2].find(L"StartScheduledMeeting\t"));
-    EXPECT_NE(std::wstring::npos, calls[2].find(L"\tattendee=9"));
-}

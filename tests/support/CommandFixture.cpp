@@ -16,7 +16,6 @@ using Microsoft::WRL::ComPtr;
 
 namespace commandtest {
 namespace {
-const wchar_t kStoreKey[] = L"SOFTWARE\\Zorvan\\Quillkit\\Service";
 constexpr UINT kBusCodes[] = {VelEvent::SignInSynchronized, VelEvent::SignInError, VelEvent::UserExit,
                               VelEvent::SignInAgain,        VelEvent::MainFrameCreated, VelEvent::SignedOut,
                               VelEvent::AccountSwitch,      VelEvent::TrayBalloon,  VelEvent::TrayTooltip,
@@ -25,15 +24,6 @@ HMODULE g_resources = nullptr;
 TrackedMenu g_tracked;
 UINT g_choice = 0;
 }  // namespace
-
-HRESULT BusRecorder::HandleEvent(UINT code, INT_PTR first, INT_PTR second, INT_PTR third) {
-    Fire event{code, first, second, third, {}, {}};
-    if ((code == VelEvent::TrayTooltip || code == VelEvent::TrayBalloon) && first)
-        event.text = reinterpret_cast<const wchar_t*>(first);
-    if (code == VelEvent::TrayBalloon && second) event.title = reinterpret_cast<const wchar_t*>(second);
-    fired.push_back(std::move(event));
-    return S_OK;
-}
 
 std::vector<UINT> TrackedMenu::Ids() const {
     std::vector<UINT> ids;
@@ -44,16 +34,6 @@ std::vector<UINT> TrackedMenu::Ids() const {
 
 bool TrackedMenu::Has(UINT id) const {
     return std::any_of(items.begin(), items.end(), [id](const MenuItem& item) { return item.id == id; });
-}
-
-RegisteredService::RegisteredService() : ModuleLibrary(testsupport::BinFolder() + L"..\\qkService.dll") {
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
-    if (RegisterServer) RegisterServer();
-}
-
-RegisteredService::~RegisteredService() {
-    if (UnregisterServer) UnregisterServer();
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
 }
 
 std::wstring Account(int siteType, bool snapjoin, bool deskreach, const std::wstring& z11) {
@@ -112,12 +92,12 @@ void CommandTest::SetUp() {
     static const DWORD kTick = 0x40000000;
     Clock::PinTickCount(&kTick);
     FrameTest::SetUp();
-    for (UINT code : kBusCodes) host.app->Bus().Subscribe(code, &bus);
+    for (UINT code : kBusCodes) host.app->Bus().Subscribe(code, &listener);
     UseAccount(Account(1, true, true));
 }
 
 void CommandTest::TearDown() {
-    for (UINT code : kBusCodes) host.app->Bus().Unsubscribe(code, &bus);
+    for (UINT code : kBusCodes) host.app->Bus().Unsubscribe(code, &listener);
     FrameTest::TearDown();
     Clock::PinTickCount(nullptr);
     CSJUISetting::ReleaseInstance();
@@ -148,13 +128,6 @@ std::vector<std::wstring> CommandTest::TakeCalls() {
                                     all.end());
     callsTaken = all.size();
     return fresh;
-}
-
-std::vector<Fire> CommandTest::Fired(UINT code) const {
-    std::vector<Fire> matching;
-    for (const Fire& event : bus.fired)
-        if (event.code == code) matching.push_back(event);
-    return matching;
 }
 
 void CommandTest::Command(WORD id) const { ::SendMessageW(frame->m_hWnd, WM_COMMAND, MAKEWPARAM(id, 0), 0); }

@@ -27,25 +27,6 @@ struct TrackedMenu {
     bool Has(UINT id) const;
 };
 
-// An event of the host's bus; the texts of tooltips and balloons are copied
-// while the event is delivered.
-struct Fire {
-    UINT code;
-    INT_PTR first, second, third;
-    std::wstring text, title;
-};
-
-class BusRecorder : public CVelEventListener {
-public:
-    HRESULT HandleEvent(UINT code, INT_PTR first, INT_PTR second, INT_PTR third) override;
-    std::vector<Fire> fired;
-};
-
-struct RegisteredService : ModuleLibrary {
-    RegisteredService();
-    ~RegisteredService();
-};
-
 class CommandTest : public frametest::FrameTest {
 protected:
     static void SetUpTestSuite();
@@ -59,19 +40,16 @@ protected:
     TrackedMenu RightClickTray(UINT choice = 0);
     // Lines of the meetings library's call log since the last call.
     std::vector<std::wstring> TakeCalls();
-    // Events of `code` on the host's bus since the test began.
-    std::vector<Fire> Fired(UINT code) const;
     // Sends a command to the frame as a menu would.
     void Command(WORD id) const;
 
-    RegisteredService service;
+    RegisteredService service{testsupport::BinFolder() + L"..\\"};
     SavedRegistryValues meetingLib{HKEY_CURRENT_USER, L"SOFTWARE\\Zorvan\\Quillkit\\MeetingLib",
                                    {L"ResultCode", L"ResultXml", L"ActionResult"}};
     SavedRegistryValues userSettings{HKEY_CURRENT_USER, L"SOFTWARE\\Zorvan\\Quillkit", {L"HideSwitchSite"}};
     // The suite's login module would sign the stored account in by itself.
     SavedRegistryValues loginSettings{HKEY_CURRENT_USER, L"SOFTWARE\\Zorvan\\Quillkit\\Login", {L"AutoSignIn"}};
     testsupport::EnvironmentFile callLog{L"QK_MEETINGLIB_LOG"};
-    BusRecorder bus;
     size_t callsTaken = 0;
 };
 

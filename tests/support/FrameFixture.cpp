@@ -13,9 +13,11 @@ constexpr UINT kRecordedCodes[] = {VelEvent::CloseBubble, VelEvent::TrayTooltip,
 }  // namespace
 
 HRESULT RecordingListener::HandleEvent(UINT code, INT_PTR first, INT_PTR second, INT_PTR third) {
-    std::wstring text;
-    if (code == VelEvent::TrayTooltip && first) text = reinterpret_cast<const wchar_t*>(first);
-    received.push_back({code, first, second, third, text});
+    Received event{code, first, second, third, {}, {}};
+    if ((code == VelEvent::TrayTooltip || code == VelEvent::TrayBalloon) && first)
+        event.text = reinterpret_cast<const wchar_t*>(first);
+    if (code == VelEvent::TrayBalloon && second) event.title = reinterpret_cast<const wchar_t*>(second);
+    received.push_back(std::move(event));
     return S_OK;
 }
 

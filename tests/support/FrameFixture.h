@@ -21,7 +21,8 @@ namespace frametest {
 struct Received {
     UINT code;
     INT_PTR first, second, third;
-    std::wstring text;  // the first value read as a text, for the tooltip
+    // The texts of tooltips and balloons, copied while the event is delivered.
+    std::wstring text, title;
     bool operator==(const Received&) const = default;
 };
 

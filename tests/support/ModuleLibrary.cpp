@@ -9,3 +9,17 @@ ModuleLibrary::ModuleLibrary(const std::wstring& path)
     RegisterServer = reinterpret_cast<NoArgumentFn>(::GetProcAddress(library, "DllRegisterServer"));
     UnregisterServer = reinterpret_cast<NoArgumentFn>(::GetProcAddress(library, "DllUnregisterServer"));
 }
+
+namespace {
+const wchar_t kStoreKey[] = L"SOFTWARE\\Zorvan\\Quillkit\\Service";
+}
+
+RegisteredService::RegisteredService(const std::wstring& folder) : ModuleLibrary(folder + L"qkService.dll") {
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
+    if (RegisterServer) registration = RegisterServer();
+}
+
+RegisteredService::~RegisteredService() {
+    if (UnregisterServer) UnregisterServer();
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
+}

@@ -38,3 +38,11 @@ public:
 private:
     UniqueHmodule m_library;
 };
+
+// The suite's settings service from `folder` (with a trailing backslash), its
+// per-user store emptied and its classes registered while this lives.
+struct RegisteredService : ModuleLibrary {
+    explicit RegisteredService(const std::wstring& folder);
+    ~RegisteredService();
+    HRESULT registration = E_FAIL;
+};

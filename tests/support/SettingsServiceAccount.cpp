@@ -7,27 +7,10 @@
 #include "SJUISetting.h"
 
 namespace testsupport {
-namespace {
-const wchar_t kStoreKey[] = L"SOFTWARE\\Zorvan\\Quillkit\\Service";
-using RegistrationFn = HRESULT(STDAPICALLTYPE*)();
+SettingsServiceAccount::SettingsServiceAccount(const std::wstring& folder) : m_service(folder) {}
 
-HRESULT CallExport(HMODULE library, const char* name) {
-    const auto entry = reinterpret_cast<RegistrationFn>(reinterpret_cast<void*>(::GetProcAddress(library, name)));
-    return entry ? entry() : E_FAIL;
-}
-}  // namespace
-
-SettingsServiceAccount::SettingsServiceAccount(const std::wstring& folder)
-    : m_library(::LoadLibraryExW((folder + L"qkService.dll").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH)) {
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
-    m_registered = m_library && SUCCEEDED(CallExport(m_library.get(), "DllRegisterServer"));
-}
-
-SettingsServiceAccount::~SettingsServiceAccount() {
-    CSJUISetting::ReleaseInstance();
-    if (m_library) CallExport(m_library.get(), "DllUnregisterServer");
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
-}
+// The account settings let go of the service before it is unregistered.
+SettingsServiceAccount::~SettingsServiceAccount() { CSJUISetting::ReleaseInstance(); }
 
 bool SettingsServiceAccount::Use(const std::wstring& accountXml) {
     Microsoft::WRL::ComPtr<IQKSuiteState> state;

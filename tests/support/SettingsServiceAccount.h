@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "UniqueHandle.h"
+#include "support/ModuleLibrary.h"
 
 namespace testsupport {
 class SettingsServiceAccount {
@@ -19,12 +19,11 @@ public:
     SettingsServiceAccount(const SettingsServiceAccount&) = delete;
     SettingsServiceAccount& operator=(const SettingsServiceAccount&) = delete;
 
-    [[nodiscard]] bool Registered() const noexcept { return m_registered; }
+    [[nodiscard]] bool Registered() const noexcept { return m_service.registration == S_OK; }
     // Stores `accountXml` in the service and starts the account settings afresh from it.
     bool Use(const std::wstring& accountXml);
 
 private:
-    UniqueHmodule m_library;
-    bool m_registered = false;
+    RegisteredService m_service;
 };
 }  // namespace testsupport

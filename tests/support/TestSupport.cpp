@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "ModuleState.h"
+#include "StringEx.h"
 #include "UniqueHandle.h"
 
 namespace testsupport {
@@ -65,6 +67,18 @@ void PumpPending() {
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
+}
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::wstring ResourceText(UINT id) {
+    CStringEx text;
+    text.LoadString(ModuleState::ResourceInstance(), id);
+    return text.str();
 }
 
 bool MoveCursorTo(POINT target) {

@@ -36,6 +36,10 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
 // Dispatches what is queued now, dropping any WM_QUIT.
 void PumpPending();
 
+// A window's text, and a text of the module's resource library by number.
+std::wstring WindowText(HWND window);
+std::wstring ResourceText(UINT id);
+
 // Moves the cursor to `target` and waits until the display reports it there
 // (it does so asynchronously); false when the display does not move it.
 bool MoveCursorTo(POINT target);
