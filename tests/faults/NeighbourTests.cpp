@@ -182,7 +182,7 @@ protected:
                                       timeoutMs);
     }
 
-    commandtest::RegisteredService service;
+    RegisteredService service{testsupport::BinFolder() + L"..\\"};
     testsupport::TempFolder folder;
     testsupport::EnvironmentFile trace{L"QK_TRACE_FILE"};
     testsupport::EnvironmentFile callLog{L"QK_MEETINGLIB_LOG"};
