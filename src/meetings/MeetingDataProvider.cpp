@@ -28,17 +28,11 @@ CStringEx Text(IUnknown* meeting, const wchar_t* path) {
     return value;
 }
 
-DATE Date(IUnknown* meeting, const wchar_t* path) {
-    DOUBLE value = 0.0;
-    CMSDom::GetChildNodeValue(meeting, Bstr(path).get(), value);
-    return value;
-}
-
-// The date in the first child element called `name`, as Date reads it, found
-// by walking the children: the search for today's first meeting reads one for
-// hundreds of meetings, and compiling a selection for each of them was most
-// of the cost of loading a busy day.
-DATE ChildDate(IUnknown* meeting, const wchar_t* name) {
+// The date in the first child element called `name`, found by walking the
+// children: the search for today's first meeting reads one for hundreds of
+// meetings, and compiling a selection for each of them was most of the cost
+// of loading a busy day.
+DATE Date(IUnknown* meeting, const wchar_t* name) {
     ComPtr<IXMLDOMNode> node;
     if (!meeting || FAILED(meeting->QueryInterface(IID_IXMLDOMNode, reinterpret_cast<void**>(node.GetAddressOf()))))
         return 0.0;
@@ -144,7 +138,7 @@ ComPtr<IUnknown> CMeetingDataProvider::MeetingAt(INT32 index) const {
 }
 
 BOOL CMeetingDataProvider::IsNotBefore(IUnknown* meeting, DATE time, BOOL useEnd) {
-    return CTimeApi::GetSecondsBetween(ChildDate(meeting, useEnd ? L"endTime" : L"startTime"), time) >= 0;
+    return CTimeApi::GetSecondsBetween(Date(meeting, useEnd ? L"endTime" : L"startTime"), time) >= 0;
 }
 
 BOOL CMeetingDataProvider::IsProminent(IUnknown* meeting, DATE time) {

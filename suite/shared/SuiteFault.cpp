@@ -2,15 +2,14 @@
 
 #include <objbase.h>
 
+#include "Registry.h"
+
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace {
 SuiteFault::Mode Read(const wchar_t* name) noexcept {
     DWORD value = 0;
-    DWORD size = sizeof(value);
-    if (::RegGetValueW(HKEY_CURRENT_USER, SuiteFault::kKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
-        ERROR_SUCCESS)
-        return SuiteFault::kNone;
+    if (!CRegistry::ReadDword(HKEY_CURRENT_USER, SuiteFault::kKey, name, &value)) return SuiteFault::kNone;
     return value == SuiteFault::kRefuseCreation || value == SuiteFault::kFailEveryCall
                ? static_cast<SuiteFault::Mode>(value)
                : SuiteFault::kNone;
