@@ -20,8 +20,8 @@ TEST_F(CommandTest, SignedOutTrayMenuOffersOnlySignInAboutHelpAndExit) {
     EXPECT_EQ(static_cast<UINT>(TPM_RETURNCMD | TPM_NONOTIFY), menu.flags);
     EXPECT_EQ(cursor.x + 1, menu.at.x);
     EXPECT_EQ(cursor.y - 1, menu.at.y);
-    // The hidden frame stays hidden: an invisible pop-up of it takes the front.
-    EXPECT_EQ(L"Vel_HelpPopupMenuWnd", menu.foregroundClass);
+    // The hidden frame stays hidden: an invisible pop-up of it is brought to the front.
+    EXPECT_EQ(L"Vel_HelpPopupMenuWnd", menu.activeClass);
     EXPECT_FALSE(::IsWindowVisible(frame->m_hWnd));
     // The choice comes back to the frame as a posted command.
     EXPECT_EQ((std::vector<WPARAM>{MAKEWPARAM(40009, 0)}), TakeCommands());

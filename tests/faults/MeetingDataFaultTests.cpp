@@ -227,8 +227,10 @@ TEST_P(HostileMeetingData, TheDayShowsWhatItCanAndStaysConsistent) {
     EXPECT_EQ(E_INVALIDARG, provider->GetMeeting(static_cast<UINT32>(count), &outside));
 
     // The day view lays out exactly the visible window.
-    parent.reset(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 400, 600, nullptr, nullptr,
+    // Shown without activation: the foreground belongs to the whole Wine session.
+    parent.reset(::CreateWindowExW(WS_EX_NOACTIVATE, L"STATIC", L"", WS_POPUP, 0, 0, 400, 600, nullptr, nullptr,
                                    nullptr, nullptr));
+    ::ShowWindow(parent.get(), SW_SHOWNA);
     view = std::make_unique<CDailyView>(provider.get(), &frame);
     ASSERT_TRUE(view->Create(parent.get(), RECT{0, 0, 380, 580}));
     view->RefreshDailyView();

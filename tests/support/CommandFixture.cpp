@@ -63,9 +63,11 @@ void CommandTest::SetUpTestSuite() {
         g_tracked = {};
         g_tracked.flags = flags;
         g_tracked.at = {x, y};
-        wchar_t foreground[64] = {};
-        ::GetClassNameW(::GetForegroundWindow(), foreground, 64);
-        g_tracked.foregroundClass = foreground;
+        // The thread's active window, not the session's foreground: test programs
+        // running beside this one activate windows of their own at any time.
+        wchar_t active[64] = {};
+        ::GetClassNameW(::GetActiveWindow(), active, 64);
+        g_tracked.activeClass = active;
         g_tracked.defaultItem = ::GetMenuDefaultItem(menu, FALSE, 0);
         for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
             const UINT id = ::GetMenuItemID(menu, i);

@@ -22,7 +22,7 @@ struct TrackedMenu {
     UINT defaultItem = 0;
     UINT flags = 0;
     POINT at{};
-    std::wstring foregroundClass;  // of the window in front while the menu is tracked
+    std::wstring activeClass;  // of this thread's active window while the menu is tracked
     std::vector<UINT> Ids() const;
     bool Has(UINT id) const;
 };
