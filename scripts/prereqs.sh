@@ -4,7 +4,8 @@ set -euo pipefail
 
 # prosody and python3-slixmpp: the private XMPP server and the scripted desk
 # phone that the messaging tests talk to (scripts/prosody.sh, suite/phone).
-packages=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth x11-utils
+# fonts-wine: Wine's own fonts, Marlett among them (caption buttons, menu checks).
+packages=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 fonts-wine xvfb xauth x11-utils
           imagemagick googletest python3 prosody python3-slixmpp)
 missing=()
 for p in "${packages[@]}"; do

@@ -21,7 +21,7 @@ QK_XVFB_PID=""
 # by default, later versions only with EnableShell), no crash dialog (a crash
 # must end the process, not hang it). The marker names the settings' version:
 # a prefix prepared with older settings is prepared again.
-QK_PREFIX_MARKER=".qk-ready-2"
+QK_PREFIX_MARKER=".qk-ready-3"
 qk_prepare_prefix() {
   [ -f "$WINEPREFIX/$QK_PREFIX_MARKER" ] && return 0
   mkdir -p "$WINEPREFIX"
@@ -47,6 +47,16 @@ REGEDIT4
 "LocaleName"="en-US"
 REG
   DISPLAY= "$WINE" regedit /S "$(winepath_of "$reg")" >/dev/null 2>&1
+  # Wine 8.0 from Debian leaves the prefix's Fonts folder empty and does not
+  # look in its own font folder: without Marlett, caption buttons and menu
+  # check marks are drawn as the letters of their symbols.
+  local fonts
+  for fonts in /usr/share/wine/fonts /usr/lib/wine/fonts; do
+    if [ -f "$fonts/marlett.ttf" ]; then
+      cp "$fonts/marlett.ttf" "$WINEPREFIX/drive_c/windows/Fonts/"
+      break
+    fi
+  done
   "$WINESERVER" -w
   touch "$WINEPREFIX/$QK_PREFIX_MARKER"
 }
