@@ -225,6 +225,7 @@ public:
         MESSAGE_HANDLER(WM_INITMENUPOPUP, OnInitMenuPopup)
         MESSAGE_HANDLER(WM_MEASUREITEM, OnMeasureItem)
         MESSAGE_HANDLER(WM_DRAWITEM, OnDrawItem)
+        NOTIFY_CODE_HANDLER(NM_CUSTOMDRAW, OnCommandBarCustomDraw)
         COMMAND_ID_HANDLER(kCmdStartMeeting, OnCommand)
         COMMAND_ID_HANDLER(kRefreshCommand, OnCommand)
         COMMAND_ID_HANDLER(kCmdScheduleMeeting, OnCommand)
@@ -287,6 +288,7 @@ private:
     LRESULT OnMeasureItem(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnDrawItem(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnCommandBarCommand(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnCommandBarCustomDraw(int, LPNMHDR header, BOOL& handled);
 
     // The meetings window: command bar, rebar, list view and placement.
     BOOL CreateContents();

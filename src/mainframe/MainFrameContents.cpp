@@ -221,6 +221,10 @@ LRESULT CMainFrame::OnCommandBarCommand(UINT, WPARAM wParam, LPARAM lParam, BOOL
     return 0;
 }
 
+LRESULT CMainFrame::OnCommandBarCustomDraw(int, LPNMHDR header, BOOL& handled) {
+    return m_commandBar.OnCustomDraw(header, handled);
+}
+
 BOOL CMainFrame::PreTranslateMessage(MSG* msg) {
     // The host's loop is the only one: modeless dialogs of the module, which
     // need not belong to the frame, get their Tab, Enter and Escape here.

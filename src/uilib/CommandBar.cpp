@@ -120,6 +120,31 @@ BOOL CCommandBar::OnCommand(WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
+LRESULT CCommandBar::OnCustomDraw(NMHDR* header, BOOL& handled) const {
+    handled = m_bar && header && header->hwndFrom == m_bar.get();
+    if (!handled) return CDRF_DODEFAULT;
+    auto* draw = reinterpret_cast<NMTBCUSTOMDRAW*>(header);
+    switch (draw->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT: {
+        UniqueHbrush background(::CreateSolidBrush(kBackground));
+        ::FillRect(draw->nmcd.hdc, &draw->nmcd.rc, background.get());
+        return CDRF_NOTIFYITEMDRAW;
+    }
+    case CDDS_ITEMPREPAINT: {
+        draw->clrText = kText;
+        draw->clrTextHighlight = kText;
+        if (draw->nmcd.uItemState & (CDIS_HOT | CDIS_SELECTED | CDIS_CHECKED)) {
+            UniqueHbrush hot(::CreateSolidBrush(kHotBackground));
+            ::FillRect(draw->nmcd.hdc, &draw->nmcd.rc, hot.get());
+        }
+        // The fill stands in for the toolbar's own button face and edges.
+        return TBCDRF_NOEDGES | TBCDRF_NOOFFSET | TBCDRF_NOBACKGROUND;
+    }
+    default:
+        return CDRF_DODEFAULT;
+    }
+}
+
 int CCommandBar::Height() const {
     if (!m_bar) return 0;
     RECT rect{};

@@ -15,6 +15,10 @@ public:
     static constexpr DWORD kStyle = 0x5600004C;
     static constexpr int kImageSize = 16;
     static constexpr COLORREF kHighlight = 0xD99204;
+    // The bar's own look, the same as its menus'.
+    static constexpr COLORREF kBackground = 0xFFFFFF;
+    static constexpr COLORREF kHotBackground = 0xE8EEEE;
+    static constexpr COLORREF kText = 0x333333;
 
     CCommandBar() = default;
     CCommandBar(const CCommandBar&) = delete;
@@ -40,6 +44,10 @@ public:
     void TrackPopup(int index);
     // A WM_COMMAND from the bar (its buttons carry their item index).
     BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    // NM_CUSTOMDRAW of the bar (its parent forwards it): white bar, dark
+    // text, a flat light fill under the button that is hot or dropped down.
+    // FALSE in `handled` when the notification is another control's.
+    LRESULT OnCustomDraw(NMHDR* header, BOOL& handled) const;
     // The bar's height when laid out at the owner's width.
     [[nodiscard]] int Height() const;
 

@@ -52,8 +52,8 @@ public:                                                                         
     }
 
 // LRESULT OnNotify(int idCtrl, LPNMHDR header, BOOL& bHandled)
-#define NOTIFY_CODE_HANDLER(code, func)                                                                \
-    if (uMsg == WM_NOTIFY && reinterpret_cast<LPNMHDR>(lParam)->code == static_cast<UINT>(code)) {      \
+#define NOTIFY_CODE_HANDLER(notifyCode, func)                                                          \
+    if (uMsg == WM_NOTIFY && reinterpret_cast<LPNMHDR>(lParam)->code == static_cast<UINT>(notifyCode)) { \
         bHandled = TRUE;                                                                                \
         lResult = func(static_cast<int>(wParam), reinterpret_cast<LPNMHDR>(lParam), bHandled);          \
         if (bHandled) return TRUE;                                                                      \

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "support/Canvas.h"
 #include "support/CommandFixture.h"
 
 using namespace commandtest;
@@ -56,4 +57,25 @@ TEST_F(CommandTest, MenuEntriesFollowTheSiteAndTheSettings) {
         EXPECT_EQ(c.switchAccount, HasCommand(frame->CommandBarMenu(), CMainFrame::kCmdSwitchAccount));
         EXPECT_EQ(c.personalConference, HasCommand(frame->CommandBarMenu(), CMainFrame::kCmdStartPersonalConf));
     }
+}
+
+TEST_F(CommandTest, TheCommandBarPaintsItsOwnColours) {
+    const HWND bar = frame->CommandBarWindow();
+    ASSERT_TRUE(::IsWindow(bar));
+    RECT client{}, hotButton{}, restButton{};
+    ::GetClientRect(bar, &client);
+    ::SendMessageW(bar, TB_SETHOTITEM, 1, 0);
+    ::SendMessageW(bar, TB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&hotButton));
+    ::SendMessageW(bar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&restButton));
+    // Red where nothing paints: printing does not erase.
+    testsupport::Canvas canvas(client.right, client.bottom, RGB(255, 0, 0));
+    ::SendMessageW(bar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+
+    // Text pixels aside, the hot button is the light fill, the others white,
+    // and the text is drawn in the dark text colour (its darkest pixels, at least).
+    const auto area = [](const RECT& r) { return (r.right - r.left) * (r.bottom - r.top); };
+    EXPECT_GT(canvas.Count(hotButton, CCommandBar::kHotBackground), area(hotButton) * 3 / 4);
+    EXPECT_GT(canvas.Count(restButton, CCommandBar::kBackground), area(restButton) * 3 / 4);
+    EXPECT_GT(canvas.Count(restButton, CCommandBar::kText), 0);
+    EXPECT_GT(canvas.Count(hotButton, CCommandBar::kText), 0);
 }
