@@ -1,17 +1,16 @@
 #include "Clock.h"
 #include "DayViewFixture.h"
 
+#include <algorithm>
+
 #include "HostEvents.h"
-#include "ModuleState.h"
 #include "TimeApi.h"
-#include "UIToolkit.h"
 #include "webapi/WebApiLibrary.h"
 
 using namespace webapitest;
 
 namespace dayviewtest {
 namespace {
-HMODULE g_resources = nullptr;
 constexpr UINT kLogged[] = {VelEvent::ShowBubble, VelEvent::CloseBubble};
 }  // namespace
 
@@ -23,26 +22,11 @@ HRESULT EventLog::HandleEvent(UINT code, INT_PTR first, INT_PTR second, INT_PTR 
 }
 
 size_t EventLog::Count(UINT code) const {
-    size_t count = 0;
-    for (const Fired& event : fired) count += event.code == code ? 1 : 0;
-    return count;
-}
-
-void DayViewTest::SetUpTestSuite() {
-    g_resources = ::LoadLibraryExW((testsupport::BinFolder() + L"qksjres.dll").c_str(), nullptr,
-                                   LOAD_LIBRARY_AS_DATAFILE);
-    ModuleState::SetResourceInstance(g_resources);
-}
-
-void DayViewTest::TearDownTestSuite() {
-    ModuleState::SetResourceInstance(nullptr);
-    if (g_resources) ::FreeLibrary(g_resources);
-    g_resources = nullptr;
+    const auto matches = [code](const Fired& event) { return event.code == code; };
+    return static_cast<size_t>(std::count_if(fired.begin(), fired.end(), matches));
 }
 
 void DayViewTest::SetUp() {
-    // GDI+ for the pictures, as the module starts it.
-    ASSERT_TRUE(CUIToolkit::Initialize(g_resources, testsupport::BinFolder()));
     SetNow(At(Today(), 10, 0));
     SetEventHost(host.app);
     for (UINT code : kLogged) host.app->Bus().Subscribe(code, &events);
@@ -60,7 +44,6 @@ void DayViewTest::TearDown() {
     SetEventHost(nullptr);
     HoldShift(false);
     Clock::PinLocalNow(nullptr);
-    CUIToolkit::Uninitialize();
 }
 
 void DayViewTest::SetNow(DATE value) {
@@ -162,9 +145,5 @@ INT32 DayViewTest::HighlightedMeeting() const {
     const auto& shown = view->GetItems().GetShownItems();
     return row >= 0 && row < static_cast<int>(shown.size()) ? shown[static_cast<size_t>(row)]->GetMeeting().m_nIndex
                                                              : -1;
-}
-
-std::vector<StoreMeeting> DayViewTest::Hourly(DATE day, int count, int firstHour, const wchar_t* status) {
-    return HourlyMeetings(day, count, firstHour, status);
 }
 }  // namespace dayviewtest

@@ -2,7 +2,8 @@
 // A day view as the meeting list view holds it: a child of a dialog with the
 // list view's buttons 40001 to 40003 above it, reading a real data provider
 // that the real web-API component feeds from a store the test writes, with
-// the real host's event bus and message filters. "Now" is pinned to 10:00.
+// the real host's event bus and message filters, the resource library and the
+// toolkit started for the whole run. "Now" is pinned to 10:00.
 #include <windows.h>
 
 #include <memory>
@@ -36,8 +37,6 @@ class DayViewTest : public ::testing::Test {
 protected:
     static constexpr int kButtonBand = 30;
 
-    static void SetUpTestSuite();
-    static void TearDownTestSuite();
     void SetUp() override;
     void TearDown() override;
 
@@ -70,9 +69,6 @@ protected:
     }
     [[nodiscard]] int ItemHeight() const { return view->GetItems().GetItemHeight(); }
     [[nodiscard]] HWND Strip(UINT id) const { return ::GetDlgItem(view->m_hWnd, static_cast<int>(id)); }
-    // `count` meetings of 30 minutes, hourly from `firstHour` on `day`, keys k0, k1, ...
-    static std::vector<webapitest::StoreMeeting> Hourly(DATE day, int count, int firstHour = 8,
-                                                        const wchar_t* status = L"upcoming");
 
     TestHost host;
     testsupport::RecordingFrame frame;
