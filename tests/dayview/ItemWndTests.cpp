@@ -11,7 +11,6 @@
 #include "ItemRules.h"
 #include "PopupMenu.h"
 #include "TimeApi.h"
-#include "VelGdiplus.h"
 #include "support/Canvas.h"
 #include "support/TestSupport.h"
 
@@ -310,7 +309,7 @@ TEST_F(ItemTest, TallItemHostLineCutsALongNameSoTheDurationStays) {
     EXPECT_EQ(0u, line.find(L"Host: Maxim"));
 }
 
-TEST_F(ItemTest, PaintsBackgroundPerStateWithTheBottomLineAndTheInProgressMark) {
+TEST_F(ItemTest, PaintsBackgroundPerStateWithTheBottomLine) {
     CItemWnd& normal = ShowMeeting(Meeting(MeetingStatus::Upcoming, MeetingPrivilege::Attendee, 180));
     CItemWnd& tall = ShowMeeting(Meeting(MeetingStatus::InProgress, MeetingPrivilege::Attendee, -10));
     RECT client{}, normalClient{};
@@ -329,36 +328,23 @@ TEST_F(ItemTest, PaintsBackgroundPerStateWithTheBottomLineAndTheInProgressMark) 
 
     print(tall);
     EXPECT_EQ(CItemWnd::kTallBackground, canvas.At(2, 2));
-    // The in-progress mark left of the status label.
-    RECT label{};
-    ::GetWindowRect(Control(tall, CItemWnd::kIdStatusLabel), &label);
-    ::MapWindowPoints(nullptr, tall.m_hWnd, reinterpret_cast<POINT*>(&label), 2);
-    SIZE mark{};
-    ASSERT_TRUE(CVelGdiplus::GetImageSize(mark, CItemWnd::kInProgressImage));
-    const RECT beside{label.left - mark.cx - 2, label.top - 3, label.left - 2, label.bottom + 3};
-    EXPECT_GT(mark.cx * (beside.bottom - beside.top) - canvas.Count(beside, CItemWnd::kTallBackground), mark.cx);
 }
 
 TEST(ItemRulesTest, DurationTextsFollowHoursAndMinutes) {
-    struct Case {
-        int hours, minutes;
-        const wchar_t* text;
-    };
-    for (const Case& c : {Case{1, 30, L"1 hour 30 mins"}, Case{3, 1, L"3 hours 1 min"}}) {
+    auto text = [](int recordedSeconds, int scheduledMinutes) {
         CMeetingRecord meeting;
         meeting.m_dtStart = 46000.5;
-        meeting.m_nDurationSeconds = (c.hours * 60 + c.minutes) * 60;
-        meeting.m_dtEnd = CTimeApi::AddSeconds(meeting.m_dtStart, meeting.m_nDurationSeconds);
-        EXPECT_EQ(std::wstring(c.text), ItemRules::DurationText(meeting).str()) << c.hours << ":" << c.minutes;
-    }
+        meeting.m_nDurationSeconds = recordedSeconds;
+        meeting.m_dtEnd = CTimeApi::AddSeconds(meeting.m_dtStart, scheduledMinutes * 60);
+        return ItemRules::DurationText(meeting).str();
+    };
+    EXPECT_EQ(L"1 hour 30 mins", text(5400, 90));
+    EXPECT_EQ(L"3 hours 1 min", text(10860, 181));
     // A meeting without a host keeps its scheduled minutes under zero hours.
-    CMeetingRecord hostless;
-    hostless.m_dtStart = 46000.5;
-    hostless.m_dtEnd = CTimeApi::AddSeconds(hostless.m_dtStart, 45 * 60);
-    EXPECT_EQ(L"45 mins", ItemRules::DurationText(hostless).str());
+    EXPECT_EQ(L"45 mins", text(0, 45));
 }
 
-TEST_F(ItemTest, TopicIconsFollowTheTopicTextAndTheRecordingIndicatorAfterThem) {
+TEST_F(ItemTest, RecordingIndicatorFollowsTheTopicButNotForAttendeesOfRestartableMeetings) {
     CMeetingRecord meeting = Meeting(MeetingStatus::Upcoming, MeetingPrivilege::Host, 180);
     meeting.m_bRecurring = TRUE;
     meeting.m_bException = TRUE;  // the series icon wins
@@ -368,14 +354,11 @@ TEST_F(ItemTest, TopicIconsFollowTheTopicTextAndTheRecordingIndicatorAfterThem) 
     HWND indicator = Control(item, CItemWnd::kIdRecording);
     ASSERT_TRUE(::IsWindowVisible(indicator));
     EXPECT_FALSE(::IsWindowEnabled(indicator));
-    // Both icons fit between the topic and the indicator.
+    // It sits right of the topic and its icons.
     RECT topic{}, moved{};
     ::GetWindowRect(Control(item, CItemWnd::kIdTopic), &topic);
     ::GetWindowRect(indicator, &moved);
-    SIZE recurring{}, service{};
-    ASSERT_TRUE(CVelGdiplus::GetImageSize(recurring, CItemWnd::kRecurringImage));
-    ASSERT_TRUE(CVelGdiplus::GetImageSize(service, CItemWnd::kServiceRxImage));
-    EXPECT_EQ(topic.right + 2 + recurring.cx + 2 + service.cx + 2, moved.left);
+    EXPECT_GT(moved.left, topic.right);
 
     // An attendee of a meeting that can still be restarted does not see the recording.
     meeting.m_nPrivilege = MeetingPrivilege::Attendee;

@@ -35,18 +35,9 @@ protected:
         CommandTest::TearDown();
     }
 
-    // What the login module does once the user is signed in.
-    void FireSignedIn(const RECT* place) {
-        host.app->Bus().Fire(VelEvent::SignInSynchronized, 1, 0, reinterpret_cast<INT_PTR>(place));
-    }
     bool SyncPolling() const { return ::KillTimer(list->m_hWnd, CMeetingListView::kTimerSyncPoll) != FALSE; }
     bool WaitForSynchronisation() {
         return testsupport::PumpUntil([this] { return !list->IsSynchronising(); }, 5000);
-    }
-    std::vector<std::wstring> Tooltips() const {
-        std::vector<std::wstring> texts;
-        for (const frametest::Received& fire : Events(VelEvent::TrayTooltip)) texts.push_back(fire.text);
-        return texts;
     }
 
     MeetingStore store;
@@ -65,7 +56,8 @@ TEST_F(ListViewTest, TheFrameSitsAtTheBottomRightOfTheWorkAreaAndTakesThePlaceOf
     EXPECT_FALSE(::IsWindowVisible(frame->m_hWnd)) << "hidden until signed in";
 
     const RECT place{100, 80, 100 + placed.right - placed.left, 80 + placed.bottom - placed.top};
-    FireSignedIn(&place);
+    // What the login module does once the user is signed in.
+    host.app->Bus().Fire(VelEvent::SignInSynchronized, 1, 0, reinterpret_cast<INT_PTR>(&place));
     RECT moved{};
     ::GetWindowRect(frame->m_hWnd, &moved);
     EXPECT_TRUE(::EqualRect(&place, &moved));
@@ -87,10 +79,10 @@ TEST_F(ListViewTest, ASynchronisationPollsWithTheRefreshButtonBusyThenReloadsThe
     EXPECT_TRUE(list->IsSynchronising()) << "status 1 keeps the polling going";
     ASSERT_TRUE(WaitForSynchronisation());
     EXPECT_EQ(1, list->Provider()->GetMeetingCount()) << "the day is read again after success";
-    const std::vector<std::wstring> tips = Tooltips();
+    const std::vector<frametest::Received> tips = Events(VelEvent::TrayTooltip);
     ASSERT_GE(tips.size(), 2u);
-    EXPECT_EQ(testsupport::ResourceText(CMainFrame::kSyncingTooltipString), tips[tips.size() - 2]);
-    EXPECT_EQ(testsupport::ResourceText(CMainFrame::kUpToDateTooltipString), tips.back());
+    EXPECT_EQ(testsupport::ResourceText(CMainFrame::kSyncingTooltipString), tips[tips.size() - 2].text);
+    EXPECT_EQ(testsupport::ResourceText(CMainFrame::kUpToDateTooltipString), tips.back().text);
 }
 
 TEST_F(ListViewTest, WithoutTheSettingOrWhileSignedOutNothingSynchronises) {

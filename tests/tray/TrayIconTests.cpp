@@ -90,14 +90,12 @@ TEST_F(TrayIconTest, ImageStateEventsSwitchTheImage) {
 
     FireHostEvent(VelEvent::TrayImageState, 5);
     EXPECT_EQ(icon.SignedInImage(), icon.Record().hIcon);
-    EXPECT_EQ(5, icon.LastImageState());
 
     FireHostEvent(VelEvent::TrayImageState, CTrayIcon::SecondSignedIn);
     EXPECT_EQ(icon.SecondSignedInImage(), icon.Record().hIcon);
     FireHostEvent(VelEvent::TrayImageState, CTrayIcon::ClearState);
     EXPECT_EQ(icon.SecondSignedInImage(), icon.Record().hIcon);
     EXPECT_EQ(0u, icon.StateWord());
-    EXPECT_EQ(CTrayIcon::ClearState, icon.LastImageState());
 
     FireHostEvent(VelEvent::TrayImageState, CTrayIcon::SignedOut);
     EXPECT_TRUE(trayview::WaitUntil(signedOut.get(), true));

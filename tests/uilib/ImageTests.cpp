@@ -142,22 +142,6 @@ TEST(NineGrid, StretchesEdgesAndCentreAndKeepsCorners) {
     EXPECT_EQ(canvas.CountOtherThan({0, 0, 60, 50}, kBackground), 30 * 21) << "nothing outside the target";
 }
 
-TEST(NineGrid, TooSmallTargetStillShowsTheCornersAndNothingElse) {
-    const NineColours c;
-    auto picture = NineGridPicture(c);
-    Canvas canvas(30, 30, kBackground);
-    // 4 x 4 is narrower than two corners: they overlap, the rest has no room.
-    CVelGdiplus::DrawNineGrid(canvas.dc(), 10, 10, 14, 14, picture.get(), 3);
-    EXPECT_TRUE(Near(canvas.At(10, 10), c.topLeft, 3));
-    EXPECT_TRUE(Near(canvas.At(13, 10), c.topRight, 3));
-    EXPECT_TRUE(Near(canvas.At(10, 13), c.bottomLeft, 3));
-    EXPECT_TRUE(Near(canvas.At(13, 13), c.bottomRight, 3));
-    EXPECT_EQ(canvas.CountOtherThan({0, 0, 30, 30}, kBackground), 16);
-    // No piece may show up mirrored: the centre and edge colours have no place here.
-    for (COLORREF inner : {c.centre, c.top, c.bottom, c.left, c.right})
-        EXPECT_EQ(canvas.Count({10, 10, 14, 14}, inner), 0);
-}
-
 TEST(NineGrid, PiecesMeetWithoutSeamsAndNoPictureDrawsNothing) {
     // A plain picture must come out plain, however its pieces are stretched;
     // without corners the whole picture is stretched.
@@ -178,21 +162,6 @@ TEST(NineGrid, PiecesMeetWithoutSeamsAndNoPictureDrawsNothing) {
 const COLORREF kTop = RGB(240, 20, 0);
 const COLORREF kBottom = RGB(0, 60, 220);
 
-TEST(GradientFill, TopToBottomIsAnchoredAtTheDeviceOrigin) {
-    Canvas canvas(20, 100, kBackground);
-    CVelGdiplus::FillGradient(canvas.dc(), 0, 50, 20, 100, kTop, kBottom, CVelGdiplus::kGradientTopToBottom);
-    EXPECT_EQ(canvas.CountOtherThan({0, 0, 20, 50}, kBackground), 0);
-    // The rectangle starts half way down the gradient, not at its first colour.
-    EXPECT_TRUE(Near(canvas.At(5, 50), RGB(120, 40, 110), 10));
-    EXPECT_TRUE(Near(canvas.At(5, 98), kBottom, 8));
-    // Red falls and blue rises steadily down every column; rows are uniform.
-    for (int y = 51; y < 99; ++y) {
-        EXPECT_LE(GetRValue(canvas.At(5, y)), GetRValue(canvas.At(5, y - 1))) << y;
-        EXPECT_GE(GetBValue(canvas.At(5, y)), GetBValue(canvas.At(5, y - 1))) << y;
-        EXPECT_EQ(canvas.At(0, y), canvas.At(19, y)) << y;
-    }
-}
-
 TEST(GradientFill, MirroredHasTheSecondColourInTheMiddle) {
     Canvas canvas(30, 101, kBackground);
     CVelGdiplus::FillGradient(canvas.dc(), 0, 0, 30, 101, kTop, kBottom, CVelGdiplus::kGradientMirrored);
@@ -203,14 +172,4 @@ TEST(GradientFill, MirroredHasTheSecondColourInTheMiddle) {
     EXPECT_FALSE(Near(canvas.At(3, 25), kTop, 30));
 }
 
-TEST(GradientFill, EqualColoursFillPlainlyOnlyTheRectangleAndOtherModesNothing) {
-    const COLORREF plain = RGB(231, 241, 245);
-    for (int mode : {-1, 0, 1, 2, 7}) {
-        Canvas canvas(40, 40, kBackground);
-        CVelGdiplus::FillGradient(canvas.dc(), 5, 6, 35, 30, plain, plain, mode);
-        const int expected = mode == 0 || mode == 1 ? 30 * 24 : 0;
-        EXPECT_EQ(canvas.Count({5, 6, 35, 30}, plain), expected) << "mode " << mode;
-        EXPECT_EQ(canvas.CountOtherThan({0, 0, 40, 40}, kBackground), expected) << "mode " << mode;
-    }
-}
 }  // namespace

@@ -153,13 +153,6 @@ TEST_F(PngButtonTest, EachStateShowsItsPicture) {
     EXPECT_EQ(Face(), kHotFace);
     ::SetFocus(m_parent.get());
     EXPECT_EQ(Face(), kNormalFace);
-
-    // The map decides which picture a state shows.
-    button.SetImageMap(-1, -1, -1, 0);
-    ::EnableWindow(button.m_hWnd, FALSE);
-    EXPECT_EQ(Face(), kNormalFace);
-    button.SetImageMap(-1, -1, -1, 3);
-    EXPECT_EQ(Face(), kDisabledFace);
 }
 
 TEST_F(PngButtonTest, DisabledButtonUsesSlotThreeAndTheDisabledCaption) {
@@ -176,21 +169,6 @@ TEST_F(PngButtonTest, DisabledButtonUsesSlotThreeAndTheDisabledCaption) {
     button.SetFonts(m_font.get(), nullptr);
     auto noCaption = Render();
     EXPECT_EQ(noCaption->Count(all, kDisabledFace), 80 * 30);
-}
-
-TEST_F(PngButtonTest, IconSitsAtTheMarginAndPushesTheCaptionRight) {
-    CPngButton& button = MakeButton(0, 120, 30);
-    const COLORREF iconColour = RGB(250, 200, 0);
-    button.SetIcon(uilibtest::SolidImage(10, 10, iconColour));
-    button.SetLeftMargin(6);
-    auto canvas = Render();
-    EXPECT_EQ(canvas->Count({6, 10, 16, 20}, iconColour), 100);
-    // The caption is centred in what is left right of the icon.
-    int leftmost = 120;
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 120; ++x)
-            if (canvas->At(x, y) == kNormalText && x < leftmost) leftmost = x;
-    EXPECT_GT(leftmost, 16);
 }
 
 TEST_F(PngButtonTest, BusyAnimationShowsTheNextFrameOnEachRepaint) {
@@ -217,16 +195,4 @@ TEST_F(PngButtonTest, BusyAnimationShowsTheNextFrameOnEachRepaint) {
     EXPECT_TRUE(::IsWindowEnabled(button.m_hWnd));
     EXPECT_EQ(Face(), kNormalFace);
 }
-
-TEST_F(PngButtonTest, AutoRepeatPostsWhileHeldAndStopsOnRelease) {
-    MakeButton(CPngButton::kHover | CPngButton::kAutoRepeat);
-    Send(WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(5, 5));
-    EXPECT_EQ(CommandsAfterPumping(150), 0u);  // the first repeat waits for the keyboard delay
-    EXPECT_TRUE(testsupport::PumpUntil([] { return g_commands.size() >= 4; }, 3000));
-    Send(WM_LBUTTONUP, 0, ClientPoint(5, 5));
-    const size_t released = CommandsAfterPumping(50);
-    EXPECT_EQ(CommandsAfterPumping(400), released);
-    for (const Command& command : g_commands) EXPECT_EQ(LOWORD(command.wParam), kButtonId);
-}
-
 }  // namespace
