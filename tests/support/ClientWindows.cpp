@@ -14,18 +14,4 @@ std::vector<HWND> VisibleMeetingItems(HWND frame) {
     ::EnumChildWindows(frame, &Walk::Child, reinterpret_cast<LPARAM>(&items));
     return items;
 }
-
-std::wstring ItemTexts(HWND item) {
-    std::wstring texts;
-    struct Walk {
-        static BOOL CALLBACK Child(HWND window, LPARAM state) {
-            wchar_t text[256] = {};
-            ::GetWindowTextW(window, text, 256);
-            *reinterpret_cast<std::wstring*>(state) += std::wstring(text) + L"|";
-            return TRUE;
-        }
-    };
-    ::EnumChildWindows(item, &Walk::Child, reinterpret_cast<LPARAM>(&texts));
-    return texts;
-}
 }  // namespace testsupport

@@ -13,6 +13,4 @@ inline constexpr int kMeetingButton = IDC_ITEM_BUTTON;
 
 // The visible meeting item windows of the frame: dialogs that hold a meeting button.
 std::vector<HWND> VisibleMeetingItems(HWND frame);
-// The texts of the item's child windows, each followed by "|".
-std::wstring ItemTexts(HWND item);
 }  // namespace testsupport

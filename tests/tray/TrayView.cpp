@@ -1,5 +1,6 @@
 #include "tray/TrayView.h"
 
+#include <cstdint>
 #include <vector>
 
 #include "DcGuards.h"
@@ -15,51 +16,40 @@ constexpr int kMinOpaquePixels = 64;
 struct Pixels {
     int width = 0;
     int height = 0;
-    std::vector<DWORD> bits;  // top-down 0xAARRGGBB
-    [[nodiscard]] DWORD At(int x, int y) const { return bits[static_cast<size_t>(y) * width + x]; }
+    std::vector<std::uint32_t> bits;  // top-down 0xAARRGGBB
+    [[nodiscard]] std::uint32_t At(int x, int y) const { return bits[static_cast<size_t>(y) * width + x]; }
 };
 
 // Copies a screen rectangle into a top-down 32-bit DIB.
 Pixels Capture(const RECT& area) {
-    Pixels out;
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    if (width <= 0 || height <= 0) return out;
-    testsupport::Canvas canvas(width, height);
-    HDC screen = ::GetDC(nullptr);
-    ::BitBlt(canvas.dc(), 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    ::ReleaseDC(nullptr, screen);
-    const std::vector<std::uint32_t> pixels = canvas.Pixels();
-    if (pixels.empty()) return out;
-    out.width = width;
-    out.height = height;
-    out.bits.assign(pixels.begin(), pixels.end());
-    return out;
+    Pixels out{area.right - area.left, area.bottom - area.top, {}};
+    if (out.width <= 0 || out.height <= 0) return Pixels{};
+    testsupport::Canvas canvas(out.width, out.height);
+    WindowDC screen(nullptr);
+    ::BitBlt(canvas.dc(), 0, 0, out.width, out.height, screen.get(), area.left, area.top, SRCCOPY);
+    out.bits = canvas.Pixels();
+    return out.bits.empty() ? Pixels{} : out;
 }
 
 // The icon's own pixels with their alpha, as its colour bitmap holds them.
 Pixels IconPixels(HICON icon) {
-    Pixels out;
     ICONINFO parts{};
-    if (!icon || !::GetIconInfo(icon, &parts)) return out;
+    if (!icon || !::GetIconInfo(icon, &parts)) return Pixels{};
     UniqueHbitmap color(parts.hbmColor);
     UniqueHbitmap mask(parts.hbmMask);
-    int width = 0, height = 0;
-    const std::vector<std::uint32_t> pixels = testsupport::ReadPixels(color.get(), &width, &height);
-    if (pixels.empty() || width != kIconSize || height != kIconSize) return out;
+    Pixels out;
+    out.bits = testsupport::ReadPixels(color.get(), &out.width, &out.height);
+    if (out.bits.empty() || out.width != kIconSize || out.height != kIconSize) return Pixels{};
     // Without alpha every pixel would be skipped and anything would match.
     int opaque = 0;
-    for (std::uint32_t pixel : pixels) opaque += (pixel >> 24) == 0xFF ? 1 : 0;
-    if (opaque < kMinOpaquePixels) return out;
-    out.bits.assign(pixels.begin(), pixels.end());
-    out.width = out.height = kIconSize;
-    return out;
+    for (std::uint32_t pixel : out.bits) opaque += (pixel >> 24) == 0xFF ? 1 : 0;
+    return opaque < kMinOpaquePixels ? Pixels{} : out;
 }
 
 bool MatchesAt(const Pixels& screen, const Pixels& icon, int left, int top) {
     for (int y = 0; y < icon.height; ++y) {
         for (int x = 0; x < icon.width; ++x) {
-            const DWORD wanted = icon.At(x, y);
+            const std::uint32_t wanted = icon.At(x, y);
             if ((wanted >> 24) != 0xFF) continue;  // blended edges depend on the background
             if ((screen.At(left + x, top + y) & 0xFFFFFF) != (wanted & 0xFFFFFF)) return false;
         }

