@@ -110,16 +110,6 @@ protected:
     ComPtr<IVelUIModule> module;
 };
 
-TEST_F(LoginModuleAccount, AConfiguredAccountIsHandedOnOnceStartUpIsOver) {
-    ConfigureAccount();
-    Start();
-    EXPECT_TRUE(listener.documents.empty()) << "not before the caller's start-up has finished";
-    ASSERT_TRUE(Delivered(1));
-    EXPECT_NE(std::wstring::npos, listener.documents[0].find(L"<Name>user@localhost</Name>"));
-    testsupport::PumpPending();
-    EXPECT_EQ(1u, listener.documents.size());
-}
-
 TEST_F(LoginModuleAccount, ARequestIsAnsweredLaterEvenWithoutAnAccount) {
     Start();
     testsupport::PumpUntil([] { return false; }, 300);
