@@ -187,14 +187,4 @@ TEST_F(BoshClient, AMessageSentWhileAPollIsHeldLeavesAtOnce) {
     EXPECT_EQ("while held", echoed);
 }
 
-TEST_F(BoshClient, ReleaseDuringAHeldPollEndsPromptlyAndQuietly) {
-    SignIn();
-    std::this_thread::sleep_for(1s);
-    const auto start = Clock::now();
-    release(client);
-    client = nullptr;
-    EXPECT_LT(Clock::now() - start, 3s);
-    std::this_thread::sleep_for(200ms);
-    EXPECT_EQ(std::vector<std::string>{"login"}, sink.Kinds());
-}
 }  // namespace

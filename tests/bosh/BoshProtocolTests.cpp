@@ -123,7 +123,6 @@ TEST(ServiceAddress, SchemeAndPortFollowTheAddress) {
         {"127.0.0.1:5280/http-bind", true, L"127.0.0.1", 5280, L"/http-bind", false},
         {"im.example.com/http-bind/", true, L"im.example.com", 443, L"/http-bind/", true},
         {"http://im.example.com/b", true, L"im.example.com", 80, L"/b", false},
-        {"https://h:8443", true, L"h", 8443, L"/", true},
         {"[::1]:5280/b", true, L"::1", 5280, L"/b", false},
         {"h:70000/b", false},
         {"user@h/b", false},
@@ -139,15 +138,4 @@ TEST(ServiceAddress, SchemeAndPortFollowTheAddress) {
     }
 }
 
-TEST(Jid, LoginNeedsAFullAddressAndReceiversAWellFormedOne) {
-    Jid jid;
-    ASSERT_TRUE(ParseFullJid("user@localhost/QKClient0A1B", jid));
-    EXPECT_EQ("user", jid.node);
-    EXPECT_EQ("localhost", jid.domain);
-    EXPECT_EQ("QKClient0A1B", jid.resource);
-    for (const char* bad : {"user@localhost", "@localhost/r", "us er@localhost/r"})
-        EXPECT_FALSE(ParseFullJid(bad, jid)) << bad;
-    for (const char* good : {"phone@localhost", "phone@localhost/desk", "localhost"}) EXPECT_TRUE(IsUsableJid(good));
-    for (const char* bad : {"", "a@b/", "a<b@c"}) EXPECT_FALSE(IsUsableJid(bad)) << bad;
-}
 }  // namespace

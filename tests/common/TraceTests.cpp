@@ -27,29 +27,23 @@ protected:
     TraceRecorder recorder = TraceRecorder::Beside();
 };
 
-TEST_F(Tracing, ScopedTraceWritesEntryAndExitLines) {
+TEST_F(Tracing, ScopedTracesAndNamedValuesReachTheLibraryAsLines) {
     {
         CAutoFunTrace trace("CMainFrame::OnRefresh");
         TraceText(8, "CMainFrame::OnRefresh::no host");
     }
     { CAutoFunTrace wide(L"CCallProcEx::ZvnShellEx(LPCTSTR lpszFileFullPath)"); }
-    const std::vector<RecordedTrace> expected = {
-        {2, 0, "--> CMainFrame::OnRefresh \n"},
-        {8, 0, " CMainFrame::OnRefresh::no host,\n"},
-        {2, 0, "<-- CMainFrame::OnRefresh \n"},
-        {2, 0, "--> CCallProcEx::ZvnShellEx(LPCTSTR lpszFileFullPath) \n"},
-        {2, 0, "<-- CCallProcEx::ZvnShellEx(LPCTSTR lpszFileFullPath) \n"},
-    };
-    EXPECT_EQ(expected, recorder.Calls());
-}
-
-TEST_F(Tracing, NamedValuesAndNullsComposeAsDocumented) {
     const CVarAdapter file(L"C:\\a b\\x.exe");
     const CVarAdapter line("/CheckVersion");
     TraceMessage2({{"lpszFileFullPath", &file}, {"lpszCmdLine", &line}});
     TraceMessage4({{"name", nullptr}, {nullptr, nullptr}});
     TraceMessage8({{nullptr, &file}});
     const std::vector<RecordedTrace> expected = {
+        {2, 0, "--> CMainFrame::OnRefresh \n"},
+        {8, 0, " CMainFrame::OnRefresh::no host,\n"},
+        {2, 0, "<-- CMainFrame::OnRefresh \n"},
+        {2, 0, "--> CCallProcEx::ZvnShellEx(LPCTSTR lpszFileFullPath) \n"},
+        {2, 0, "<-- CCallProcEx::ZvnShellEx(LPCTSTR lpszFileFullPath) \n"},
         {2, 0, " lpszFileFullPath=C:\\a b\\x.exe,lpszCmdLine=/CheckVersion,\n"},
         {4, 0, " name=,,\n"},
         {8, 0, " C:\\a b\\x.exe,\n"},

@@ -68,7 +68,7 @@ TEST_F(VisibleWindow, AMeetingStartingWithinTheHourIsProminent) {
     EXPECT_EQ(0, Record(2).m_bProminent) << "exactly one hour ahead is not within the hour";
 }
 
-TEST_F(VisibleWindow, AnEmptyDayOrAMissingComponentLeavesNothingLoaded) {
+TEST_F(VisibleWindow, AnEmptyDayLeavesNothingLoaded) {
     Publish(HourlyMeetings(Today(), 3));
     auto& day = Show();
     ASSERT_EQ(3, day.GetMeetingCount());
@@ -78,12 +78,6 @@ TEST_F(VisibleWindow, AnEmptyDayOrAMissingComponentLeavesNothingLoaded) {
     EXPECT_EQ(Span(-1, -1), Window(day));
     CMeetingRecord record;
     EXPECT_EQ(E_INVALIDARG, day.GetMeeting(0, &record));
-
-    Publish(HourlyMeetings(Today(), 3));
-    CMeetingDataProvider frameless(nullptr);
-    frameless.ResetDay(&now);
-    frameless.LoadDay(FALSE);
-    EXPECT_EQ(0, frameless.GetMeetingCount()) << "without a main frame there is no web-API object";
 }
 
 // A reload that keeps the position keeps the meeting that was first in the

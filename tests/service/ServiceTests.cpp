@@ -104,7 +104,7 @@ TEST_F(Service, AnswersTheDemoAccountUntilOneIsStored) {
 
     ASSERT_EQ(S_OK, restarted.As(&state));
     EXPECT_EQ(S_OK, state->ResetAccountDocument());
-    EXPECT_EQ(demo, AccountOf(restarted.Get()));
+    EXPECT_EQ(demo, AccountOf(restarted.Get())) << "the reset account is the demo one again";
 }
 
 TEST_F(Service, BadDocumentsAreRefusedAndChangeNothing) {

@@ -18,24 +18,6 @@ protected:
     const DATE day = Today() + 3;  // a future day keeps statuses out of the way
 };
 
-// How long a synchronisation runs and how it ends, as the list view polls it,
-// is checked in tests/dayview; here how it begins.
-TEST_F(WebApi, SynchronisationRunsUntilItEndsWithTheConfiguredStatus) {
-    auto sync = library.Create();
-    ASSERT_TRUE(sync);
-    LONG status = -1;
-    ASSERT_EQ(S_OK, sync->GetSyncStatus(&status));
-    EXPECT_EQ(0, status) << "nothing started yet";
-    EXPECT_EQ(E_POINTER, sync->GetSyncStatus(nullptr));
-    MeetingStore::SetSyncMilliseconds(300);
-    MeetingStore::SetSyncStatus(19);
-    ASSERT_EQ(S_OK, sync->StartSync(day, day + 1, nullptr));
-    ASSERT_EQ(S_OK, sync->GetSyncStatus(&status));
-    EXPECT_EQ(WebApiSyncStatus::Running, status);
-    EXPECT_TRUE(testsupport::PumpUntil([&] { return sync->GetSyncStatus(&status) == S_OK && status != 1; }, 5000));
-    EXPECT_EQ(19, status);
-}
-
 // Both ends of the range belong to it; 18:00 is exact in the store's text.
 TEST_F(WebApi, QueryAnswersTheMeetingsStartingInTheRangeOrderedByStart) {
     store.Write({
