@@ -1,6 +1,5 @@
-// What the benchmark figures are computed from: the summaries and pairwise
-// ratios, the growth wording, which counters count as true, and the meeting
-// store the day benchmarks load.
+// What the benchmark figures are computed from, and the meeting store the day
+// benchmarks load.
 #include <windows.h>
 
 #include <gtest/gtest.h>

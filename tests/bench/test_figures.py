@@ -1,7 +1,6 @@
 #!/usr/bin/python3
-"""The whole-process figures of bench/figures.py: the round trips read from the
-phone's logs, the allowance they are held to, and that a program which fails
-never makes its figure."""
+"""The whole-process figures of bench/figures.py: the phone's round trips, the
+allowance they are held to, and that a failing program never makes its figure."""
 import contextlib
 import io
 import os

@@ -29,7 +29,6 @@ protected:
     void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str()); }
 };
 
-// Values of the wrong type are in the table of damaged values below.
 TEST_F(Registry, ReadsValuesOfTheirOwnType) {
     CStringEx value(L"old");
     EXPECT_TRUE(CRegistry::ReadStringEx(HKEY_CURRENT_USER, key.c_str(), L"Text", &value));

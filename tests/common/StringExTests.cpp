@@ -1,4 +1,3 @@
-// The module's wide string.
 #include <gtest/gtest.h>
 
 #include "StringEx.h"

@@ -116,7 +116,6 @@ TEST(LibraryHandles, ALibraryBesideAnUnreadableModuleIsNotSearchedFor) {
     EXPECT_EQ(nullptr, stray.Handle());
 }
 
-// The module traces through the library beside its own file.
 class ModuleTracing : public ::testing::Test {
 protected:
     testsupport::TempFolder folder;

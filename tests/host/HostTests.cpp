@@ -29,8 +29,7 @@ TEST(HostOptions, SeparatesTheHostsOptionsFromTheModulesArguments) {
               options.moduleCommandLine);
 }
 
-TEST(HostOptions, DefaultsToTheDesktopClientAndRefusesNamelessParameters) {
-    EXPECT_EQ(L"qkSJUI 0.0.0.3", ParseHostOptions({L"qkhost.exe"}).module);
+TEST(HostOptions, RefusesNamelessParameters) {
     EXPECT_FALSE(ParseHostOptions({L"qkhost.exe", L"/param:=1"}).error.empty());
     EXPECT_FALSE(ParseHostOptions({L"qkhost.exe", L"/module:"}).error.empty());
 }

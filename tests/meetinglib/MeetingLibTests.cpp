@@ -1,8 +1,6 @@
-// The suite's meetings library: every call lands in the call log, and the
-// answers follow the registry. The log lines of the calls the desktop client
-// makes are checked where it makes them (tests/commands, tests/helpmodule);
-// here what those leave out: the log's escaping, the generated meeting key,
-// the answers at their edges, the class objects.
+// The suite's meetings library. The log lines of the desktop client's calls
+// are checked where it makes them (tests/commands, tests/helpmodule); here the
+// log's escaping, the generated key, the answers' edges, the class objects.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <wrl/client.h>

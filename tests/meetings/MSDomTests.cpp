@@ -71,8 +71,6 @@ constexpr wchar_t kAccount[] =
     L"</Account>";
 }  // namespace
 
-// ---------------------------------------------------------------- reading values
-
 // Each typed read as (result, value) from an output that held `start`.
 template <typename T>
 std::pair<HRESULT, T> Read(IUnknown* from, const wchar_t* path, T start) {
@@ -129,8 +127,6 @@ TEST(MSDomRead, StringToBoolWordsAndNumbers) {
     EXPECT_EQ(2, CMSDom::StringToBool(L"2 yes"));
     EXPECT_EQ(0, CMSDom::StringToBool(nullptr));
 }
-
-// ---------------------------------------------------------------- refusals
 
 // Every refused argument and every object of the wrong kind: the fixed code
 // and the fixed message (or none), and no output written.
@@ -193,8 +189,6 @@ TEST(MSDomRefusals, EachAnswersWithItsCodeAndMessage) {
     EXPECT_EQ(L"", value.str());
 }
 
-// ---------------------------------------------------------------- building
-
 TEST(MSDomBuild, RootNodeOnAnEmptyDocument) {
     // A text longer than one character becomes the root's text; one character does not.
     for (const auto& [text, xml] : {std::pair(L"ok", L"<Response>ok</Response>"), std::pair(L"x", L"<Response/>")}) {
@@ -240,8 +234,6 @@ TEST(MSDomBuild, HandedOutObjectsCarryExactlyOneReference) {
     ASSERT_EQ(S_OK, CMSDom::CreateNode(Select(doc.Get(), L"r").Get(), Bstr(L"b").get(), made.GetAddressOf()));
     EXPECT_EQ(baseline, testsupport::RefCount(made.Get()));
 }
-
-// ---------------------------------------------------------------- parsing
 
 // Phone requests arrive from the network: a document must not make the parser
 // read a local file through an external entity.

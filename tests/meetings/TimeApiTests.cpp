@@ -6,7 +6,6 @@
 #include <cstring>
 #include <string>
 
-#include "UniqueHandle.h"
 #include "TimeApi.h"
 
 namespace {
