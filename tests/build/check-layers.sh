@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The folders under src/ are layers; a file may include headers of its own
-# folder, of the layers below it and of include/, never of a layer above or
-# beside it. Prints every include that breaks the order and fails on any.
-#   check-layers.sh SRC_DIR
+# The folders under src/ are layers: a file may include headers of its own
+# folder, of the layers below it and of include/. Prints every include that
+# breaks the order and fails on any. Usage: check-layers.sh SRC_DIR
 set -u
 src="$1"
 # Each layer with the layers it may include (besides itself).

@@ -1,4 +1,3 @@
-// The shared fonts.
 #include <gtest/gtest.h>
 
 #include "FontPool.h"

@@ -1,7 +1,6 @@
 // A program for the process-launching tests. Its arguments are steps run in
 // order:
 //   exit N          end with exit code N
-//   sleep MS        sleep MS milliseconds
 //   wait NAME       wait (at most 30 s) until the named event is set
 //   cwd FILE        write the current folder to FILE (UTF-16)
 // Without an exit step the exit code is 0.
@@ -29,7 +28,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
         const std::wstring step = argv[i];
         const wchar_t* value = argv[i + 1];
         if (step == L"exit") return static_cast<int>(std::wcstol(value, nullptr, 10));
-        if (step == L"sleep") ::Sleep(static_cast<DWORD>(std::wcstoul(value, nullptr, 10)));
         if (step == L"wait") {
             const UniqueKernelHandle event(::OpenEventW(SYNCHRONIZE, FALSE, value));
             if (event) ::WaitForSingleObject(event.get(), 30000);

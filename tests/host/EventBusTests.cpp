@@ -49,36 +49,25 @@ protected:
         ASSERT_EQ(S_OK, service->GetEventBus(&bus));
         ASSERT_TRUE(bus);
     }
-    std::vector<int> Listeners() const {
-        std::vector<int> ids;
-        for (const Delivery& d : log) ids.push_back(d.listener);
-        return ids;
-    }
 };
 
-TEST_F(EventBus, DeliversToTheListenersOfTheFiredCodeOnly) {
-    bus->Subscribe(13, &a);
+TEST_F(EventBus, DeliversOnceToEachListenerOfTheFiredCodeUntilItUnsubscribes) {
+    EXPECT_EQ(S_OK, bus->Subscribe(13, &a));
+    EXPECT_EQ(S_FALSE, bus->Subscribe(13, &a));
+    EXPECT_EQ(E_POINTER, bus->Subscribe(13, nullptr));
     bus->Subscribe(14, &b);
     bus->Subscribe(13, &c);
     int text = 0;
     bus->Fire(13, reinterpret_cast<INT_PTR>(&text), 0, -1);
     bus->Fire(99, 1, 2, 3);
+    EXPECT_EQ(S_OK, bus->Unsubscribe(13, &a));
+    EXPECT_EQ(S_FALSE, bus->Unsubscribe(13, &a));
+    EXPECT_EQ(S_FALSE, bus->Unsubscribe(14, &c));
+    bus->Fire(13, 0, 0, 0);
     const std::vector<Delivery> expected = {{1, 13, reinterpret_cast<INT_PTR>(&text), 0, -1},
-                                            {3, 13, reinterpret_cast<INT_PTR>(&text), 0, -1}};
+                                            {3, 13, reinterpret_cast<INT_PTR>(&text), 0, -1},
+                                            {3, 13, 0, 0, 0}};
     EXPECT_EQ(expected, log);
-}
-
-TEST_F(EventBus, SubscribingTwiceDeliversOnceAndUnsubscribingStopsDelivery) {
-    EXPECT_EQ(S_OK, bus->Subscribe(5, &a));
-    EXPECT_EQ(S_FALSE, bus->Subscribe(5, &a));
-    EXPECT_EQ(E_POINTER, bus->Subscribe(5, nullptr));
-    bus->Fire(5, 0, 0, 0);
-    EXPECT_EQ(1u, log.size());
-    EXPECT_EQ(S_OK, bus->Unsubscribe(5, &a));
-    EXPECT_EQ(S_FALSE, bus->Unsubscribe(5, &a));
-    EXPECT_EQ(S_FALSE, bus->Unsubscribe(6, &a));
-    bus->Fire(5, 0, 0, 0);
-    EXPECT_EQ(1u, log.size());
 }
 
 TEST_F(EventBus, ListenersUnsubscribedDuringAFireAreNotCalledAgain) {
@@ -92,29 +81,7 @@ TEST_F(EventBus, ListenersUnsubscribedDuringAFireAreNotCalledAgain) {
     };
     bus->Fire(17, 0, 0, 0);
     bus->Fire(17, 0, 0, 0);
-    EXPECT_EQ((std::vector<int>{1, 3, 3}), Listeners());
-}
-
-TEST_F(EventBus, ListenerAddedDuringAFireWaitsForTheNextOne) {
-    bus->Subscribe(20, &a);
-    a.onEvent = [&] {
-        bus->Subscribe(20, &b);
-        bus->Subscribe(21, &c);  // a new code while the first code's list is walked
-    };
-    bus->Fire(20, 0, 0, 0);
-    EXPECT_EQ(1u, log.size());
-    a.onEvent = nullptr;
-    bus->Fire(20, 0, 0, 0);
-    bus->Fire(21, 0, 0, 0);
-    EXPECT_EQ((std::vector<int>{1, 1, 2, 3}), Listeners());
-}
-
-TEST_F(EventBus, FireWithinAFireIsDeliveredAtOnce) {
-    bus->Subscribe(3, &a);
-    bus->Subscribe(23, &b);
-    a.onEvent = [&] { bus->Fire(23, 7, 8, 9); };
-    bus->Fire(3, 1, 0, 0);
-    EXPECT_EQ((std::vector<Delivery>{{1, 3, 1, 0, 0}, {2, 23, 7, 8, 9}}), log);
+    EXPECT_EQ((std::vector<Delivery>{{1, 17, 0, 0, 0}, {3, 17, 0, 0, 0}, {3, 17, 0, 0, 0}}), log);
 }
 
 TEST_F(EventBus, ListenerDroppingTheLastBusReferenceDuringAFireIsSafe) {

@@ -1,12 +1,11 @@
-// The suite's meetings library: every call lands in the call log, and the
-// answers follow the registry. The log lines of the calls the desktop client
-// makes are checked where it makes them (tests/commands, tests/helpmodule);
-// here what those leave out: the log's escaping, the generated meeting key,
-// the answers at their edges, the class objects.
+// The suite's meetings library. The log lines of the desktop client's calls
+// are checked where it makes them (tests/commands, tests/helpmodule); here the
+// log's escaping, the generated key, the answers' edges, the class objects.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <wrl/client.h>
 
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -28,12 +27,9 @@ protected:
         ASSERT_TRUE(library.Loaded());
         settings.RemoveAll();
     }
-    template <typename T>
-    ComPtr<T> Create(const CLSID& classId) const {
-        return library.Create<T>(classId);
+    ComPtr<IQKMeetingOperations> Operations() const {
+        return library.Create<IQKMeetingOperations>(CLSID_QKMeetingOperations);
     }
-    // Every line of the call log ends in CR LF.
-    std::vector<std::wstring> Calls() const { return log.Lines(); }
 
     ModuleLibrary library{testsupport::BinFolder() + L"qkIstMt.dll"};
     SavedRegistryValues settings{HKEY_CURRENT_USER, kSettingsKey,
@@ -43,8 +39,8 @@ protected:
 };
 
 TEST_F(MeetingLib, TheLogEscapesItsSeparatorsAndMarksAbsentTexts) {
-    const auto operations = Create<IQKMeetingOperations>(CLSID_QKMeetingOperations);
-    const auto pages = Create<IQKMeetingPages>(CLSID_QKMeetingPages);
+    const auto operations = Operations();
+    const auto pages = library.Create<IQKMeetingPages>(CLSID_QKMeetingPages);
     ASSERT_TRUE(operations && pages);
     const Bstr key(L"123456789"), password(L"p\\w\td"), topic(L"Weekly sync: \u00C4rger & Co\r\nsecond line");
     EXPECT_EQ(S_OK, operations->JoinMeeting(kOwner, key.get(), password.get(), nullptr, 3, nullptr, 13, nullptr, nullptr));
@@ -57,12 +53,12 @@ TEST_F(MeetingLib, TheLogEscapesItsSeparatorsAndMarksAbsentTexts) {
         L"\tvalue=-1\tkey2=(null)\tcaller=0\tphone=(null)\tattendee=(null)",
         L"EditMeeting\tmeeting=m-42",
     };
-    EXPECT_EQ(expected, Calls());
+    EXPECT_EQ(expected, log.Lines());
 }
 
 TEST_F(MeetingLib, InstantMeetingHandsOutANewKeyWhenItStarted) {
-    const auto first = Create<IQKMeetingOperations>(CLSID_QKMeetingOperations);
-    const auto second = Create<IQKMeetingOperations>(CLSID_QKMeetingOperations);
+    const auto first = Operations();
+    const auto second = Operations();
     LONG code = 0;
     Bstr xml;
     // Nothing started yet: the code, but no document.
@@ -76,12 +72,8 @@ TEST_F(MeetingLib, InstantMeetingHandsOutANewKeyWhenItStarted) {
     ASSERT_EQ(S_OK, first->GetResult(&code, xml.receive(), 1));
     ASSERT_EQ(S_OK, second->GetResult(&code, otherXml.receive(), 1));
     const std::wstring document = xml.str();
-    const size_t open = document.find(L"<meetingKey>"), close = document.find(L"</meetingKey>");
-    ASSERT_NE(std::wstring::npos, open);
-    ASSERT_NE(std::wstring::npos, close);
-    const std::wstring newKey = document.substr(open + 12, close - open - 12);
-    EXPECT_EQ(9u, newKey.size());
-    EXPECT_EQ(std::wstring::npos, newKey.find_first_not_of(L"0123456789"));
+    EXPECT_TRUE(std::regex_match(document, std::wregex(L"<Result><meetingKey>[0-9]{9}</meetingKey></Result>")))
+        << document;
     EXPECT_NE(document, otherXml.str()) << "every instant meeting gets a key of its own";
 
     // A configured key is used as it stands; a failed start has no document.
@@ -95,7 +87,7 @@ TEST_F(MeetingLib, InstantMeetingHandsOutANewKeyWhenItStarted) {
 }
 
 TEST_F(MeetingLib, ConfiguredCodesAndDocument) {
-    const auto operations = Create<IQKMeetingOperations>(CLSID_QKMeetingOperations);
+    const auto operations = Operations();
     settings.SetDword(L"ResultCode", 36);
     settings.SetText(L"ResultXml", L"<Result><reason>expired</reason></Result>");
     settings.SetDword(L"ActionResult", static_cast<DWORD>(E_ACCESSDENIED));
@@ -106,11 +98,6 @@ TEST_F(MeetingLib, ConfiguredCodesAndDocument) {
     EXPECT_EQ(36, code);
     EXPECT_EQ(L"<Result><reason>expired</reason></Result>", xml.str());
 
-    // An empty configured document is an empty document, not an absent one.
-    settings.SetText(L"ResultXml", L"");
-    ASSERT_EQ(S_OK, operations->GetResult(&code, xml.receive(), 0));
-    EXPECT_NE(nullptr, xml.get());
-    EXPECT_TRUE(xml.empty());
     // The caller may leave the document out.
     EXPECT_EQ(S_OK, operations->GetResult(&code, nullptr, 0));
     EXPECT_EQ(E_POINTER, operations->GetResult(nullptr, xml.receive(), 0));
@@ -122,10 +109,6 @@ TEST_F(MeetingLib, ClassObjectsInterfacesAndUnloading) {
     IUnknown* none = reinterpret_cast<IUnknown*>(0x1);
     EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE, library.GetClassObject(CLSID_QKWebApiSync, IID_PPV_ARGS(&factory)));
     ASSERT_EQ(S_OK, library.GetClassObject(CLSID_QKMeetingPages, IID_PPV_ARGS(&factory)));
-    EXPECT_EQ(1u, testsupport::RefCount(factory.Get()));
-    ComPtr<IQKMeetingOperations> wrong;
-    EXPECT_EQ(E_NOINTERFACE, factory->CreateInstance(nullptr, __uuidof(IQKMeetingOperations),
-                                                     reinterpret_cast<void**>(wrong.GetAddressOf())));
     EXPECT_EQ(CLASS_E_NOAGGREGATION, factory->CreateInstance(none, IID_IUnknown, reinterpret_cast<void**>(&none)));
     EXPECT_EQ(S_OK, library.CanUnloadNow()) << "refused creations leave no object behind";
 
@@ -133,11 +116,6 @@ TEST_F(MeetingLib, ClassObjectsInterfacesAndUnloading) {
     ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, __uuidof(IQKMeetingPages),
                                             reinterpret_cast<void**>(pages.GetAddressOf())));
     EXPECT_EQ(1u, testsupport::RefCount(pages.Get()));
-    ComPtr<IUnknown> unknown;
-    ASSERT_EQ(S_OK, pages.As(&unknown));
-    EXPECT_EQ(static_cast<IUnknown*>(pages.Get()), unknown.Get());
-    EXPECT_EQ(2u, testsupport::RefCount(pages.Get()));
-    unknown.Reset();
     factory.Reset();
     EXPECT_EQ(S_FALSE, library.CanUnloadNow()) << "a live object keeps the library";
     pages.Reset();

@@ -58,12 +58,6 @@ ComPtr<IXMLDOMDocument> AsDocument(IUnknown* object) {
     return doc;
 }
 
-LONG Count(IUnknown* from, const wchar_t* path) {
-    ComPtr<IUnknown> list;
-    if (FAILED(CMSDom::GetNodeList(from, Bstr(path).get(), list.GetAddressOf()))) return -2;
-    return CMSDom::GetNodeListCount(list.Get());
-}
-
 // An account document shaped like the ones the settings service hands out.
 constexpr wchar_t kAccount[] =
     L"<Account>\n"
@@ -77,72 +71,6 @@ constexpr wchar_t kAccount[] =
     L"</Account>";
 }  // namespace
 
-// ---------------------------------------------------------------- creation and parsing
-
-TEST(MSDomCreation, CreatesParsesAndSerialises) {
-    ComPtr<IUnknown> doc;
-    ASSERT_EQ(S_OK, CMSDom::MSDomCreate(doc.GetAddressOf()));
-    ASSERT_TRUE(doc);
-    EXPECT_EQ(VARIANT_TRUE, CMSDom::LoadFromString(doc.Get(), Bstr(L"<a><b>x</b></a>").get()));
-    ComPtr<IUnknown> b = Select(doc.Get(), L"/a/b");
-    ASSERT_TRUE(b);
-    EXPECT_EQ(L"<b>x</b>", Xml(b.Get()));
-    // A second load replaces the content rather than adding to it.
-    EXPECT_EQ(VARIANT_TRUE, CMSDom::LoadFromString(doc.Get(), Bstr(L"<c/>").get()));
-    EXPECT_FALSE(Select(doc.Get(), L"//b"));
-    EXPECT_NE(std::wstring::npos, Xml(doc.Get()).find(L"<c/>"));
-    // Parsing into an element is refused and leaves its document alone.
-    ComPtr<IUnknown> c = Select(doc.Get(), L"c");
-    EXPECT_EQ(VARIANT_FALSE, CMSDom::LoadFromString(c.Get(), Bstr(L"<d/>").get()));
-    EXPECT_TRUE(Select(doc.Get(), L"/c"));
-}
-
-TEST(MSDomCreation, MalformedOrEmptyTextStillHandsOutTheDocument) {
-    for (const wchar_t* text : {L"<a><b></a>", L"", L"plain words", L"<a/><b/>"}) {
-        ComPtr<IUnknown> doc;
-        EXPECT_EQ(E_FAIL, CMSDom::CreateFromString(Bstr(text).get(), doc.GetAddressOf())) << text;
-        ASSERT_TRUE(doc) << text;
-        // It is a usable, empty document.
-        ComPtr<IUnknown> root;
-        EXPECT_EQ(E_FAIL, CMSDom::GetRootNode(doc.Get(), root.GetAddressOf()));
-        EXPECT_FALSE(root);
-        EXPECT_EQ(VARIANT_TRUE, CMSDom::LoadFromString(doc.Get(), Bstr(L"<ok/>").get()));
-    }
-    EXPECT_EQ(E_INVALIDARG, CMSDom::CreateFromString(Bstr(L"<a/>").get(), nullptr));
-}
-
-// ---------------------------------------------------------------- navigating
-
-TEST(MSDomSelect, AbsenceIsASilentFailureThatLeavesTheOutputAlone) {
-    ComPtr<IUnknown> doc = Parse(kAccount);
-    DebugOutputCapture debug;
-    IUnknown* untouched = reinterpret_cast<IUnknown*>(static_cast<uintptr_t>(0x1234));
-    IUnknown* child = untouched;
-    EXPECT_EQ(E_FAIL, CMSDom::SelectSingleChild(doc.Get(), Bstr(L"//Missing").get(), &child));
-    EXPECT_EQ(untouched, child);
-    CStringEx text = L"old";
-    EXPECT_EQ(E_FAIL, CMSDom::GetChildNodeValue(doc.Get(), Bstr(L"//Site/@missing").get(), text));
-    EXPECT_EQ(L"", text.str());
-    EXPECT_EQ(Texts{}, debug.Take());
-}
-
-TEST(MSDomLists, ChildNodesKeepWhiteSpaceText) {
-    ComPtr<IUnknown> doc = Parse(kAccount);
-    ComPtr<IUnknown> site = Select(doc.Get(), L"//Site");
-    ComPtr<IUnknown> children;
-    ASSERT_EQ(S_OK, CMSDom::GetChildNodes(site.Get(), children.GetAddressOf()));
-    // "\n    ", SiteName, "\n    ", Options, "\n  "
-    ASSERT_EQ(5, CMSDom::GetNodeListCount(children.Get()));
-    const wchar_t* const expected[] = {L"\n    ", L"alpha", L"\n    ", L"Yes  -42 tries", L"\n  "};
-    for (LONG i = 0; i < 5; ++i) {
-        ComPtr<IUnknown> child;
-        ASSERT_EQ(S_OK, CMSDom::GetNodeFromList(children.Get(), i, child.GetAddressOf()));
-        EXPECT_EQ(expected[i], Text(child.Get())) << i;
-    }
-}
-
-// ---------------------------------------------------------------- reading values
-
 // Each typed read as (result, value) from an output that held `start`.
 template <typename T>
 std::pair<HRESULT, T> Read(IUnknown* from, const wchar_t* path, T start) {
@@ -150,7 +78,7 @@ std::pair<HRESULT, T> Read(IUnknown* from, const wchar_t* path, T start) {
     return {hr, start};
 }
 
-TEST(MSDomRead, TypedFormsConvertTextAndKeepTheOldValueWithoutIt) {
+TEST(MSDomRead, TypedFormsConvertTextAndKeepTheOldValueWithoutItSilently) {
     ComPtr<IUnknown> doc = Parse(kAccount);
     IUnknown* d = doc.Get();
     DebugOutputCapture debug;
@@ -160,13 +88,15 @@ TEST(MSDomRead, TypedFormsConvertTextAndKeepTheOldValueWithoutIt) {
     EXPECT_EQ(L(S_OK, -42), Read(d, L"//Retries", LONG{7}));
     EXPECT_EQ(L(S_OK, 0), Read(d, L"//Word", LONG{7}));
     EXPECT_EQ(L(S_OK, 12), Read(d, L"//Rate", LONG{7}));
-    EXPECT_EQ(std::pair(S_OK, ULONG{9}), Read(d, L"//Empty", ULONG{9}));
     EXPECT_EQ(std::pair(S_OK, ULONG{4294967295u}), Read(d, L"//Big", ULONG{0}));
     EXPECT_EQ(std::pair(E_FAIL, 3.5), Read(d, L"//Missing", DOUBLE{3.5}));
     EXPECT_EQ(std::pair(S_OK, 12.5), Read(d, L"//Rate", DOUBLE{1.0}));
-    EXPECT_EQ(std::pair(S_OK, 0.0), Read(d, L"//Word", DOUBLE{1.0}));
     EXPECT_EQ(std::pair(S_OK, BOOL{4}), Read(d, L"//Empty", BOOL{4}));
     EXPECT_EQ(std::pair(S_OK, BOOL{TRUE}), Read(d, L"//Remember", BOOL{FALSE}));
+    IUnknown* const untouched = reinterpret_cast<IUnknown*>(static_cast<uintptr_t>(0x1234));
+    IUnknown* child = untouched;
+    EXPECT_EQ(E_FAIL, CMSDom::SelectSingleChild(d, Bstr(L"//Missing").get(), &child));
+    EXPECT_EQ(untouched, child);
     // The string form always overwrites.
     auto [hr, text] = Read(d, L"//Missing", CStringEx(L"old"));
     EXPECT_EQ(E_FAIL, hr);
@@ -181,30 +111,22 @@ TEST(MSDomRead, LongFollowsTheAtolRule) {
         const wchar_t* text;
         LONG value;
     } const cases[] = {
-        {L"15", 15},           {L"+15", 15},         {L" \t\n-8x", -8},           {L"- 8", 0},
-        {L"x8", 0},            {L"", 0},             {L"2147483647", 2147483647}, {L"-2147483648", LONG_MIN},
-        {L"99999999999", LONG_MAX}, {L"-99999999999", LONG_MIN}, {L"\x0661\x0662", 0},  // Arabic-Indic digits
+        {L"+15", 15},      {L" \t\n-8x", -8}, {L"- 8", 0},          {L"x8", 0},
+        {L"-2147483648", LONG_MIN}, {L"99999999999", LONG_MAX}, {L"-99999999999", LONG_MIN},
+        {L"\x0661\x0662", 0},  // Arabic-Indic digits
     };
     for (const auto& c : cases) EXPECT_EQ(c.value, CMSDom::StringToLong(c.text)) << c.text;
     EXPECT_EQ(0, CMSDom::StringToLong(nullptr));
 }
 
 TEST(MSDomRead, StringToBoolWordsAndNumbers) {
-    for (const wchar_t* yes : {L"yes", L"YES", L"yEs", L"true", L"TrUe", L"t", L"T", L"y", L"Y", L"1"})
-        EXPECT_EQ(TRUE, CMSDom::StringToBool(yes)) << yes;
-    for (const wchar_t* no : {L"no", L"No", L"nO", L"false", L"FALSE", L"fAlSe", L"f", L"F", L"n", L"N", L"0"})
+    for (const wchar_t* yes : {L"yes", L"yEs", L"TrUe", L"t", L"Y", L"1"}) EXPECT_EQ(TRUE, CMSDom::StringToBool(yes)) << yes;
+    for (const wchar_t* no : {L"nO", L"fAlSe", L"F", L"n", L"0", L"on", L" yes", L"yess", L""})
         EXPECT_EQ(FALSE, CMSDom::StringToBool(no)) << no;
-    EXPECT_EQ(5, CMSDom::StringToBool(L"5"));
     EXPECT_EQ(-3, CMSDom::StringToBool(L"-3"));
     EXPECT_EQ(2, CMSDom::StringToBool(L"2 yes"));
-    EXPECT_EQ(0, CMSDom::StringToBool(L"on"));
-    EXPECT_EQ(0, CMSDom::StringToBool(L" yes"));
-    EXPECT_EQ(0, CMSDom::StringToBool(L"yess"));
-    EXPECT_EQ(0, CMSDom::StringToBool(L""));
     EXPECT_EQ(0, CMSDom::StringToBool(nullptr));
 }
-
-// ---------------------------------------------------------------- refusals
 
 // Every refused argument and every object of the wrong kind: the fixed code
 // and the fixed message (or none), and no output written.
@@ -230,38 +152,25 @@ TEST(MSDomRefusals, EachAnswersWithItsCodeAndMessage) {
     const Refusal refusals[] = {
         {__LINE__, [&] { return CMSDom::MSDomCreate(nullptr); }, E_INVALIDARG, L"CMSDom::MSDomCreate: Invalid argument\n"},
         {__LINE__, [&] { return long{CMSDom::LoadFromString(nullptr, path.get())}; }, 0, L"CMSDom::LoadFromString:Invalid argument\n"},
-        {__LINE__, [&] { return long{CMSDom::LoadFromString(d, empty.get())}; }, 0, L"CMSDom::LoadFromString:Invalid argument\n"},
-        {__LINE__, [&] { return long{CMSDom::LoadFromString(d, nullptr)}; }, 0, L"CMSDom::LoadFromString:Invalid argument\n"},
         {__LINE__, [&] { return long{CMSDom::LoadFromString(l, path.get())}; }, 0, L"CMSDom::LoadFromString:Failed to get IXMLDOMDocumentPtr\n"},
         {__LINE__, [&] { return CMSDom::GetSubXML(l, text.receive()); }, E_INVALIDARG, L"CMSDom::GetSubXML:: Invalid pointer!\n"},
-        {__LINE__, [&] { return CMSDom::GetSubXML(nullptr, text.receive()); }, E_INVALIDARG, L"CMSDom::GetSubXML:: Invalid pointer!\n"},
         {__LINE__, [&] { return CMSDom::GetSubXML(e, nullptr); }, E_FAIL, L"CMSDom::GetSubXML:: get_xml Failed!\n"},
         {__LINE__, [&] { return CMSDom::CreateRootNode(e, name.get(), nullptr, &out); }, E_FAIL, L"CMSDom::CreateRootNode: can not get IXMLDOMDocument or bstrPath is empty!\n"},
-        {__LINE__, [&] { return CMSDom::CreateRootNode(d, empty.get(), nullptr, &out); }, E_FAIL, L"CMSDom::CreateRootNode: can not get IXMLDOMDocument or bstrPath is empty!\n"},
         {__LINE__, [&] { return CMSDom::CreateNode(e, empty.get(), &out); }, E_INVALIDARG, L"CMSDom::CreateNode: Invalid argument\n"},
         {__LINE__, [&] { return CMSDom::CreateNode(l, name.get(), &out); }, E_POINTER, L"CMSDom::CreateNode: Failed to get IXMLDOMNodePtr\n"},
         {__LINE__, [&] { return CMSDom::CreateNode(d, name.get(), &out); }, E_POINTER, L"CMSDom::CreateNode: Failed to get ownerDocument\n"},
-        {__LINE__, [&] { return CMSDom::CreateValueNode(d, name.get(), LONG{1}); }, E_POINTER, L"CMSDom::CreateNode: Failed to get ownerDocument\n"},
         {__LINE__, [&] { return CMSDom::SetNodeValue(l, name.get()); }, E_FAIL, L"CMSDom::SetNodeValue: Failed to get IXMLDOMNodePtr\n"},
-        {__LINE__, [&] { return CMSDom::SetNodeValue(nullptr, LONG{1}); }, E_FAIL, L"CMSDom::SetNodeValue: Failed to get IXMLDOMNodePtr\n"},
         {__LINE__, [&] { return CMSDom::GetRootNode(l, &out); }, E_FAIL, L"CMSDom::GetRootNode: can not get IXMLDOMDocument!\n"},
-        {__LINE__, [&] { return CMSDom::SelectSingleChild(nullptr, path.get(), &out); }, E_INVALIDARG, L"CMSDom::SelectSingleChild: Invalid Argument\n"},
-        {__LINE__, [&] { return CMSDom::SelectSingleChild(d, empty.get(), &out); }, E_INVALIDARG, L"CMSDom::SelectSingleChild: Invalid Argument\n"},
         {__LINE__, [&] { return CMSDom::SelectSingleChild(d, path.get(), nullptr); }, E_INVALIDARG, L"CMSDom::SelectSingleChild: Invalid Argument\n"},
         {__LINE__, [&] { return CMSDom::SelectSingleChild(l, path.get(), &out); }, E_FAIL, L"CMSDom::SelectSingleChild: Failed to get IXMLDOMNodePtr\n"},
-        {__LINE__, [&] { return CMSDom::GetNodeList(nullptr, path.get(), &out); }, E_INVALIDARG, L"CMSDom::GetNodeList: Invalid argument\n"},
-        {__LINE__, [&] { return CMSDom::GetNodeList(d, nullptr, &out); }, E_INVALIDARG, L"CMSDom::GetNodeList: Invalid argument\n"},
         {__LINE__, [&] { return CMSDom::GetNodeList(d, path.get(), nullptr); }, E_INVALIDARG, L"CMSDom::GetNodeList: Invalid argument\n"},
         {__LINE__, [&] { return CMSDom::GetNodeList(l, path.get(), &out); }, E_FAIL, L"CMSDom::GetNodeList: can not get IXMLDOMNodePtr\n"},
         {__LINE__, [&] { return CMSDom::GetChildNodes(d, nullptr); }, E_POINTER, L"CMSDom::GetChildNodes: input para is NULL!\n"},
         {__LINE__, [&] { return CMSDom::GetChildNodes(l, &out); }, E_POINTER, L"CMSDom::GetChildNodes: can not get IXMLDOMNode!\n"},
-        {__LINE__, [&] { return CMSDom::GetChildNodes(nullptr, &out); }, E_POINTER, L"CMSDom::GetChildNodes: can not get IXMLDOMNode!\n"},
         {__LINE__, [&] { return CMSDom::GetNodeListCount(nullptr); }, -1, L"CMSDom::GetNodeListCount: input para is NULL!\n"},
         {__LINE__, [&] { return CMSDom::GetNodeListCount(d); }, -1, L"CMSDom::GetNodeListCount: NodeList pointer is NULL!\n"},
         {__LINE__, [&] { return CMSDom::GetNodeFromList(l, 2, &out); }, E_FAIL, L"CMSDom::GetNodeFromList: Node Index overflow\n"},
         {__LINE__, [&] { return CMSDom::GetNodeFromList(l, -1, &out); }, E_INVALIDARG, L"CMSDom::GetNodeFromList: Invalid argument\n"},
-        {__LINE__, [&] { return CMSDom::GetNodeFromList(nullptr, 0, &out); }, E_INVALIDARG, L"CMSDom::GetNodeFromList: Invalid argument\n"},
-        {__LINE__, [&] { return CMSDom::GetNodeFromList(l, 0, nullptr); }, E_INVALIDARG, L"CMSDom::GetNodeFromList: Invalid argument\n"},
         {__LINE__, [&] { return CMSDom::GetNodeFromList(d, 0, &out); }, E_FAIL, L"CMSDom::GetNodeFromList: Can not get IXMLDOMNodeListPtr\n"},
         {__LINE__, [&] { return CMSDom::GetNodeValue(nullptr, value); }, E_POINTER, L"CMSDom::GetNodeValue: Invalid Argument\n"},
         {__LINE__, [&] { return CMSDom::GetNodeValueInternal(l, text.receive()); }, E_POINTER, nullptr},
@@ -275,19 +184,14 @@ TEST(MSDomRefusals, EachAnswersWithItsCodeAndMessage) {
     }
     EXPECT_EQ(nullptr, out);
     EXPECT_EQ(L"kept", value.str());
-    // The refused document parent got no second root.
-    EXPECT_EQ(1, Count(d, L"/*"));
     // Not a node: GetNodeValue empties the text.
     EXPECT_EQ(E_POINTER, CMSDom::GetNodeValue(l, value));
     EXPECT_EQ(L"", value.str());
 }
 
-// ---------------------------------------------------------------- building
-
 TEST(MSDomBuild, RootNodeOnAnEmptyDocument) {
     // A text longer than one character becomes the root's text; one character does not.
-    for (const auto& [text, xml] : {std::pair(L"", L"<Response/>"), std::pair(L"ok", L"<Response>ok</Response>"),
-                                    std::pair(L"x", L"<Response/>")}) {
+    for (const auto& [text, xml] : {std::pair(L"ok", L"<Response>ok</Response>"), std::pair(L"x", L"<Response/>")}) {
         ComPtr<IUnknown> doc, root, fromDoc;
         ASSERT_EQ(S_OK, CMSDom::MSDomCreate(doc.GetAddressOf()));
         ASSERT_EQ(S_OK, CMSDom::CreateRootNode(doc.Get(), Bstr(L"Response").get(), Bstr(text).get(),
@@ -296,11 +200,6 @@ TEST(MSDomBuild, RootNodeOnAnEmptyDocument) {
         ASSERT_EQ(S_OK, CMSDom::GetRootNode(doc.Get(), fromDoc.GetAddressOf()));
         EXPECT_EQ(xml, Compact(fromDoc.Get()));
     }
-    // Without an output the element is still appended, but the call fails.
-    ComPtr<IUnknown> doc;
-    ASSERT_EQ(S_OK, CMSDom::MSDomCreate(doc.GetAddressOf()));
-    EXPECT_EQ(E_FAIL, CMSDom::CreateRootNode(doc.Get(), Bstr(L"Kept").get(), nullptr, nullptr));
-    EXPECT_TRUE(Select(doc.Get(), L"/Kept"));
 }
 
 TEST(MSDomBuild, CreateNodeAppendsAsLastChild) {
@@ -316,40 +215,20 @@ TEST(MSDomBuild, CreateNodeAppendsAsLastChild) {
     EXPECT_EQ(L"<r><x/><y>2147483647</y><z/><t>a&amp;b</t><n>-12</n></r>", Compact(r.Get()));
 }
 
-TEST(MSDomBuild, SetChildNodeValueReplacesOrAppends) {
-    ComPtr<IUnknown> doc = Parse(L"<r><a>old</a><b><c>deep</c></b></r>");
-    ComPtr<IUnknown> r = Select(doc.Get(), L"r");
-    ComPtr<IUnknown> child;
-    ASSERT_EQ(S_OK, CMSDom::SetChildNodeValue(r.Get(), Bstr(L"a").get(), Bstr(L"new").get(), child.GetAddressOf()));
-    EXPECT_EQ(L"<a>new</a>", Compact(child.Get()));
-    ASSERT_EQ(S_OK, CMSDom::SetChildNodeValue(r.Get(), Bstr(L"d").get(), Bstr(L"added").get(),
-                                              child.ReleaseAndGetAddressOf()));
-    EXPECT_EQ(L"<d>added</d>", Compact(child.Get()));
-    EXPECT_EQ(S_OK, CMSDom::SetChildNodeValue(r.Get(), Bstr(L"e").get(), LONG{5}));
-    EXPECT_EQ(S_OK, CMSDom::SetChildNodeValue(r.Get(), Bstr(L"e").get(), LONG{-6}));
-    // Replacing the text of an element with children drops them.
-    EXPECT_EQ(S_OK, CMSDom::SetChildNodeValue(r.Get(), Bstr(L"b").get(), Bstr(L"flat").get()));
-    EXPECT_EQ(L"<r><a>new</a><b>flat</b><d>added</d><e>-6</e></r>", Compact(r.Get()));
-}
-
 TEST(MSDomBuild, HandedOutObjectsCarryExactlyOneReference) {
     ComPtr<IUnknown> doc = Parse(L"<r><a/><a/></r>");
     const Bstr path(L"//a");
     // What a lookup straight through the parser leaves on an object is the
     // baseline: the helper may add the caller's reference and nothing more.
     ComPtr<IXMLDOMNode> direct;
-    ComPtr<IXMLDOMNodeList> directList;
     ASSERT_EQ(S_OK, AsDocument(doc.Get())->selectSingleNode(path.get(), direct.GetAddressOf()));
-    ASSERT_EQ(S_OK, AsDocument(doc.Get())->selectNodes(path.get(), directList.GetAddressOf()));
-    const ULONG baseline = testsupport::RefCount(direct.Get()), listBaseline = testsupport::RefCount(directList.Get());
+    const ULONG baseline = testsupport::RefCount(direct.Get());
     direct.Reset();
-    directList.Reset();
 
     ComPtr<IUnknown> node, list, made;
     ASSERT_EQ(S_OK, CMSDom::SelectSingleChild(doc.Get(), path.get(), node.GetAddressOf()));
     EXPECT_EQ(baseline, testsupport::RefCount(node.Get()));
     ASSERT_EQ(S_OK, CMSDom::GetNodeList(doc.Get(), path.get(), list.GetAddressOf()));
-    EXPECT_EQ(listBaseline, testsupport::RefCount(list.Get()));
     ASSERT_EQ(S_OK, CMSDom::GetNodeFromList(list.Get(), 1, node.ReleaseAndGetAddressOf()));
     EXPECT_EQ(baseline, testsupport::RefCount(node.Get()));
     ASSERT_EQ(S_OK, CMSDom::CreateNode(Select(doc.Get(), L"r").Get(), Bstr(L"b").get(), made.GetAddressOf()));

@@ -19,7 +19,6 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Pins the provider's clock.
     void SetNow(DATE now);
     // Writes the store and has the web-API component take it up.
     void Publish(const std::vector<webapitest::StoreMeeting>& meetings);

@@ -2,7 +2,7 @@
 // the real web-API component.
 #include <gtest/gtest.h>
 
-#include <cwchar>
+#include <functional>
 #include <string>
 
 #include "ProviderFixture.h"
@@ -14,49 +14,6 @@ using Span = std::pair<INT32, INT32>;
 
 namespace {
 class VisibleWindow : public ProviderTest {};
-
-TEST_F(VisibleWindow, TodayStartsAtTheFirstMeetingThatHasNotEnded) {
-    const DATE today = Today();
-    Publish({StoreMeeting(L"A", At(today, 8, 0), At(today, 9, 0)).Set(L"meetingStatus", L"upcoming"),
-             StoreMeeting(L"B", At(today, 12, 0), At(today, 13, 0)),
-             StoreMeeting(L"C", At(today, 14, 0), At(today, 15, 0)).Set(L"meetingStatus", L"upcoming")});
-    auto& day = Show();
-    EXPECT_EQ(3, day.GetMeetingCount());
-    EXPECT_EQ(Span(1, 2), Window(day));
-    for (UINT32 i = 0; i < 3; ++i) EXPECT_EQ(0, Record(i).m_bProminent) << i;
-    EXPECT_TRUE(day.IsFollowingNow());
-}
-
-// Today's first meeting is found by each meeting's own end time element:
-// the first "endTime" among its children, wherever it stands; none, or one
-// nested deeper, counts as long ended.
-TEST_F(VisibleWindow, TheEndTimeThatDecidesIsTheMeetingsFirstOwnOne) {
-    const DATE today = Today();
-    auto text = [](DATE value) {
-        wchar_t buffer[32];
-        std::swprintf(buffer, 32, L"%.10f", value);
-        return std::wstring(buffer);
-    };
-    const DATE start = At(today, 9, 0), ended = At(today, 9, 30), running = At(today, 10, 30);
-    const struct {
-        const char* name;
-        StoreMeeting odd;
-        INT32 first;
-    } cases[] = {
-        {"no end time", StoreMeeting().Set(L"meetingTopic", L"odd").Set(L"startTime", start), 1},
-        {"end time after the other fields",
-         StoreMeeting().Set(L"startTime", start).Set(L"meetingKey", L"k").Set(L"endTime", running), 0},
-        {"end time before the start", StoreMeeting().Set(L"endTime", running).Set(L"startTime", start), 0},
-        {"only a nested end time", StoreMeeting().Set(L"startTime", start).Set(L"host/endTime", running), 1},
-        {"the first of two ended", StoreMeeting(L"odd", start, ended).Add(L"endTime", text(running)), 1},
-        {"the first of two runs", StoreMeeting(L"odd", start, running).Add(L"endTime", text(ended)), 0},
-    };
-    for (const auto& c : cases) {
-        Publish({c.odd, StoreMeeting(L"later", At(today, 11, 0), At(today, 12, 0))});
-        auto& day = Show();
-        EXPECT_EQ(c.first, day.GetFirstVisibleIndex()) << c.name;
-    }
-}
 
 // Scrolling moves the window one meeting at a time and stops at either end.
 TEST_F(VisibleWindow, DaysScrollOneMeetingAtATimeBetweenTheirEnds) {
@@ -111,7 +68,7 @@ TEST_F(VisibleWindow, AMeetingStartingWithinTheHourIsProminent) {
     EXPECT_EQ(0, Record(2).m_bProminent) << "exactly one hour ahead is not within the hour";
 }
 
-TEST_F(VisibleWindow, AnEmptyDayOrAMissingComponentLeavesNothingLoaded) {
+TEST_F(VisibleWindow, AnEmptyDayLeavesNothingLoaded) {
     Publish(HourlyMeetings(Today(), 3));
     auto& day = Show();
     ASSERT_EQ(3, day.GetMeetingCount());
@@ -121,57 +78,43 @@ TEST_F(VisibleWindow, AnEmptyDayOrAMissingComponentLeavesNothingLoaded) {
     EXPECT_EQ(Span(-1, -1), Window(day));
     CMeetingRecord record;
     EXPECT_EQ(E_INVALIDARG, day.GetMeeting(0, &record));
-
-    Publish(HourlyMeetings(Today(), 3));
-    CMeetingDataProvider frameless(nullptr);
-    frameless.ResetDay(&now);
-    frameless.LoadDay(FALSE);
-    EXPECT_EQ(0, frameless.GetMeetingCount()) << "without a main frame there is no web-API object";
 }
 
-class PositionKeeping : public ProviderTest {
-protected:
-    void SetUp() override {
-        ProviderTest::SetUp();
-        meetings = HourlyMeetings(day, 8);
+// A reload that keeps the position keeps the meeting that was first in the
+// window first, found by its key or else by its entry id; a changed start, or
+// a load that does not keep, starts the window afresh.
+TEST_F(VisibleWindow, AReloadKeepsTheFirstVisibleMeetingWhileItCanBeFound) {
+    const DATE day = Today() + 1;
+    const struct {
+        const char* name;
+        std::function<void(std::vector<StoreMeeting>&)> change;
+        BOOL keep;
+        INT32 first;
+    } cases[] = {
+        {"an earlier meeting added",
+         [&](auto& m) { m.insert(m.begin(), StoreMeeting(L"early", At(day, 6, 0), At(day, 6, 30)).Set(L"meetingKey", L"x")); },
+         TRUE, 3},
+        {"found by entry id alone",
+         [&](auto& m) {
+             m.erase(m.begin());
+             m[1] = StoreMeeting(L"renamed", At(day, 10, 0), At(day, 10, 30)).Set(L"entryID", L"e2");
+         },
+         TRUE, 1},
+        {"start changed",
+         [&](auto& m) { m[2] = StoreMeeting(L"Meeting 2", At(day, 10, 5), At(day, 10, 35)).Set(L"meetingKey", L"k2"); },
+         TRUE, 0},
+        {"not kept", [](auto&) {}, FALSE, 0},
+    };
+    for (const auto& c : cases) {
+        auto meetings = HourlyMeetings(day, 8);
         Publish(meetings);
         Show(day);
-        ASSERT_TRUE(provider->ScrollDown());
-        ASSERT_TRUE(provider->ScrollDown());
-        ASSERT_EQ(Span(2, 7), Window(*provider));
+        ASSERT_TRUE(provider->ScrollDown() && provider->ScrollDown());
+        c.change(meetings);
+        Publish(meetings);
+        provider->LoadDay(c.keep);
+        EXPECT_EQ(c.first, provider->GetFirstVisibleIndex()) << c.name;
     }
-    const DATE day = Today() + 1;
-    std::vector<StoreMeeting> meetings;
-};
-
-TEST_F(PositionKeeping, TheFirstVisibleMeetingStaysFirstWhenItMoves) {
-    meetings.insert(meetings.begin(), StoreMeeting(L"early", At(day, 6, 0), At(day, 6, 30)).Set(L"meetingKey", L"x"));
-    Publish(meetings);
-    provider->LoadDay(TRUE);
-    EXPECT_EQ(9, provider->GetMeetingCount());
-    EXPECT_EQ(3, provider->GetFirstVisibleIndex());
-    EXPECT_STREQ(L"k2", Record(3).m_strKey.c_str());
-}
-
-TEST_F(PositionKeeping, AMeetingFoundByEntryIdAloneIsKeptToo) {
-    meetings.erase(meetings.begin());
-    meetings[1] = StoreMeeting(L"renamed", At(day, 10, 0), At(day, 10, 30)).Set(L"entryID", L"e2");
-    Publish(meetings);
-    provider->LoadDay(TRUE);
-    EXPECT_EQ(1, provider->GetFirstVisibleIndex());
-}
-
-TEST_F(PositionKeeping, AChangedStartPutsTheWindowBackToItsStart) {
-    auto moved = HourlyMeetings(day, 8);
-    moved[2] = StoreMeeting(L"Meeting 2", At(day, 10, 5), At(day, 10, 35)).Set(L"meetingKey", L"k2");
-    Publish(moved);
-    provider->LoadDay(TRUE);
-    EXPECT_EQ(Span(0, 5), Window(*provider));
-}
-
-TEST_F(PositionKeeping, ALoadWithoutKeepingStartsAfresh) {
-    provider->LoadDay(FALSE);
-    EXPECT_EQ(Span(0, 5), Window(*provider));
 }
 
 class DayChanges : public ProviderTest {};
@@ -206,7 +149,7 @@ TEST_F(DayChanges, ThePeriodicCheckNoticesProminenceTheClockAndMidnight) {
              StoreMeeting(L"later", At(today, 13, 0), At(today, 14, 0)).Set(L"meetingKey", L"c"),
              StoreMeeting(L"tomorrow", At(today + 1, 9, 0), At(today + 1, 9, 30)).Set(L"meetingKey", L"d")});
     auto& day = Show();
-    ASSERT_EQ(Span(1, 2), Window(day));
+    EXPECT_EQ(Span(1, 2), Window(day)) << "today starts at the first meeting that has not ended";
     EXPECT_FALSE(day.CheckForChanges());
 
     SetNow(At(today, 10, 45));
@@ -228,16 +171,4 @@ TEST_F(DayChanges, ThePeriodicCheckNoticesProminenceTheClockAndMidnight) {
     EXPECT_FALSE(day.CheckForChanges()) << "only today is checked";
 }
 
-TEST_F(DayChanges, ShowMeetingBringsItIntoViewAndStopsFollowingNow) {
-    Publish(HourlyMeetings(Today() + 1, 8));
-    auto& day = Show(Today() + 1);
-    ASSERT_EQ(Span(0, 5), Window(day));
-    EXPECT_EQ(3, day.ShowMeeting(L"k3", nullptr, nullptr));
-    EXPECT_EQ(Span(0, 5), Window(day)) << "already visible";
-    EXPECT_EQ(7, day.ShowMeeting(nullptr, nullptr, L"e7"));
-    EXPECT_EQ(Span(7, 7), Window(day));
-    EXPECT_EQ(-1, day.ShowMeeting(L"nope", nullptr, nullptr));
-    EXPECT_EQ(-1, day.ShowMeeting(nullptr, nullptr, nullptr));
-    EXPECT_FALSE(day.IsFollowingNow());
-}
 }  // namespace

@@ -61,9 +61,6 @@ TEST_F(MessagingAccount, TheDocumentFollowsTheUsersValues) {
          L"<GetParleyAccount><Result>Success</Result><ErrorID>0</ErrorID><ErrorMessage/><Information>"
          L"<Name>user@localhost</Name><Password>p&lt;&amp;&gt;w</Password>"
          L"<ParleyBoshUrl>http://h:5280/http-bind</ParleyBoshUrl></Information></GetParleyAccount>"},
-        {"nothing configured", {}, 0, S_FALSE,
-         L"<GetParleyAccount><Result>Failure</Result><ErrorID>1</ErrorID>"
-         L"<ErrorMessage>NoMessagingAccount</ErrorMessage></GetParleyAccount>"},
         {"failure asked for", {{L"Name", L"user@localhost"}, {L"ErrorMessage", L"UserPasswordIsWrong"}}, 17, S_FALSE,
          L"<GetParleyAccount><Result>Failure</Result><ErrorID>17</ErrorID>"
          L"<ErrorMessage>UserPasswordIsWrong</ErrorMessage></GetParleyAccount>"},
@@ -109,16 +106,6 @@ protected:
     ModuleLibrary login{testsupport::BinFolder() + L"qkLogin.dll"};
     ComPtr<IVelUIModule> module;
 };
-
-TEST_F(LoginModuleAccount, AConfiguredAccountIsHandedOnOnceStartUpIsOver) {
-    ConfigureAccount();
-    Start();
-    EXPECT_TRUE(listener.documents.empty()) << "not before the caller's start-up has finished";
-    ASSERT_TRUE(Delivered(1));
-    EXPECT_NE(std::wstring::npos, listener.documents[0].find(L"<Name>user@localhost</Name>"));
-    testsupport::PumpPending();
-    EXPECT_EQ(1u, listener.documents.size());
-}
 
 TEST_F(LoginModuleAccount, ARequestIsAnsweredLaterEvenWithoutAnAccount) {
     Start();
