@@ -69,35 +69,4 @@ TEST_F(ClassObjects, UnloadRuleFollowsLiveObjectsAndLocks) {
     }
     EXPECT_EQ(S_OK, library.CanUnloadNow());
 }
-
-TEST_F(ClassObjects, ModuleObjectsRefuseAggregationAndAnswerForOneIdentity) {
-    for (const CLSID& classId : {kDesktopClientClass, kHelpModuleClass}) {
-        ComPtr<IClassFactory> factory;
-        ASSERT_EQ(S_OK, library.GetClassObject(classId, IID_PPV_ARGS(&factory)));
-        void* refused = reinterpret_cast<void*>(1);  // any IUnknown will do as the would-be outer object
-        EXPECT_EQ(CLASS_E_NOAGGREGATION, factory->CreateInstance(factory.Get(), IID_IUnknown, &refused));
-        EXPECT_EQ(CLASS_E_NOAGGREGATION, factory->CreateInstance(factory.Get(), __uuidof(IVelUIModule), &refused));
-        EXPECT_EQ(S_OK, library.CanUnloadNow()) << "a refused creation must not leave a live object";
-
-        ComPtr<IUnknown> unknown;
-        ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, IID_PPV_ARGS(&unknown)));
-        ComPtr<IVelUIModule> module;
-        ASSERT_EQ(S_OK, unknown.As(&module));
-        ComPtr<IUnknown> again;
-        ASSERT_EQ(S_OK, module->QueryInterface(IID_PPV_ARGS(&again)));
-        EXPECT_EQ(unknown.Get(), again.Get());
-
-        // A null out-pointer reaches the non-delegating query through the outer unknown.
-        EXPECT_EQ(E_INVALIDARG, module->QueryInterface(__uuidof(IVelUIModule), nullptr));
-        EXPECT_EQ(E_INVALIDARG, unknown->QueryInterface(IID_IUnknown, nullptr));
-
-        void* other = reinterpret_cast<void*>(1);
-        EXPECT_EQ(E_NOINTERFACE, module->QueryInterface(IID_IClassFactory, &other));
-        EXPECT_EQ(nullptr, other);
-
-        // unknown, module and again: three references on one count.
-        EXPECT_EQ(4u, module->AddRef());
-        EXPECT_EQ(3u, unknown->Release());
-    }
-}
 }  // namespace
