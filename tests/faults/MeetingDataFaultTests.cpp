@@ -81,7 +81,6 @@ public:
 };
 
 constexpr DATE kToday = 46000.0;  // any fixed day; "now" is pinned to its 10:00
-constexpr int kAnyCount = -1;     // the parser's own limits decide (nesting, entities)
 
 std::wstring Meeting(const std::wstring& fields) { return L"<meeting>" + fields + L"</meeting>"; }
 std::wstring Meetings(const std::wstring& body) { return L"<meetings>" + body + L"</meetings>"; }
@@ -108,29 +107,10 @@ std::wstring Huge(int count) {
     return Meetings(body);
 }
 
-std::wstring Nested(int depth) {
-    std::wstring open, close;
-    for (int i = 0; i < depth; ++i) {
-        open += L"<n>";
-        close += L"</n>";
-    }
-    return Meetings(Timed(kToday + 0.5, kToday + 0.6, Field(L"agenda", open + L"x" + close)));
-}
-
-std::wstring EntityBomb() {
-    std::wstring dtd = L"<!DOCTYPE meetings [<!ENTITY a0 \"aaaaaaaaaa\">";
-    for (int i = 1; i < 10; ++i) {
-        std::wstring refs;
-        for (int j = 0; j < 10; ++j) refs += L"&a" + std::to_wstring(i - 1) + L";";
-        dtd += L"<!ENTITY a" + std::to_wstring(i) + L" \"" + refs + L"\">";
-    }
-    return dtd + L"]>" + Meetings(Meeting(Field(L"meetingTopic", L"&a9;")));
-}
-
 struct DataCase {
     const char* name;
     std::wstring document;
-    int count;  // meetings the provider takes; kAnyCount: the parser decides
+    int count;  // meetings the provider takes
 };
 
 std::vector<DataCase> Cases() {
@@ -138,8 +118,6 @@ std::vector<DataCase> Cases() {
     return {
         {"empty answer", L"", 0},
         {"not xml", L"\x1\x2 garbage << >> &&", 0},
-        {"unclosed elements", L"<meetings><meeting><meetingTopic>A</meetingTopic>", 0},
-        {"truncated in the middle", three.substr(0, three.size() / 2), 0},
         {"truncated before the root ends", three.substr(0, three.size() - 5), 0},
         {"wrong root", L"<events>" + Timed(kToday + 0.5, kToday + 0.6) + L"</events>", 0},
         {"prefixed root", L"<x:meetings xmlns:x=\"urn:x\">" + Timed(kToday + 0.5, kToday + 0.6) + L"</x:meetings>", 0},
@@ -163,8 +141,6 @@ std::vector<DataCase> Cases() {
          8},
         {"the same field twice", Meetings(Timed(kToday + 0.5, kToday + 0.6, Field(L"meetingTopic", L"second"))), 1},
         {"huge field", Meetings(Timed(kToday + 0.5, kToday + 0.6, Field(L"agenda", std::wstring(200000, L'a')))), 1},
-        {"deep nesting", Nested(5000), kAnyCount},
-        {"nested entity expansion", EntityBomb(), kAnyCount},
         {"ten thousand meetings", Huge(10000), 10000},
     };
 }
@@ -204,9 +180,7 @@ TEST_P(HostileMeetingData, TheDayShowsWhatItCanAndStaysConsistent) {
     provider->ResetDay(&day);
     provider->LoadDay(FALSE);
     const INT32 count = provider->GetMeetingCount();
-    if (c.count != kAnyCount) {
-        EXPECT_EQ(c.count, count);
-    }
+    EXPECT_EQ(c.count, count);
     EXPECT_TRUE(WindowHolds(*provider));
 
     // Every meeting reads, in full and as detail (the ends of a huge day only).

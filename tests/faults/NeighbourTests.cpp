@@ -1,6 +1,6 @@
 // The desktop client in the suite's host program, started from a private copy
-// of the output folder in which one neighbouring component is missing, cannot
-// be loaded, or is present but failing through its fault switch. The client
+// of the output folder in which one neighbouring component is missing,
+// unregistered, or present but failing through its fault switch. The client
 // starts or refuses as it must, traces why, and keeps everything that does not
 // need the missing piece working.
 #include <windows.h>
@@ -36,7 +36,7 @@ const wchar_t* const kClientFiles[] = {L"qkhost.exe",  L"qkSJUI.dll",   L"qksjre
                                        L"bosh.dll"};
 const wchar_t* const kSettingModules[] = {L"qkONIUI.dll", L"qkONIUIOri.dll", L"qkONIUITra.dll"};
 
-enum class Break { Missing, Unloadable, Unregistered, RefuseCreation, FailEveryCall };
+enum class Break { Missing, Unregistered, RefuseCreation, FailEveryCall };
 // The fault switch's modes (suite/shared/SuiteFault.h).
 constexpr DWORD kRefuseCreationMode = 1;
 constexpr DWORD kFailEveryCallMode = 2;
@@ -58,13 +58,10 @@ struct NeighbourCase {
 
 const NeighbourCase kCases[] = {
     {"TraceLibraryMissing", L"zvntrace.dll", Break::Missing, Reach::Day, nullptr},
-    {"TraceLibraryUnloadable", L"zvntrace.dll", Break::Unloadable, Reach::Day, nullptr},
     {"ResourceLibraryMissing", L"qksjres.dll", Break::Missing, Reach::Refused,
      "CSJUIModule::InitModule: cannot load qksjres.dll"},
     {"SettingsServiceUnregistered", L"qkService.dll", Break::Unregistered, Reach::Hidden,
      "Create qkService failed! hr=%u,(void*)hr=0x0000000080040154,"},
-    {"SettingsServiceRefusesCreation", kSettingsService, Break::RefuseCreation, Reach::Hidden,
-     "Create qkService failed! hr=%u,(void*)hr=0x0000000080004005,"},
     {"SettingsServiceFailsEveryCall", kSettingsService, Break::FailEveryCall, Reach::Hidden,
      "CSJUISetting::Initialize: account changes of qkService cannot be followed"},
     {"MeetingComponentRefusesCreation", kMeetingComponent, Break::RefuseCreation, Reach::Day,
@@ -78,30 +75,20 @@ const NeighbourCase kCases[] = {
     {"MeetingsLibraryFailsEveryCall", L"qkIstMt.dll", Break::FailEveryCall, Reach::Day,
      "CMainFrame: the meetings library gave no result for the operation", Start::Desktop, Act::Join},
     {"WebApiMissing", L"qkWebAPI.dll", Break::Missing, Reach::Frame, "m_spSync.CoCreateInstance failed"},
-    {"WebApiUnloadable", L"qkWebAPI.dll", Break::Unloadable, Reach::Frame, "m_spSync.CoCreateInstance failed"},
-    {"WebApiRefusesCreation", L"qkWebAPI.dll", Break::RefuseCreation, Reach::Frame, "m_spSync.CoCreateInstance failed"},
     // A synchronisation whose status cannot be read ends as an error status: sign in again.
     {"WebApiFailsEveryCall", L"qkWebAPI.dll", Break::FailEveryCall, Reach::Hidden, "emStatus=0,"},
     {"LoginModuleMissing", L"qkLogin.dll", Break::Missing, Reach::Hidden,
-     "Create instance of Login Module failed in SJUI"},
-    {"LoginModuleRefusesCreation", L"qkLogin.dll", Break::RefuseCreation, Reach::Hidden,
      "Create instance of Login Module failed in SJUI"},
     {"LoginModuleFailsEveryCall", L"qkLogin.dll", Break::FailEveryCall, Reach::Hidden,
      "Init Login Module failed in SJUI"},
     {"SettingModulesMissing", nullptr, Break::Missing, Reach::Day, "Create instance of Setting Module failed in SJUI",
      Start::Desktop, Act::OpenSettings},
-    {"SettingModulesRefuseCreation", nullptr, Break::RefuseCreation, Reach::Day,
-     "Create instance of Setting Module failed in SJUI", Start::Desktop, Act::OpenSettings},
     {"SettingModulesFailEveryCall", nullptr, Break::FailEveryCall, Reach::Day, "Init Setting Module failed in SJUI",
      Start::Desktop, Act::OpenSettings},
     {"BoshClientMissing", L"bosh.dll", Break::Missing, Reach::Day, "CIPPhoneBoshPorxy::InitBoshClient load bosh.dll fail"},
-    {"BoshClientUnloadable", L"bosh.dll", Break::Unloadable, Reach::Day,
-     "CIPPhoneBoshPorxy::InitBoshClient load bosh.dll fail"},
     {"BoshClientRefusesCreation", L"bosh.dll", Break::RefuseCreation, Reach::Day,
      "CIPPhoneBoshPorxy::InitBoshClient m_pCreateBOSHClient fail"},
     {"HelpResourceLibraryMissing", L"qkres.dll", Break::Missing, Reach::Refused,
-     "CQKIPCSrvUIModule::InitModule: cannot load qkres.dll", Start::Help},
-    {"HelpResourceLibraryUnloadable", L"qkres.dll", Break::Unloadable, Reach::Refused,
      "CQKIPCSrvUIModule::InitModule: cannot load qkres.dll", Start::Help},
 };
 
@@ -144,11 +131,6 @@ protected:
             const std::wstring path = folder.Path() + target;
             switch (c.how) {
             case Break::Missing: ASSERT_TRUE(::DeleteFileW(path.c_str())); break;
-            case Break::Unloadable: {
-                std::ofstream file(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
-                file << "MZ this is not a program";
-                break;
-            }
             case Break::Unregistered: ASSERT_EQ(S_OK, service.UnregisterServer()); break;
             case Break::RefuseCreation: ASSERT_TRUE(faults.SetDword(target, kRefuseCreationMode)); break;
             case Break::FailEveryCall: ASSERT_TRUE(faults.SetDword(target, kFailEveryCallMode)); break;

@@ -54,7 +54,7 @@ Reading Read(const std::string& receiver, const std::string& body) {
     if (body.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-_*.+%") !=
         std::string::npos)
         r.problem = "a byte the wire format does not allow";
-    ComPtr<IUnknown> doc, root, password;
+    ComPtr<IUnknown> doc, root;
     if (FAILED(CMSDom::CreateFromString(Bstr(DecodeMessageBody(body.c_str()).c_str()).get(), doc.GetAddressOf())) ||
         FAILED(CMSDom::GetRootNode(doc.Get(), root.GetAddressOf())) || !root) {
         r.problem = "not a document";
@@ -84,7 +84,7 @@ public:
     std::vector<Reading> readings;
 };
 
-// The lines of a file however long it grows.
+// The lines of a file however long it grows (EnvironmentFile::Lines reads 1 MB).
 size_t CountLines(const std::wstring& path) {
     const UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                               OPEN_EXISTING, 0, nullptr));
@@ -269,12 +269,6 @@ TEST_F(PhoneFuzz, EveryMessageIsAnsweredOrDroppedAsTheRulesSay) {
 
     for (uint64_t index = first; index < first + count; ++index) {
         if (index == first + warmUp) start = Measure();
-        if ((index - first) % std::max<uint64_t>(count / 20, 1) == 0) {
-            const Usage now = Measure();
-            std::printf("  after %llu cases: private bytes %zu KB, first free handle 0x%llx\n",
-                        static_cast<unsigned long long>(index - first), now.privateBytes / 1024,
-                        static_cast<unsigned long long>(now.handleSlot));
-        }
         const PhoneCase c = MakePhoneCase(seed, index, only);
         char note[200];
         std::snprintf(note, sizeof(note), "case %llu of seed %llu (%s)", static_cast<unsigned long long>(index),

@@ -21,6 +21,7 @@ HelpRun HelpModuleTest::Run(const std::map<std::wstring, std::wstring>& paramete
     run.exitCode = host->RequestedExitCode();
     help->UninitModule();
     EXPECT_EQ(1u, host->ReferenceCount()) << "the module lets go of its host";
+    EXPECT_EQ(nullptr, ::GetModuleHandleW(L"qkres.dll")) << "and of its resource library";
     host->Release();
     testsupport::PumpPending();
     run.pages = urls.OpenedPages();

@@ -33,8 +33,3 @@ std::vector<std::wstring> UrlHandler::OpenedPages() const {
     testsupport::PumpUntil([] { return !RecorderRunning(); }, 10000);
     return m_record.Lines();
 }
-
-std::vector<std::wstring> UrlHandler::WaitForPages(size_t count, DWORD timeoutMs) const {
-    testsupport::PumpUntil([&] { return m_record.Lines().size() >= count && !RecorderRunning(); }, timeoutMs);
-    return m_record.Lines();
-}

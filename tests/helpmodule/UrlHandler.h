@@ -19,9 +19,6 @@ public:
 
     // Waits until no recorder runs any more, then returns every opened address.
     [[nodiscard]] std::vector<std::wstring> OpenedPages() const;
-    // Waits up to `timeoutMs` for `count` addresses (for recorders started by
-    // another process, which may still be on their way).
-    [[nodiscard]] std::vector<std::wstring> WaitForPages(size_t count, DWORD timeoutMs) const;
     void Clear() const { m_record.Remove(); }
 
     static constexpr const wchar_t* kRecorder = L"qkurlrecorder.exe";

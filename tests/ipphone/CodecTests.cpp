@@ -8,13 +8,9 @@ using namespace IPPhone;
 
 TEST(UrlDecode, EscapesAreUtf8BytesAndPlusIsASpace) {
     wchar_t out[32];
-    ASSERT_NE(nullptr, UrlDecodeUtf8(L"caf%C3%a9+bar", out, 32));
-    EXPECT_STREQ(L"caf\u00e9 bar", out);
     // A "%" without two hexadecimal digits stays itself, also at the very end.
-    ASSERT_NE(nullptr, UrlDecodeUtf8(L"50%+off%4", out, 32));
-    EXPECT_STREQ(L"50% off%4", out);
-    ASSERT_NE(nullptr, UrlDecodeUtf8(L"%zz%", out, 32));
-    EXPECT_STREQ(L"%zz%", out);
+    ASSERT_NE(nullptr, UrlDecodeUtf8(L"caf%C3%a9+%zz+50%+off%4", out, 32));
+    EXPECT_STREQ(L"caf\u00e9 %zz 50% off%4", out);
 }
 
 TEST(UrlDecode, RefusesMissingArgumentsAndTextsThatDoNotFit) {
@@ -33,21 +29,8 @@ TEST(UrlDecode, RefusesMissingArgumentsAndTextsThatDoNotFit) {
 TEST(MessageBody, GoesOutAsPlainAsciiWithoutSpacesOrBrackets) {
     const std::string body = EncodeMessageBody(L"<a b=\"\u00e9\">x-y_z*.0</a>");
     EXPECT_EQ("%3ca+b%3d%22%c3%a9%22%3ex-y_z*.0%3c%2fa%3e", body);
-    EXPECT_EQ(std::string::npos, body.find_first_of(" <>"));
     // What goes out comes back unchanged.
     EXPECT_EQ(L"<a b=\"\u00e9\">x-y_z*.0</a>", DecodeMessageBody(body.c_str()));
     EXPECT_TRUE(DecodeMessageBody(nullptr).empty());
     EXPECT_TRUE(DecodeMessageBody("").empty());
-}
-
-TEST(BoshAddressText, ResourceOnlyWhenPresent) {
-    const BoshAddress full = BoshAddress::Parse("ann@im.example.com/desk phone");
-    EXPECT_EQ("ann", full.node);
-    EXPECT_EQ("im.example.com", full.domain);
-    EXPECT_EQ("desk phone", full.resource);
-    EXPECT_EQ("ann@im.example.com/desk phone", full.Text());
-    EXPECT_EQ("ann@im.example.com", BoshAddress::Parse("ann@im.example.com").Text());
-    const BoshAddress bare = BoshAddress::Parse("im.example.com");
-    EXPECT_EQ("", bare.node);
-    EXPECT_EQ("im.example.com", bare.domain);
 }

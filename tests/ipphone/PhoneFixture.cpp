@@ -1,24 +1,12 @@
 #include "PhoneFixture.h"
 
-#include <wrl/client.h>
+#include <utility>
 
-#include "QkServiceInterfaces.h"
-#include "ComHolders.h"
 #include "UrlCodec.h"
-
-using Microsoft::WRL::ComPtr;
 
 namespace phonetest {
 namespace {
 const wchar_t kCommandWindowClass[] = L"QkTest_IPPhoneCommandWindow";
-const wchar_t kConfirmClass[] = L"QkTest_IPPhoneConfirmDouble";
-
-bool RegisterPlainClass(const wchar_t* name) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpszClassName = name;
-    return CWindowBase::RegisterClassOnce(wc);
-}
 
 std::wstring Element(const wchar_t* name, const std::wstring& value) {
     if (value.empty()) return std::wstring(L"<") + name + L"/>";
@@ -36,13 +24,11 @@ void SenderRecorder::SendChatMessage(const char* receiver, const char* body) {
 }
 
 bool CommandWindow::Create() {
-    return RegisterPlainClass(kCommandWindowClass) &&
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpszClassName = kCommandWindowClass;
+    return CWindowBase::RegisterClassOnce(wc) &&
            CreateEx(0, kCommandWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr) != nullptr;
-}
-
-bool ConfirmDouble::Create() {
-    return RegisterPlainClass(kConfirmClass) &&
-           CreateEx(0, kConfirmClass, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr) != nullptr;
 }
 
 void PhoneTest::SetUp() {
@@ -51,22 +37,20 @@ void PhoneTest::SetUp() {
     handler.Attach(window.m_hWnd, &sender, frame.get());
     CIPPhoneBoshCmd::SetConfirmDialogOpener([this](int type, HWND notify, const std::wstring& topic) -> HWND {
         opened.push_back({type, notify, topic});
-        if (!openDialogs) return nullptr;
-        auto dialog = std::make_unique<ConfirmDouble>();
-        if (!dialog->Create()) return nullptr;
-        const HWND hwnd = dialog->m_hWnd;
-        dialogs.push_back(std::move(dialog));
-        return hwnd;
+        dialogs.push_back(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                                            nullptr));
+        return dialogs.back();
     });
-    SetRunningMeetings(L"<meetings/>");
+    commandtest::SetRunningMeetings(L"<meetings/>");
 }
 
 void PhoneTest::TearDown() {
     CIPPhoneBoshCmd::SetConfirmDialogOpener(nullptr);
     handler.Attach(nullptr, nullptr, nullptr);
     window.DestroyWindow();
-    for (auto& dialog : dialogs) dialog->DestroyWindow();
-    SetRunningMeetings(L"<meetings/>");
+    for (const HWND dialog : dialogs)
+        if (::IsWindow(dialog)) ::DestroyWindow(dialog);
+    commandtest::SetRunningMeetings(L"<meetings/>");
     CommandTest::TearDown();
 }
 
@@ -83,19 +67,11 @@ void PhoneTest::Pump() {
 }
 
 std::vector<SentMessage> PhoneTest::TakeSent() {
-    std::vector<SentMessage> fresh(sender.sent.begin() + static_cast<std::ptrdiff_t>(sentTaken), sender.sent.end());
-    sentTaken = sender.sent.size();
-    return fresh;
+    return std::exchange(sender.sent, {});
 }
 
 bool PhoneTest::TimeoutWasRunning() const {
     return ::KillTimer(window.m_hWnd, IPPhone::TIMERID_TIMEOUT) != FALSE;
-}
-
-void PhoneTest::SetRunningMeetings(const wchar_t* running) const {
-    ComPtr<IQKSuiteState> state;
-    ASSERT_EQ(S_OK, ::CoCreateInstance(CLSID_QKMeetingComponent, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&state)));
-    ASSERT_EQ(S_OK, state->SetRunningMeetings(Bstr(running).get()));
 }
 
 std::wstring Request(const std::wstring& command, const std::wstring& sequence, const std::wstring& param) {

@@ -2,7 +2,6 @@
 // A command window with the phone's command handler behind it, beside a real
 // main frame and the suite's real meetings library; answers to the phone are
 // captured where the messaging connection would send them.
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -39,15 +38,6 @@ private:
     CIPPhoneCommandHandler& m_handler;
 };
 
-// A window that stands for the user's confirmation dialog.
-class ConfirmDouble final : public CWindowBase {
-public:
-    bool Create();
-
-protected:
-    BOOL ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) override { return FALSE; }
-};
-
 struct OpenedConfirm {
     int type;
     HWND notify;
@@ -67,16 +57,12 @@ protected:
     std::vector<SentMessage> TakeSent();
     // Whether the command timeout was running; stops it.
     bool TimeoutWasRunning() const;
-    // The running meetings the meeting component reports.
-    void SetRunningMeetings(const wchar_t* running) const;
 
     CIPPhoneCommandHandler handler;
     CommandWindow window{handler};
     SenderRecorder sender;
-    std::vector<std::unique_ptr<ConfirmDouble>> dialogs;
+    std::vector<HWND> dialogs;  // stand in for the user's confirmation dialogs
     std::vector<OpenedConfirm> opened;
-    bool openDialogs = true;
-    size_t sentTaken = 0;
 };
 
 // A request document with `param` as the content of its "Param" element.

@@ -12,64 +12,6 @@ using namespace frametest;
 namespace {
 const Received kBare17{VelEvent::MainFrameHidden, 0, 0, 0, {}};
 
-// An icon's colour pixels with alpha, top-down; empty when it cannot be read.
-std::vector<DWORD> IconBits(HICON icon, int size) {
-    ICONINFO parts{};
-    if (!icon || !::GetIconInfo(icon, &parts)) return {};
-    UniqueHbitmap color(parts.hbmColor), mask(parts.hbmMask);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(info.bmiHeader), size, -size, 1, 32, BI_RGB};
-    std::vector<DWORD> bits(static_cast<size_t>(size) * size);
-    HDC screen = ::GetDC(nullptr);
-    const int rows = color ? ::GetDIBits(screen, color.get(), 0, size, bits.data(), &info, DIB_RGB_COLORS) : 0;
-    ::ReleaseDC(nullptr, screen);
-    return rows == size ? bits : std::vector<DWORD>{};
-}
-
-HICON WindowIcon(HWND window, WPARAM kind) {
-    return reinterpret_cast<HICON>(::SendMessageW(window, WM_GETICON, kind, 0));
-}
-
-std::vector<DWORD> ResourceIconBits(HMODULE library, UINT id, int size) {
-    UniqueHicon icon(static_cast<HICON>(::LoadImageW(library, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0)));
-    return IconBits(icon.get(), size);
-}
-
-TEST_F(FrameTest, CreationSetsTheFramesOwnIconsAndAnnouncesTheFrame) {
-    UniqueHmodule library(::LoadLibraryW((testsupport::BinFolder() + L"..\\qksjres.dll").c_str()));
-    ASSERT_TRUE(library);
-    frame->DestroyWindow();
-    frame.reset();
-    CMainFrame::UnregisterFrameClass();
-    const HINSTANCE previous = ModuleState::ResourceInstance();
-    ModuleState::SetResourceInstance(library.get());
-    host.app->Bus().Subscribe(VelEvent::MainFrameCreated, &listener);
-    frame = std::make_unique<CMainFrame>();
-    frame->SetApplication(host.app);
-    const bool created = frame->CreateFrame(library.get()) != nullptr;
-    host.app->Bus().Unsubscribe(VelEvent::MainFrameCreated, &listener);
-    ModuleState::SetResourceInstance(previous);
-    ASSERT_TRUE(created);
-    EXPECT_EQ((std::vector<Received>{{VelEvent::MainFrameCreated, 0, 0, 0, {}}}), Events(VelEvent::MainFrameCreated));
-
-    const int big = ::GetSystemMetrics(SM_CXICON), small = ::GetSystemMetrics(SM_CXSMICON);
-    const auto frameBig = ResourceIconBits(library.get(), CMainFrame::kFrameIconResource, big);
-    const auto classBig = ResourceIconBits(library.get(), CMainFrame::kIconResource, big);
-    ASSERT_FALSE(frameBig.empty());
-    ASSERT_NE(frameBig, classBig) << "the two icons must differ for this test to tell them apart";
-    EXPECT_EQ(frameBig, IconBits(WindowIcon(frame->m_hWnd, ICON_BIG), big));
-    EXPECT_EQ(ResourceIconBits(library.get(), CMainFrame::kFrameIconResource, small),
-              IconBits(WindowIcon(frame->m_hWnd, ICON_SMALL), small));
-    EXPECT_EQ(classBig, IconBits(reinterpret_cast<HICON>(::GetClassLongPtrW(frame->m_hWnd, GCLP_HICON)), big));
-
-    // Back to the fixture's frame, whose class holds nothing of this library.
-    frame->DestroyWindow();
-    CMainFrame::UnregisterFrameClass();
-    frame = std::make_unique<CMainFrame>();
-    frame->SetApplication(host.app);
-    ASSERT_TRUE(frame->CreateFrame(nullptr));
-}
-
 TEST_F(FrameTest, CloseBoxHidesAndExitAsksTheHostWithoutHiding) {
     // Only the zero-extended marker means exit; all bits set is a plain close.
     for (const WPARAM plain : {WPARAM{0}, ~WPARAM{0}}) {

@@ -130,11 +130,4 @@ TEST_F(RunningMeetings, FindsTheKeyAndNotesAStarUserType) {
     }
     EXPECT_EQ(CMainFrame::kMeetingNotRunning, StatusWith(hostThenStar, L"7", nullptr)) << "the flag is optional";
 }
-
-TEST_F(RunningMeetings, NoComponentGivesZero) {
-    ASSERT_EQ(S_OK, service.UnregisterServer());
-    LONG flag = 0;
-    EXPECT_EQ(0, CMainFrame::QueryLocalMeetingStatus(L"9", &flag));
-    EXPECT_EQ(0, flag);
-}
 }  // namespace

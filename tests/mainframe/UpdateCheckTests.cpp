@@ -5,20 +5,13 @@
 
 #include "Clock.h"
 #include "Registry.h"
+#include "support/RegistryValues.h"
 #include "support/FrameFixture.h"
 
 using namespace frametest;
 
 namespace {
 constexpr wchar_t kDuration[] = L"UpdateDurationByMinu";
-
-void SetDuration(const DWORD* minutes) {
-    if (minutes) {
-        CRegistry::WriteDword(HKEY_CURRENT_USER, kQuillkitKey, kDuration, *minutes);
-    } else {
-        ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kQuillkitKey, kDuration);
-    }
-}
 
 std::wstring Text(const testsupport::EnvironmentFile& file) {
     std::wstring text;
@@ -30,7 +23,6 @@ class UpdateCheck : public FrameTest {
 protected:
     void TearDown() override {
         Clock::PinTickCount(nullptr);
-        SetDuration(nullptr);
         FrameTest::TearDown();
     }
     // Schedules at the given tick; whether the check timer was started.
@@ -39,30 +31,18 @@ protected:
         frame->FireCheckforUpdate(immediate);
         return TimerWasRunning(CMainFrame::kUpdateCheckTimer);
     }
+
+    SavedRegistryValues duration{HKEY_CURRENT_USER, kQuillkitKey, {kDuration}};
 };
 
-TEST(UpdatePeriod, MinutesFromTheRegistryWithFourHoursAsDefault) {
-    const struct {
-        bool present;
-        DWORD minutes;
-        DWORD expected;
-    } cases[] = {{false, 0, 14400000}, {true, 0, 14400000}, {true, 1, 60000}, {true, 30, 1800000}};
-    for (const auto& c : cases) {
-        SetDuration(c.present ? &c.minutes : nullptr);
-        EXPECT_EQ(c.expected, CMainFrame::ReadUpdateCheckPeriod()) << c.present << " " << c.minutes;
-    }
-    SetDuration(nullptr);
-}
-
 TEST_F(UpdateCheck, APeriodStartsOneCheckAndIsReadOnce) {
-    const DWORD minute = 1;
-    SetDuration(&minute);
+    duration.SetDword(kDuration, 1);
+    EXPECT_EQ(60000u, CMainFrame::ReadUpdateCheckPeriod()) << "minutes from the registry";
     const DWORD start = 0x40000000;
     ASSERT_TRUE(ScheduleAt(start));
     const DWORD period = CMainFrame::UpdateCheckPeriod();
     ASSERT_NE(0u, period);
-    const DWORD other = 7;
-    SetDuration(&other);
+    duration.SetDword(kDuration, 7);
 
     EXPECT_FALSE(ScheduleAt(start + period)) << "within the period";
     EXPECT_EQ(period, CMainFrame::UpdateCheckPeriod()) << "kept for the process";
@@ -101,11 +81,5 @@ TEST_F(UpdateCheck, TheCheckStartsTheUpdateProgramBesideTheBinary) {
     EXPECT_NE(std::wstring::npos, lines[0].find(L"CheckVersion args=/CheckVersion"));
     EXPECT_EQ(std::wstring::npos, Text(trace).find(L"Cannot Find"));
     testsupport::PumpUntil([&] { return ::DeleteFileW(program.c_str()) != FALSE; }, 5000);
-}
-
-TEST_F(FrameTest, TheMessagingIdentityIsTraced) {
-    testsupport::EnvironmentFile trace(L"QK_TRACE_FILE");
-    host.app->Bus().Fire(VelEvent::MessagingIdentity, reinterpret_cast<INT_PTR>(L"<account/>"), 0, 0);
-    EXPECT_NE(std::wstring::npos, Text(trace).find(L"L2  CMainFrame::HandleEvent, EID_GET_PARLEYID,"));
 }
 }  // namespace

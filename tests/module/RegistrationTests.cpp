@@ -26,17 +26,14 @@ bool KeyExists(const std::wstring& path) {
 }
 
 // The value as stored, including its terminating null when one was written.
-std::wstring RawString(const std::wstring& path, const wchar_t* name, DWORD* type = nullptr) {
+std::wstring RawString(const std::wstring& path, const wchar_t* name) {
     UniqueHkey key;
     if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, key.receive()) != ERROR_SUCCESS)
         return L"<no key>";
     wchar_t buffer[600] = {};
     DWORD bytes = sizeof(buffer);
-    DWORD valueType = 0;
-    if (::RegQueryValueExW(key.get(), name, nullptr, &valueType, reinterpret_cast<BYTE*>(buffer), &bytes) !=
-        ERROR_SUCCESS)
+    if (::RegQueryValueExW(key.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &bytes) != ERROR_SUCCESS)
         return L"<no value>";
-    if (type) *type = valueType;
     return std::wstring(buffer, bytes / sizeof(wchar_t));
 }
 
@@ -55,9 +52,7 @@ TEST_F(Registration, WritesEveryKeyOfBothClasses) {
     for (const ClassKeys& c : kClasses) {
         SCOPED_TRACE(::testing::Message() << c.friendlyName);
         const std::wstring classKey = c.ClassKey();
-        DWORD type = 0;
-        EXPECT_EQ(Stored(c.friendlyName), RawString(classKey, nullptr, &type));
-        EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
+        EXPECT_EQ(Stored(c.friendlyName), RawString(classKey, nullptr));
         EXPECT_EQ(Stored(modulePath.c_str()), RawString(classKey + L"\\InprocServer32", nullptr));
         EXPECT_EQ(Stored(L"Apartment"), RawString(classKey + L"\\InprocServer32", L"ThreadingModel"));
         EXPECT_EQ(Stored(c.progId), RawString(classKey + L"\\ProgID", nullptr));

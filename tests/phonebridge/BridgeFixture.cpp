@@ -13,7 +13,6 @@ void BridgeTest::SetUp() {
     ASSERT_TRUE(server.Running()) << "the prosody fixture is not running (QK_PROSODY_ENV_FILE)";
     messaging.RemoveAll();
     reporting.RemoveAll();
-    always.RemoveAll();
     CommandTest::SetUp();
     ClearRunningMeetings();
     host.app->Bus().Subscribe(VelEvent::MessagingAccountAgain, &listener);  // the account asked for again

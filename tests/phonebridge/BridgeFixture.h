@@ -30,9 +30,7 @@ protected:
     testsupport::EnvironmentFile trace{L"QK_TRACE_FILE"};
     // A messaging account the login module would hand on by itself.
     SavedRegistryValues messaging{HKEY_CURRENT_USER, L"SOFTWARE\\Zorvan\\Quillkit\\Messaging", {L"Name"}};
-    SavedRegistryValues reporting{HKEY_CURRENT_USER, L"SOFTWARE\\Zorvan\\Quillkit\\MeetingLib",
-                                  {L"ReportRunning", L"InstantMeetingKey"}};
-    SavedRegistryValues always{HKEY_CURRENT_USER, L"SOFTWARE\\Zorvan\\Quillkit", {L"AlwaysStartFromIpphone"}};
+    SavedRegistryValues reporting{HKEY_CURRENT_USER, L"SOFTWARE\\Zorvan\\Quillkit\\MeetingLib", {L"ReportRunning"}};
     CIPPhoneBoshPorxy* bridge = nullptr;
 };
 }  // namespace bridgetest

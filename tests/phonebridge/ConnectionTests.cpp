@@ -3,7 +3,6 @@
 // sign-off at shut-down.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <regex>
 
 #include "BridgeFixture.h"
@@ -15,10 +14,6 @@ using IPPhone::TIMERID_RELOGIN;
 namespace {
 // The relogin timer's tick, as the system delivers it.
 void Tick(HWND window) { ::SendMessageW(window, WM_TIMER, TIMERID_RELOGIN, 0); }
-
-double SecondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 }  // namespace
 
 TEST_F(BridgeTest, SignsInAndANewAccountWhileSignedInSignsOffAndInAgain) {
@@ -31,7 +26,6 @@ TEST_F(BridgeTest, SignsInAndANewAccountWhileSignedInSignsOffAndInAgain) {
     EXPECT_TRUE(bridge->ReloginPending());
     ASSERT_TRUE(testsupport::PumpUntil([this] { return !bridge->ReloginPending() && bridge->LoggedIn(); }, 20000));
     EXPECT_EQ(1u, TraceCount("--> CIPPhoneBoshPorxy::BoshLogOff"));
-    EXPECT_EQ(1u, TraceCount("L8  CIPPhoneBoshPorxy::onError BOSH LOGOFF,"));
     EXPECT_EQ(2u, TraceCount("--> CIPPhoneBoshPorxy::BoshLoginIn"));
 }
 
@@ -92,19 +86,5 @@ TEST_F(BridgeTest, ShutDownWhileSignedInWaitsForTheSignOff) {
     ASSERT_TRUE(SignInToServer());
     frame->DestroyWindow();
     EXPECT_EQ(nullptr, CIPPhoneBoshPorxy::Instance());
-    EXPECT_EQ(1u, TraceCount("L2  static VOID ReleaseInstance:: Wait bosh logoff,"));
     EXPECT_EQ(1u, TraceCount("L2  static VOID ReleaseInstance:: WaitForSingleObject == WAIT_OBJECT_0,"));
-}
-
-TEST_F(BridgeTest, ShutDownWithTheServerGoneStillEndsWithinTheWait) {
-    testsupport::PrivateProsody own("/tmp/qk-phonebridge-" + std::to_string(::GetCurrentProcessId()));
-    ASSERT_TRUE(own.Start());
-    const testsupport::ProsodyServer ownServer = own.Server();
-    GiveAccount(Account(ownServer.UserPassword(), ownServer.Value("QK_BOSH_URL")));
-    ASSERT_TRUE(testsupport::PumpUntil([this] { return bridge->LoggedIn(); }, 20000));
-    ASSERT_TRUE(own.Stop());
-    const auto start = std::chrono::steady_clock::now();
-    frame->DestroyWindow();
-    EXPECT_LT(SecondsSince(start), 10.5);
-    EXPECT_EQ(nullptr, CIPPhoneBoshPorxy::Instance());
 }
