@@ -1,5 +1,6 @@
 // The tray icon's notifications and the items of its menu, and the entries of
 // the frame's command bar menu.
+#include <windows.h>
 #include <commctrl.h>
 
 #include "support/Canvas.h"
