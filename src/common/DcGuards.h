@@ -35,6 +35,23 @@ private:
     HDC m_hdc;
 };
 
+// The whole window, frame included, for painting the non-client area.
+class WindowFrameDC {
+public:
+    explicit WindowFrameDC(HWND hwnd) noexcept : m_hwnd(hwnd), m_hdc(::GetWindowDC(hwnd)) {}
+    ~WindowFrameDC() {
+        if (m_hdc) ::ReleaseDC(m_hwnd, m_hdc);
+    }
+    WindowFrameDC(const WindowFrameDC&) = delete;
+    WindowFrameDC& operator=(const WindowFrameDC&) = delete;
+
+    [[nodiscard]] HDC get() const noexcept { return m_hdc; }
+
+private:
+    HWND m_hwnd;
+    HDC m_hdc;
+};
+
 // Selects a GDI object into a DC and puts the previous one back on scope exit.
 class SelectGuard {
 public:

@@ -4,16 +4,18 @@
 #include "Trace.h"
 
 LRESULT CDlgInputPwd::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
+    HFONT promptFont = nullptr;
     if (CFontPool::Exists()) {
         CFontPool& pool = CFontPool::Instance();
         const HFONT text = pool.GetFont(kTextFont);
+        promptFont = pool.GetFont(kPromptFont);
         ::SendDlgItemMessageW(m_hWnd, kEdit, WM_SETFONT, reinterpret_cast<WPARAM>(text), FALSE);
-        ::SendDlgItemMessageW(m_hWnd, kPrompt, WM_SETFONT, reinterpret_cast<WPARAM>(pool.GetFont(kPromptFont)),
-                              FALSE);
         m_okButton.SetFonts(text, text);
     } else {
         TraceText(8, "Get Font Pool failed in the initdialog of input pwd dialog!");
     }
+    m_edit.Attach(m_hWnd, kEdit);
+    m_prompt.Attach(m_hWnd, kPrompt, promptFont);
     ::SendDlgItemMessageW(m_hWnd, kEdit, EM_LIMITTEXT, kMaxPassword, 0);
     if (m_okButton.SubclassWindow(::GetDlgItem(m_hWnd, IDOK)))
         m_okButton.SetImages(kOkImages[0], kOkImages[1], kOkImages[2], kOkImages[3]);

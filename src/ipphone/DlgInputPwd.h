@@ -6,6 +6,8 @@
 #include "StringEx.h"
 #include "DlgMsg.h"
 #include "PngButton.h"
+#include "VelEditbox.h"
+#include "VelStaticEx.h"
 #include "ResourceIds.h"
 
 class CDlgInputPwd : public CDlgMsg {
@@ -40,5 +42,7 @@ private:
     void UpdateOkButton() const;
 
     CStringEx m_strPassword;
+    CVelStaticEx m_prompt;
+    CVelEditbox m_edit;
     CPngButton m_okButton;
 };

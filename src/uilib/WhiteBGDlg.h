@@ -8,6 +8,7 @@
 class CWhiteBGDlg : public CDialogBase {
 public:
     static constexpr COLORREF kBackground = RGB(255, 255, 255);
+    static constexpr COLORREF kEditText = 0x333333;
 
     explicit CWhiteBGDlg(UINT templateId) noexcept : CDialogBase(templateId) {}
 
@@ -15,9 +16,12 @@ public:
         MESSAGE_HANDLER(WM_CTLCOLORDLG, OnCtlColor)
         MESSAGE_HANDLER(WM_CTLCOLORSTATIC, OnCtlColor)
         MESSAGE_HANDLER(WM_CTLCOLORBTN, OnCtlColor)
+        MESSAGE_HANDLER(WM_CTLCOLOREDIT, OnCtlColorEdit)
     END_MSG_MAP()
 
 private:
     // LRESULT OnCtlColor(UINT, WPARAM dc, LPARAM control, BOOL&): the brush.
     LRESULT OnCtlColor(UINT, WPARAM dc, LPARAM, BOOL&);
+    // Edit boxes: white, with the toolkit's dark text.
+    LRESULT OnCtlColorEdit(UINT, WPARAM dc, LPARAM, BOOL&);
 };

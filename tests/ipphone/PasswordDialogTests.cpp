@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ComHolders.h"
+#include "support/Canvas.h"
 #include "support/CommandFixture.h"
 #include "DlgInputPwd.h"
 
@@ -16,7 +17,18 @@ struct PasswordAnswer {
     bool seen = false;
     bool okEnabledEmpty = true;
     bool okEnabledTyped = false;
+    // The edit box's printed border, with the focus in it and elsewhere.
+    COLORREF focusedBorder = CLR_INVALID;
+    COLORREF restingBorder = CLR_INVALID;
 };
+
+COLORREF PrintedBorder(HWND edit) {
+    RECT window{};
+    ::GetWindowRect(edit, &window);
+    testsupport::Canvas canvas(window.right - window.left, window.bottom - window.top, RGB(255, 0, 0));
+    ::SendMessageW(edit, WM_PRINT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_NONCLIENT | PRF_CLIENT);
+    return canvas.At(canvas.width() / 2, 0);
+}
 PasswordAnswer* g_answer = nullptr;
 
 BOOL CALLBACK FindPasswordDialog(HWND window, LPARAM found) {
@@ -37,6 +49,11 @@ void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR id, DWORD) {
     answer.seen = true;
     const HWND ok = ::GetDlgItem(dialog, IDOK);
     answer.okEnabledEmpty = ::IsWindowEnabled(ok) != FALSE;
+    const HWND edit = ::GetDlgItem(dialog, CDlgInputPwd::kEdit);
+    ::SetFocus(edit);
+    answer.focusedBorder = PrintedBorder(edit);
+    ::SetFocus(::GetDlgItem(dialog, IDCANCEL));
+    answer.restingBorder = PrintedBorder(edit);
     if (answer.cancel) {
         ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         return;
@@ -66,6 +83,8 @@ TEST_F(PasswordJoin, TheEnteredPasswordIsUsedCutAt511AndCancelJoinsNothing) {
     EXPECT_EQ(S_FALSE, JoinAnswering(cancel));
     EXPECT_TRUE(cancel.seen);
     EXPECT_FALSE(cancel.okEnabledEmpty) << "no password, no OK";
+    EXPECT_EQ(CVelEditbox::kFocusBorder, cancel.focusedBorder);
+    EXPECT_EQ(CVelEditbox::kBorder, cancel.restingBorder);
     EXPECT_TRUE(TakeCalls().empty());
 
     const struct {
