@@ -21,29 +21,16 @@ private:
 
 class WindowDC {
 public:
-    explicit WindowDC(HWND hwnd) noexcept : m_hwnd(hwnd), m_hdc(::GetDC(hwnd)) {}
+    // The client area, or the whole window with its frame for painting the
+    // non-client area.
+    enum Area { Client, WholeWindow };
+    explicit WindowDC(HWND hwnd, Area area = Client) noexcept
+        : m_hwnd(hwnd), m_hdc(area == WholeWindow ? ::GetWindowDC(hwnd) : ::GetDC(hwnd)) {}
     ~WindowDC() {
         if (m_hdc) ::ReleaseDC(m_hwnd, m_hdc);
     }
     WindowDC(const WindowDC&) = delete;
     WindowDC& operator=(const WindowDC&) = delete;
-
-    [[nodiscard]] HDC get() const noexcept { return m_hdc; }
-
-private:
-    HWND m_hwnd;
-    HDC m_hdc;
-};
-
-// The whole window, frame included, for painting the non-client area.
-class WindowFrameDC {
-public:
-    explicit WindowFrameDC(HWND hwnd) noexcept : m_hwnd(hwnd), m_hdc(::GetWindowDC(hwnd)) {}
-    ~WindowFrameDC() {
-        if (m_hdc) ::ReleaseDC(m_hwnd, m_hdc);
-    }
-    WindowFrameDC(const WindowFrameDC&) = delete;
-    WindowFrameDC& operator=(const WindowFrameDC&) = delete;
 
     [[nodiscard]] HDC get() const noexcept { return m_hdc; }
 

@@ -22,7 +22,7 @@ void CVelEditbox::DrawBorder(HDC dc) const {
 LRESULT CVelEditbox::OnNcPaint(UINT message, WPARAM wParam, LPARAM lParam, BOOL&) {
     // The control's own frame first (scroll bars, if any), then the border over it.
     const LRESULT result = DefaultProc(message, wParam, lParam);
-    const WindowFrameDC dc(m_hWnd);
+    const WindowDC dc(m_hWnd, WindowDC::WholeWindow);
     if (dc.get()) DrawBorder(dc.get());
     return result;
 }
