@@ -61,13 +61,11 @@ void CItemWndController::ShowAnimation(IDailyMeetingSink* sink, int step, int di
     if (step >= 1 && step < kLastStep) {
         if (m_shown.empty()) return;
         const int shift = (direction == kUp ? 1 : -1) * (HeightOf(m_shown.front()) / 4);
-        CDeferredMoves moves(static_cast<int>(m_shown.size()));
-        for (CItemWnd* item : m_shown) {
-            RECT rect{};
-            ::GetWindowRect(item->m_hWnd, &rect);
-            ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
-            moves.Move(item->m_hWnd, rect.left, rect.top + shift, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-        }
+        for (CItemWnd* item : m_shown)
+            if (!::IsWindowVisible(item->m_hWnd)) ::ShowWindow(item->m_hWnd, SW_SHOWNA);
+        // Rows and their pixels move together; only the strip that comes into
+        // view is painted. The visible children are exactly the shown rows.
+        ::ScrollWindowEx(m_hWnd, 0, shift, nullptr, nullptr, nullptr, nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE);
         return;
     }
     if (step != kLastStep) return;
@@ -76,13 +74,20 @@ void CItemWndController::ShowAnimation(IDailyMeetingSink* sink, int step, int di
     const size_t from = direction == kDown ? 1 : 0;
     const int width = ClientWidth();
     int y = 0;
-    for (size_t i = from; i < m_shown.size(); ++i) {
-        CItemWnd* item = m_shown[i];
-        const int height = HeightOf(item);
-        ::SetWindowPos(item->m_hWnd, nullptr, 0, y, width, height, SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOACTIVATE);
-        ::RedrawWindow(item->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        y += height;
+    // One batch of moves and one paint of every row, rather than a move and a
+    // paint per row.
+    {
+        CDeferredMoves moves(static_cast<int>(m_shown.size()));
+        for (size_t i = from; i < m_shown.size(); ++i) {
+            CItemWnd* item = m_shown[i];
+            const int height = HeightOf(item);
+            moves.Move(item->m_hWnd, 0, y, width, height, SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOACTIVATE);
+            y += height;
+        }
     }
+    for (size_t i = from; i < m_shown.size(); ++i)
+        ::RedrawWindow(m_shown[i]->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     auto letGo = [this](CItemWnd* item) {
         ::ShowWindow(item->m_hWnd, SW_HIDE);
         ReturnToPool(item);
