@@ -136,9 +136,11 @@ EnvironmentFile::~EnvironmentFile() { ::SetEnvironmentVariableW(m_variable.c_str
 std::vector<std::wstring> EnvironmentFile::Lines() const {
     const UniqueFileHandle file(::CreateFileW(m_path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                               nullptr, OPEN_EXISTING, 0, nullptr));
-    std::string bytes(1 << 20, '\0');
+    LARGE_INTEGER size{};
+    if (!file || !::GetFileSizeEx(file.get(), &size)) return {};
+    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
     DWORD read = 0;
-    if (!file || !::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) return {};
+    if (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) return {};
     bytes.resize(read);
     std::wstring text(bytes.size(), L'\0');
     text.resize(static_cast<size_t>(::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
