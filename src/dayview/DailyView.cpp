@@ -1,4 +1,5 @@
 #include "DailyView.h"
+#include "SolidFill.h"
 
 #include "DcGuards.h"
 #include "HostEvents.h"
@@ -100,8 +101,7 @@ void CDailyView::PaintBelowItems(HDC dc) {
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
     const RECT fill = m_layout.FillBelowItems(client, m_container.GetTotalHeight());
-    UniqueHbrush white(::CreateSolidBrush(RGB(255, 255, 255)));
-    ::FillRect(dc, &fill, white.get());
+    FillSolid(dc, fill, RGB(255, 255, 255));
 }
 
 // ---------------------------------------------------------------- refresh

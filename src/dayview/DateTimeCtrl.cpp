@@ -1,4 +1,5 @@
 #include "DateTimeCtrl.h"
+#include "SolidFill.h"
 
 #include <commctrl.h>
 
@@ -146,8 +147,7 @@ void CDateTimeCtrl::PaintStrip(HDC target) {
     UniqueHbitmap bitmap(::CreateCompatibleBitmap(target, client.right, client.bottom));
     if (!memory || !bitmap) return;
     SelectGuard selected(memory.get(), bitmap.get());
-    UniqueHbrush brush(::CreateSolidBrush(kBackground));
-    ::FillRect(memory.get(), &client, brush.get());
+    FillSolid(memory.get(), client, kBackground);
     ::BitBlt(target, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
 }
 

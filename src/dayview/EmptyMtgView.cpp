@@ -1,4 +1,5 @@
 #include "EmptyMtgView.h"
+#include "SolidFill.h"
 
 #include <commctrl.h>
 
@@ -45,8 +46,7 @@ LRESULT CEmptyMtgView::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
     PaintDC dc(m_hWnd);
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
-    UniqueHbrush white(::CreateSolidBrush(RGB(255, 255, 255)));
-    ::FillRect(dc.get(), &client, white.get());
+    FillSolid(dc.get(), client, RGB(255, 255, 255));
     return 0;
 }
 

@@ -1,4 +1,5 @@
 #include "ItemWndController.h"
+#include "SolidFill.h"
 
 #include <algorithm>
 
@@ -194,15 +195,13 @@ LRESULT CItemWndController::OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { ret
 
 LRESULT CItemWndController::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
     PaintDC dc(m_hWnd);
-    UniqueHbrush white(::CreateSolidBrush(RGB(255, 255, 255)));
-    ::FillRect(dc.get(), &dc.paintStruct().rcPaint, white.get());
+    FillSolid(dc.get(), dc.paintStruct().rcPaint, RGB(255, 255, 255));
     return 0;
 }
 
 LRESULT CItemWndController::OnPrintClient(UINT, WPARAM wParam, LPARAM, BOOL&) {
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
-    UniqueHbrush white(::CreateSolidBrush(RGB(255, 255, 255)));
-    ::FillRect(reinterpret_cast<HDC>(wParam), &client, white.get());
+    FillSolid(reinterpret_cast<HDC>(wParam), client, RGB(255, 255, 255));
     return 0;
 }

@@ -2,6 +2,7 @@
 // the status label with the in-progress mark, the topic's icons and the
 // separating line, all off-screen and copied in one go.
 #include "DcGuards.h"
+#include "SolidFill.h"
 #include "UniqueHandle.h"
 #include "ItemWnd.h"
 #include "VelGdiplus.h"
@@ -75,8 +76,7 @@ void CItemWnd::PaintItem(HDC target) {
         CVelGdiplus::FillGradient(dc, 0, 0, width, height, kHighlightTop, kHighlightMiddle,
                                   CVelGdiplus::kGradientMirrored);
     } else {
-        UniqueHbrush brush(::CreateSolidBrush(BackgroundColor()));
-        ::FillRect(dc, &client, brush.get());
+        FillSolid(dc, client, BackgroundColor());
     }
     ApplyBackgroundToButtons(BackgroundColor());
 

@@ -1,4 +1,5 @@
 #include "CommandBar.h"
+#include "SolidFill.h"
 
 #include <commctrl.h>
 
@@ -126,17 +127,14 @@ LRESULT CCommandBar::OnCustomDraw(NMHDR* header, BOOL& handled) const {
     auto* draw = reinterpret_cast<NMTBCUSTOMDRAW*>(header);
     switch (draw->nmcd.dwDrawStage) {
     case CDDS_PREPAINT: {
-        UniqueHbrush background(::CreateSolidBrush(kBackground));
-        ::FillRect(draw->nmcd.hdc, &draw->nmcd.rc, background.get());
+        FillSolid(draw->nmcd.hdc, draw->nmcd.rc, kBackground);
         return CDRF_NOTIFYITEMDRAW;
     }
     case CDDS_ITEMPREPAINT: {
         draw->clrText = kText;
         draw->clrTextHighlight = kText;
-        if (draw->nmcd.uItemState & (CDIS_HOT | CDIS_SELECTED | CDIS_CHECKED)) {
-            UniqueHbrush hot(::CreateSolidBrush(kHotBackground));
-            ::FillRect(draw->nmcd.hdc, &draw->nmcd.rc, hot.get());
-        }
+        if (draw->nmcd.uItemState & (CDIS_HOT | CDIS_SELECTED | CDIS_CHECKED))
+            FillSolid(draw->nmcd.hdc, draw->nmcd.rc, kHotBackground);
         // The fill stands in for the toolbar's own button face and edges.
         return TBCDRF_NOEDGES | TBCDRF_NOOFFSET | TBCDRF_NOBACKGROUND;
     }

@@ -1,4 +1,5 @@
 #include "FlatMenu.h"
+#include "SolidFill.h"
 
 #include "PopupMenu.h"
 
@@ -29,10 +30,6 @@ std::vector<const void*>& LiveEntries() {
     return entries;
 }
 
-void Fill(HDC dc, const RECT& rect, COLORREF color) {
-    UniqueHbrush brush(::CreateSolidBrush(color));
-    ::FillRect(dc, &rect, brush.get());
-}
 }  // namespace
 
 CFlatMenu::CFlatMenu(HMENU menu, COLORREF highlight) : m_menu(menu), m_highlight(highlight) {
@@ -110,13 +107,13 @@ BOOL CFlatMenu::OnMeasureItem(HWND owner, MEASUREITEMSTRUCT* measure) {
 
 void CFlatMenu::DrawEntryBackground(const DRAWITEMSTRUCT& draw, bool selected, COLORREF highlight) {
     if (selected) {
-        Fill(draw.hDC, draw.rcItem, highlight);
+        FillSolid(draw.hDC, draw.rcItem, highlight);
         return;
     }
-    Fill(draw.hDC, draw.rcItem, kBackground);
+    FillSolid(draw.hDC, draw.rcItem, kBackground);
     RECT column = draw.rcItem;
     column.right = std::min<LONG>(column.right, column.left + kPictureColumnWidth);
-    Fill(draw.hDC, column, kPictureColumn);
+    FillSolid(draw.hDC, column, kPictureColumn);
 }
 
 BOOL CFlatMenu::OnDrawItem(HWND owner, const DRAWITEMSTRUCT* draw) {
@@ -134,7 +131,7 @@ BOOL CFlatMenu::OnDrawItem(HWND owner, const DRAWITEMSTRUCT* draw) {
     if (entry->separator) {
         RECT line{item.left + kPictureColumnWidth + 2, (item.top + item.bottom) / 2, item.right - 2, 0};
         line.bottom = line.top + 1;
-        Fill(draw->hDC, line, kSeparator);
+        FillSolid(draw->hDC, line, kSeparator);
         return TRUE;
     }
     if (entry->images && entry->image >= 0) {

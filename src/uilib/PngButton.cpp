@@ -1,4 +1,5 @@
 #include "PngButton.h"
+#include "SolidFill.h"
 
 #include <commctrl.h>
 
@@ -11,10 +12,6 @@ const wchar_t CPngButton::kClassName[] = L"Vel_PngButton";
 namespace {
 bool IsClickKey(WPARAM key) noexcept { return key == VK_SPACE || key == VK_RETURN; }
 
-void FillSolid(HDC hdc, const RECT& rect, COLORREF color) {
-    UniqueHbrush brush(::CreateSolidBrush(color));
-    if (brush) ::FillRect(hdc, &rect, brush.get());
-}
 }  // namespace
 
 CPngButton::CPngButton(DWORD extendedStyle, BOOL eraseBackground) noexcept

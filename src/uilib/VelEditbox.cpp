@@ -1,4 +1,5 @@
 #include "VelEditbox.h"
+#include "SolidFill.h"
 
 #include "DcGuards.h"
 #include "UniqueHandle.h"
@@ -15,8 +16,7 @@ void CVelEditbox::DrawBorder(HDC dc) const {
     RECT window{};
     ::GetWindowRect(m_hWnd, &window);
     const RECT border{0, 0, window.right - window.left, window.bottom - window.top};
-    UniqueHbrush brush(::CreateSolidBrush(::GetFocus() == m_hWnd ? kFocusBorder : kBorder));
-    ::FrameRect(dc, &border, brush.get());
+    FrameSolid(dc, border, ::GetFocus() == m_hWnd ? kFocusBorder : kBorder);
 }
 
 LRESULT CVelEditbox::OnNcPaint(UINT message, WPARAM wParam, LPARAM lParam, BOOL&) {
