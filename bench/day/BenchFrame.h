@@ -7,11 +7,11 @@
 #include <wrl/client.h>
 
 #include "DLLHandle.h"
-#include "FrameServices.h"
+#include "IdleFrameServices.h"
 #include "UniqueHandle.h"
 
 namespace bench {
-class BenchFrame final : public IFrameServices {
+class BenchFrame final : public CIdleFrameServices {
 public:
     BenchFrame();
     ~BenchFrame();
@@ -20,21 +20,6 @@ public:
 
     [[nodiscard]] HWND FrameWindow() const noexcept override { return m_window.get(); }
     HRESULT GetSyncObject(IQKWebApiSync** sync, BOOL reset) override;
-    [[nodiscard]] LONG GetListType() const noexcept override { return 2; }
-    void PostRefresh() override {}
-    void OpenMainFrame() override {}
-    void OnTrayAnimate(BOOL) override {}
-    void SignInAgainWithError(INT_PTR, INT_PTR, INT_PTR) override {}
-    void RequestReSignin() override {}
-    HRESULT StartInstantMeeting(BSTR) override { return S_OK; }
-    HRESULT StartMeeting(BSTR, BSTR, BSTR, LONG) override { return S_OK; }
-    HRESULT JoinMeeting(BSTR, BSTR, BSTR, BSTR, LONG, BOOL) override { return S_OK; }
-    HRESULT EditMeeting(BSTR, BOOL, DATE) override { return S_OK; }
-    HRESULT ViewMeetingDetail(BSTR, BOOL, DATE) override { return S_OK; }
-    LONG LocalMeetingStatus(const wchar_t*, LONG* flag) override {
-        if (flag) *flag = 0;
-        return 0;
-    }
 
     // Runs one synchronisation to its end, as the meeting list view does
     // before the day is loaded; TRUE when it succeeded.

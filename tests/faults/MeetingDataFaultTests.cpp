@@ -14,7 +14,7 @@
 #include "Clock.h"
 #include "ComHolders.h"
 #include "DailyView.h"
-#include "FrameServices.h"
+#include "IdleFrameServices.h"
 #include "MeetingDataProvider.h"
 #include "MeetingRecord.h"
 #include "UniqueHandle.h"
@@ -50,32 +50,12 @@ private:
 };
 
 // A frame that hands out the canned synchronisation and does nothing else.
-class CannedFrame final : public IFrameServices {
+class CannedFrame final : public CIdleFrameServices {
 public:
-    [[nodiscard]] HWND FrameWindow() const noexcept override { return nullptr; }
     HRESULT GetSyncObject(IQKWebApiSync** out, BOOL) override {
         if (!out) return E_INVALIDARG;
         *out = sync.get();
         return *out ? S_OK : E_FAIL;
-    }
-    [[nodiscard]] LONG GetListType() const noexcept override { return 2; }
-    void PostRefresh() override {}
-    void SignInAgainWithError(INT_PTR, INT_PTR, INT_PTR) override {}
-    void RequestReSignin() override {}
-    void OpenMainFrame() override {}
-    void OnTrayAnimate(BOOL) override {}
-    HRESULT StartInstantMeeting(BSTR) override { return S_OK; }
-    HRESULT StartMeeting(BSTR, BSTR, BSTR, LONG) override { return S_OK; }
-    HRESULT JoinMeeting(BSTR, BSTR, BSTR, BSTR, LONG, BOOL) override { return S_OK; }
-    HRESULT EditMeeting(BSTR, BOOL, DATE) override { return S_OK; }
-    HRESULT ViewMeetingDetail(BSTR, BOOL, DATE) override { return S_OK; }
-    LONG LocalMeetingStatus(const wchar_t*, LONG* flag) override {
-        if (flag) *flag = 0;
-        return 0;
-    }
-    [[nodiscard]] HIMAGELIST CommandImage(UINT, int* index) const override {
-        if (index) *index = -1;
-        return nullptr;
     }
     std::unique_ptr<CannedSync> sync;
 };
