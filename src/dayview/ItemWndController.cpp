@@ -71,6 +71,20 @@ int CItemWndController::HeightOf(const CItemWnd* item) {
     return rect.bottom - rect.top;
 }
 
+namespace {
+// The window's own visibility, whatever its parents' is: a hidden container
+// still has rows that will show with it.
+bool HasVisibleStyle(HWND window) { return (::GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+}  // namespace
+
+bool CItemWndController::IsShownAt(HWND item, const RECT& place) const {
+    if (!HasVisibleStyle(item)) return false;
+    RECT rect{};
+    ::GetWindowRect(item, &rect);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+    return ::EqualRect(&rect, &place) != FALSE;
+}
+
 int CItemWndController::ClientWidth() const {
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
@@ -88,6 +102,17 @@ CItemWnd* CItemWndController::TakeFromPool(bool tall) {
 void CItemWndController::ReturnToPool(CItemWnd* item) {
     item->StopHoverTimer();
     (item->IsTall() ? m_tallPool : m_normalPool).push_back(item);
+}
+
+void CItemWndController::ReturnShownToPools() {
+    // Back to the front, in row order: a refill of the same rows takes the
+    // same windows again, which then already stand where they belong.
+    for (auto it = m_shown.rbegin(); it != m_shown.rend(); ++it) {
+        (*it)->StopHoverTimer();
+        std::vector<CItemWnd*>& pool = (*it)->IsTall() ? m_tallPool : m_normalPool;
+        pool.insert(pool.begin(), *it);
+    }
+    m_shown.clear();
 }
 
 CItemWnd* CItemWndController::ItemAt(int row) const noexcept {
@@ -113,8 +138,7 @@ void CItemWndController::ShowWndList(IDailyMeetingSink* sink) {
     m_nLastShown = last;
 
     CDeferredMoves moves(kNormalItems + kTallItems);
-    for (CItemWnd* item : m_shown) ReturnToPool(item);
-    m_shown.clear();
+    ReturnShownToPools();
     m_nTotalHeight = 0;
     const int width = ClientWidth();
     int y = 0, tallShown = 0, normalShown = 0;
@@ -130,7 +154,8 @@ void CItemWndController::ShowWndList(IDailyMeetingSink* sink) {
         item->SetRowIndex(static_cast<int>(m_shown.size()));
         m_shown.push_back(item);
         const int height = HeightOf(item);
-        moves.Move(item->m_hWnd, 0, y, width, height, SWP_SHOWWINDOW);
+        if (!IsShownAt(item->m_hWnd, RECT{0, y, width, y + height}))
+            moves.Move(item->m_hWnd, 0, y, width, height, SWP_SHOWWINDOW);
         // Refilled unseen; the whole row is drawn once at the end.
         ::SendMessageW(item->m_hWnd, WM_SETREDRAW, FALSE, 0);
         item->RefreshItemWnd(meeting);
@@ -140,7 +165,8 @@ void CItemWndController::ShowWndList(IDailyMeetingSink* sink) {
     }
     for (std::vector<CItemWnd*>* pool : {&m_tallPool, &m_normalPool}) {
         for (CItemWnd* item : *pool) {
-            moves.Move(item->m_hWnd, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE);
+            if (HasVisibleStyle(item->m_hWnd))
+                moves.Move(item->m_hWnd, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE);
             item->StopHoverTimer();
         }
     }

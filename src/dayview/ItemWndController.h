@@ -73,6 +73,9 @@ private:
     // Takes the first item of the pool that fits `meeting`; null when none is free.
     CItemWnd* TakeFromPool(bool tall);
     void ReturnToPool(CItemWnd* item);
+    void ReturnShownToPools();
+    // Shown, and at `place` in the container's client coordinates.
+    [[nodiscard]] bool IsShownAt(HWND item, const RECT& place) const;
     // Places a taken item off the visible area, filled with `meeting`.
     void PrepareEntering(CItemWnd* item, const CMeetingRecord& meeting, int y);
     // Highlight index re-applied after the rows changed (clamped to the rows).

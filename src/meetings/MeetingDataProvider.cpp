@@ -11,6 +11,7 @@
 #include "Trace.h"
 #include "BubblePara.h"
 #include "MSDom.h"
+#include "MeetingFields.h"
 #include "MeetingRecord.h"
 #include "MeetingTexts.h"
 #include "TimeApi.h"
@@ -28,38 +29,8 @@ CStringEx Text(IUnknown* meeting, const wchar_t* path) {
     return value;
 }
 
-// The date in the first child element called `name`, found by walking the
-// children: the search for today's first meeting reads one for hundreds of
-// meetings, and compiling a selection for each of them was most of the cost
-// of loading a busy day.
-DATE Date(IUnknown* meeting, const wchar_t* name) {
-    ComPtr<IXMLDOMNode> node;
-    if (!meeting || FAILED(meeting->QueryInterface(IID_IXMLDOMNode, reinterpret_cast<void**>(node.GetAddressOf()))))
-        return 0.0;
-    ComPtr<IXMLDOMNode> child;
-    if (node->get_firstChild(child.GetAddressOf()) != S_OK) return 0.0;
-    while (child) {
-        DOMNodeType type = NODE_INVALID;
-        Bstr childName;
-        if (SUCCEEDED(child->get_nodeType(&type)) && type == NODE_ELEMENT &&
-            SUCCEEDED(child->get_nodeName(childName.receive())) && std::wcscmp(childName.c_str(), name) == 0) {
-            Bstr text;
-            double value = 0.0;
-            if (child->get_text(text.receive()) == S_OK && !text.empty()) std::swscanf(text.c_str(), L"%lf", &value);
-            return value;
-        }
-        ComPtr<IXMLDOMNode> next;
-        if (child->get_nextSibling(next.GetAddressOf()) != S_OK) break;
-        child = std::move(next);
-    }
-    return 0.0;
-}
-
-LONG Number(IUnknown* meeting, const wchar_t* path) {
-    LONG value = 0;
-    CMSDom::GetChildNodeValue(meeting, Bstr(path).get(), value);
-    return value;
-}
+// The date in the first child element called `name`.
+DATE Date(IUnknown* meeting, const wchar_t* name) { return CMeetingFields(meeting, {name}).Date(name); }
 
 BOOL Flag(IUnknown* meeting, const wchar_t* path, BOOL absent = FALSE) {
     BOOL value = absent;
@@ -110,6 +81,31 @@ DATE AtTimeOfDay(DATE day, WORD hour, WORD minute, WORD second) {
 }
 
 bool IsNullOrEmpty(const wchar_t* text) { return !text || !*text; }
+
+bool IsNotBefore(const CMeetingFields& meeting, DATE time, const wchar_t* field) {
+    return CTimeApi::GetSecondsBetween(meeting.Date(field), time) >= 0;
+}
+
+// In progress, or not ended and starting within the hour.
+BOOL IsProminentMeeting(const CMeetingFields& meeting, DATE time) {
+    const CStringEx& status = meeting.Text(L"meetingStatus");
+    if (status.CompareNoCase(L"inProgress") == 0) return TRUE;
+    if (status.CompareNoCase(L"past") == 0) return FALSE;
+    const LONG toStart = CTimeApi::GetSecondsBetween(meeting.Date(L"startTime"), time);
+    const LONG toEnd = CTimeApi::GetSecondsBetween(meeting.Date(L"endTime"), time);
+    if (toEnd < 0) return FALSE;
+    return toStart < kProminenceLeadSeconds;
+}
+
+INT32 StatusOf(const CMeetingFields& meeting, DATE now) {
+    const CStringEx& status = meeting.Text(L"meetingStatus");
+    if (status.IsEmpty()) return MeetingStatus::None;
+    if (status.CompareNoCase(L"upcoming") == 0)
+        return IsNotBefore(meeting, now, L"endTime") ? MeetingStatus::Upcoming : MeetingStatus::Past;
+    if (status.CompareNoCase(L"inProgress") == 0) return MeetingStatus::InProgress;
+    if (status.CompareNoCase(L"past") == 0) return MeetingStatus::Past;
+    return IsNotBefore(meeting, now, L"startTime") ? MeetingStatus::Upcoming : MeetingStatus::None;
+}
 }  // namespace
 
 CMeetingDataProvider::CMeetingDataProvider(IFrameServices* frame)
@@ -117,24 +113,31 @@ CMeetingDataProvider::CMeetingDataProvider(IFrameServices* frame)
 
 CMeetingDataProvider::~CMeetingDataProvider() = default;
 
-BOOL CMeetingDataProvider::GetMeetingList(IUnknown* document, IUnknown** list) {
-    if (!document || !list) return FALSE;
+BOOL CMeetingDataProvider::GetMeetingList(IUnknown* document, Meetings* meetings) {
+    meetings->clear();
     ComPtr<IUnknown> root;
-    if (FAILED(CMSDom::GetRootNode(document, root.GetAddressOf())) || !root) return FALSE;
+    if (!document || FAILED(CMSDom::GetRootNode(document, root.GetAddressOf())) || !root) return FALSE;
     // The helper has no name operation; the element's own name decides.
     ComPtr<IXMLDOMNode> node;
     Bstr name;
     if (FAILED(root.As(&node)) || FAILED(node->get_nodeName(name.receive())) ||
         ::_wcsicmp(name.c_str(), L"meetings") != 0)
         return FALSE;
-    return SUCCEEDED(CMSDom::GetChildNodes(root.Get(), list)) && *list;
+    // Every child counts, whatever its kind, as the list of children does.
+    ComPtr<IXMLDOMNode> child;
+    if (node->get_firstChild(child.GetAddressOf()) != S_OK) return TRUE;
+    while (child) {
+        meetings->emplace_back(child);
+        ComPtr<IXMLDOMNode> next;
+        if (child->get_nextSibling(next.GetAddressOf()) != S_OK) break;
+        child = std::move(next);
+    }
+    return TRUE;
 }
 
 ComPtr<IUnknown> CMeetingDataProvider::MeetingAt(INT32 index) const {
-    ComPtr<IUnknown> list, meeting;
-    if (index < 0 || !GetMeetingList(m_spDoc.Get(), list.GetAddressOf())) return meeting;
-    CMSDom::GetNodeFromList(list.Get(), index, meeting.GetAddressOf());
-    return meeting;
+    if (index < 0 || static_cast<size_t>(index) >= m_meetings.size()) return nullptr;
+    return m_meetings[static_cast<size_t>(index)];
 }
 
 BOOL CMeetingDataProvider::IsNotBefore(IUnknown* meeting, DATE time, BOOL useEnd) {
@@ -142,44 +145,24 @@ BOOL CMeetingDataProvider::IsNotBefore(IUnknown* meeting, DATE time, BOOL useEnd
 }
 
 BOOL CMeetingDataProvider::IsProminent(IUnknown* meeting, DATE time) {
-    const CStringEx status = Text(meeting, L"meetingStatus");
-    if (status.CompareNoCase(L"inProgress") == 0) return TRUE;
-    if (status.CompareNoCase(L"past") == 0) return FALSE;
-    const LONG toStart = CTimeApi::GetSecondsBetween(Date(meeting, L"startTime"), time);
-    const LONG toEnd = CTimeApi::GetSecondsBetween(Date(meeting, L"endTime"), time);
-    if (toEnd < 0) return FALSE;
-    return toStart < kProminenceLeadSeconds;
-}
-
-INT32 CMeetingDataProvider::StatusOf(IUnknown* meeting, DATE now) {
-    const CStringEx status = Text(meeting, L"meetingStatus");
-    if (status.IsEmpty()) return MeetingStatus::None;
-    if (status.CompareNoCase(L"upcoming") == 0)
-        return IsNotBefore(meeting, now, TRUE) ? MeetingStatus::Upcoming : MeetingStatus::Past;
-    if (status.CompareNoCase(L"inProgress") == 0) return MeetingStatus::InProgress;
-    if (status.CompareNoCase(L"past") == 0) return MeetingStatus::Past;
-    return IsNotBefore(meeting, now, FALSE) ? MeetingStatus::Upcoming : MeetingStatus::None;
+    const CMeetingFields fields(meeting, {L"meetingStatus", L"startTime", L"endTime"});
+    return IsProminentMeeting(fields, time);
 }
 
 void CMeetingDataProvider::ComputeVisibleWindow(BOOL autoPosition) {
-    ComPtr<IUnknown> list;
-    if (!GetMeetingList(m_spDoc.Get(), list.GetAddressOf())) {
+    if (!m_spDoc) {
         m_nFirst = m_nLast = -1;
         return;
     }
-    const INT32 count = CMSDom::GetNodeListCount(list.Get());
-    m_nCount = count < 0 ? 0 : count;
+    const INT32 count = static_cast<INT32>(m_meetings.size());
+    m_nCount = count;
     if (count < 1) {
         m_nFirst = m_nLast = -1;
         return;
     }
     m_dtNow = CTimeApi::GetLocalNow();
 
-    auto meetingAt = [&](INT32 index) {
-        ComPtr<IUnknown> meeting;
-        CMSDom::GetNodeFromList(list.Get(), index, meeting.GetAddressOf());
-        return meeting;
-    };
+    auto meetingAt = [this](INT32 index) { return MeetingAt(index); };
     int units = kWindowUnits;
     int tall = kTallMeetings;
     enum class Fit { More, Full, Over };
@@ -273,33 +256,36 @@ BOOL CMeetingDataProvider::ScrollDown() {
 
 HRESULT CMeetingDataProvider::GetMeeting(UINT32 index, CMeetingRecord* record) {
     if (!record || m_nCount < 0 || index >= static_cast<UINT32>(m_nCount)) return E_INVALIDARG;
-    ComPtr<IUnknown> list;
-    if (!GetMeetingList(m_spDoc.Get(), list.GetAddressOf())) return E_FAIL;
-    ComPtr<IUnknown> node;
-    CMSDom::GetNodeFromList(list.Get(), static_cast<LONG>(index), node.GetAddressOf());
+    if (!m_spDoc) return E_FAIL;
+    const ComPtr<IUnknown> node = MeetingAt(static_cast<INT32>(index));
     if (!node) return S_OK;
-    IUnknown* meeting = node.Get();
+    const CMeetingFields meeting(
+        node.Get(), {L"meetingTopic", L"meetingType", L"meetingKey", L"meetingPassword", L"entryID",
+                     L"host/displayName", L"accessURL/playback", L"confKey", L"startTime", L"endTime",
+                     L"joinBeforeHostTime", L"isRecurrence", L"isExceptional", L"isPwdRequird", L"siteUrl",
+                     L"hasRecording", L"isCrossSiteConf", L"serviceType", L"scheduleFrom", L"disableRestart",
+                     L"meetingStatus", L"HasHost", L"meetingPrivilege", L"isAudioOnly", L"audioStatus"});
 
-    record->m_strTopic = Text(meeting, L"meetingTopic");
-    record->m_strType = Text(meeting, L"meetingType");
-    record->m_strKey = Text(meeting, L"meetingKey");
-    record->m_strPassword = Text(meeting, L"meetingPassword");
-    record->m_strEntryId = Text(meeting, L"entryID");
-    record->m_strHostName = Text(meeting, L"host/displayName");
-    record->m_strPlaybackUrl = Text(meeting, L"accessURL/playback");
-    record->m_strConfKey = Text(meeting, L"confKey");
+    record->m_strTopic = meeting.Text(L"meetingTopic");
+    record->m_strType = meeting.Text(L"meetingType");
+    record->m_strKey = meeting.Text(L"meetingKey");
+    record->m_strPassword = meeting.Text(L"meetingPassword");
+    record->m_strEntryId = meeting.Text(L"entryID");
+    record->m_strHostName = meeting.Text(L"host/displayName");
+    record->m_strPlaybackUrl = meeting.Text(L"accessURL/playback");
+    record->m_strConfKey = meeting.Text(L"confKey");
     record->m_nIndex = static_cast<INT32>(index);
-    record->m_dtStart = Date(meeting, L"startTime");
-    record->m_dtEnd = Date(meeting, L"endTime");
-    record->m_nJoinBeforeHostMinutes = Number(meeting, L"joinBeforeHostTime");
-    record->m_bRecurring = Flag(meeting, L"isRecurrence");
-    record->m_bException = Flag(meeting, L"isExceptional");
-    record->m_bPasswordRequired = Flag(meeting, L"isPwdRequird");
-    record->m_strSiteUrl = Text(meeting, L"siteUrl");
-    record->m_bHasRecording = IsTrueText(meeting, L"hasRecording");
-    record->m_bCrossSite = IsTrueText(meeting, L"isCrossSiteConf");
+    record->m_dtStart = meeting.Date(L"startTime");
+    record->m_dtEnd = meeting.Date(L"endTime");
+    record->m_nJoinBeforeHostMinutes = meeting.Number(L"joinBeforeHostTime");
+    record->m_bRecurring = meeting.Flag(L"isRecurrence");
+    record->m_bException = meeting.Flag(L"isExceptional");
+    record->m_bPasswordRequired = meeting.Flag(L"isPwdRequird");
+    record->m_strSiteUrl = meeting.Text(L"siteUrl");
+    record->m_bHasRecording = meeting.IsTrueText(L"hasRecording");
+    record->m_bCrossSite = meeting.IsTrueText(L"isCrossSiteConf");
 
-    const CStringEx service = Text(meeting, L"serviceType");
+    const CStringEx& service = meeting.Text(L"serviceType");
     if (service.CompareNoCase(L"RX") == 0)
         record->m_nServiceType = MeetingService::Event;
     else if (service.CompareNoCase(L"RY") == 0)
@@ -307,26 +293,26 @@ HRESULT CMeetingDataProvider::GetMeeting(UINT32 index, CMeetingRecord* record) {
     else if (service.CompareNoCase(L"RZ") == 0)
         record->m_nServiceType = MeetingService::Meeting;
 
-    const CStringEx source = Text(meeting, L"scheduleFrom");
+    const CStringEx& source = meeting.Text(L"scheduleFrom");
     record->m_nScheduleSource = source.Compare(L"OI") == 0   ? ScheduleSource::OI
                                 : source.Compare(L"NI") == 0 ? ScheduleSource::NI
                                                              : ScheduleSource::Other;
-    record->m_bRestartDisabled = IsTrueText(meeting, L"disableRestart");
+    record->m_bRestartDisabled = meeting.IsTrueText(L"disableRestart");
     record->m_nStatus = StatusOf(meeting, m_dtNow);
 
     // A past meeting that never had its host never really took place.
-    const BOOL hasHost = Flag(meeting, L"HasHost", TRUE);
+    const BOOL hasHost = meeting.Flag(L"HasHost", TRUE);
     record->m_nDurationSeconds = (!hasHost && record->m_nStatus == MeetingStatus::Past)
                                      ? 0
                                      : CTimeApi::GetSecondsBetween(record->m_dtEnd, record->m_dtStart);
-    record->m_bProminent = IsProminent(meeting, m_dtNow);
+    record->m_bProminent = IsProminentMeeting(meeting, m_dtNow);
 
-    const CStringEx privilege = Text(meeting, L"meetingPrivilege");
+    const CStringEx& privilege = meeting.Text(L"meetingPrivilege");
     record->m_nPrivilege = privilege.Compare(L"host") == 0        ? MeetingPrivilege::Host
                            : privilege.Compare(L"alterhost") == 0 ? MeetingPrivilege::AlternateHost
                                                                   : MeetingPrivilege::Attendee;
     record->m_bAudioPending =
-        Flag(meeting, L"isAudioOnly") && Text(meeting, L"audioStatus").Compare(L"inProgress") != 0;
+        meeting.Flag(L"isAudioOnly") && meeting.Text(L"audioStatus").Compare(L"inProgress") != 0;
     record->m_bValid = 1;
     return S_OK;
 }
@@ -336,6 +322,7 @@ void CMeetingDataProvider::LoadDay(BOOL keep) {
     auto fail = [this](const char* reason) {
         TraceText(8, reason);
         m_spDoc.Reset();
+        m_meetings.clear();
         m_nFirst = m_nLast = -1;
         m_nCount = 0;
     };
@@ -357,10 +344,10 @@ void CMeetingDataProvider::LoadDay(BOOL keep) {
     ComPtr<IUnknown> document;
     if (FAILED(CMSDom::CreateFromString(xml.get(), document.GetAddressOf())))
         return fail("CMeetingDataProvider::LoadDay: the meetings document does not parse");
-    ComPtr<IUnknown> list;
-    if (!GetMeetingList(document.Get(), list.GetAddressOf()))
+    Meetings meetings;
+    if (!GetMeetingList(document.Get(), &meetings))
         return fail("CMeetingDataProvider::LoadDay: not a meetings document");
-    const LONG count = CMSDom::GetNodeListCount(list.Get());
+    const LONG count = static_cast<LONG>(meetings.size());
     if (count < 1) return fail("CMeetingDataProvider::LoadDay: no meetings for the day");
 
     INT32 kept = -1;
@@ -373,9 +360,7 @@ void CMeetingDataProvider::LoadDay(BOOL keep) {
             const DATE oldStart = Date(oldFirst.Get(), L"startTime");
             if (CTimeApi::IsSameDay(oldStart, rangeStart)) {
                 for (LONG i = 0; i < count; ++i) {
-                    ComPtr<IUnknown> meeting;
-                    CMSDom::GetNodeFromList(list.Get(), i, meeting.GetAddressOf());
-                    if (!meeting) continue;
+                    const ComPtr<IUnknown>& meeting = meetings[static_cast<size_t>(i)];
                     const CStringEx key = Text(meeting.Get(), L"meetingKey");
                     const CStringEx entry = Text(meeting.Get(), L"entryID");
                     if ((!key.IsEmpty() && key == oldKey) || (!entry.IsEmpty() && entry == oldEntry)) {
@@ -391,6 +376,7 @@ void CMeetingDataProvider::LoadDay(BOOL keep) {
     }
 
     m_spDoc = document;
+    m_meetings = std::move(meetings);
     m_nCount = count;
     if (kept >= 0) {
         m_nFirst = kept;
@@ -446,13 +432,11 @@ INT32 CMeetingDataProvider::FindMeeting(const wchar_t* key, const wchar_t* confI
     } else {
         return -1;
     }
-    ComPtr<IUnknown> list;
-    if (!GetMeetingList(m_spDoc.Get(), list.GetAddressOf())) return -1;
-    const LONG count = CMSDom::GetNodeListCount(list.Get());
+    if (!m_spDoc) return -1;
+    const LONG count = static_cast<LONG>(m_meetings.size());
     for (LONG step = 0; step < count; ++step) {
         const LONG i = backwards ? count - 1 - step : step;
-        ComPtr<IUnknown> meeting;
-        CMSDom::GetNodeFromList(list.Get(), i, meeting.GetAddressOf());
+        const ComPtr<IUnknown>& meeting = m_meetings[static_cast<size_t>(i)];
         if (!meeting) continue;
         const CStringEx value = Text(meeting.Get(), path);
         if (!value.IsEmpty() && value.Compare(wanted) == 0) return i;
@@ -536,11 +520,8 @@ void CMeetingDataProvider::FillTimeText(IUnknown* meeting, CBubblePara* para) co
 
 BOOL CMeetingDataProvider::GetMeetingDetailInfo(INT32 index, CBubblePara* para) {
     CAutoFunTrace trace("CMeetingDataProvider::GetMeetingDetailInfo");
-    if (!para || index < 0 || index >= m_nCount) return FALSE;
-    ComPtr<IUnknown> list;
-    if (!GetMeetingList(m_spDoc.Get(), list.GetAddressOf())) return FALSE;
-    ComPtr<IUnknown> node;
-    CMSDom::GetNodeFromList(list.Get(), index, node.GetAddressOf());
+    if (!para || index < 0 || index >= m_nCount || !m_spDoc) return FALSE;
+    const ComPtr<IUnknown> node = MeetingAt(index);
     if (!node) return FALSE;
     IUnknown* meeting = node.Get();
 

@@ -2,8 +2,12 @@
 // The meetings of the one day that the day view shows. The day's meetings
 // document from the web-API component is kept as it came; every read goes to
 // it, and the provider decides which meetings fit into the visible window.
+// The root's children are held in order, so that a meeting is found by its
+// index without walking the list to it.
 #include <windows.h>
 #include <wrl/client.h>
+
+#include <vector>
 
 #include "StringEx.h"
 #include "DailyMeetingSink.h"
@@ -57,10 +61,11 @@ public:
 
 private:
     IFrameServices* m_frame;
-    static BOOL GetMeetingList(IUnknown* document, IUnknown** list);
+    using Meetings = std::vector<Microsoft::WRL::ComPtr<IUnknown>>;
+    // FALSE unless `document` is a meetings document; `meetings` are the root's children.
+    static BOOL GetMeetingList(IUnknown* document, Meetings* meetings);
     static BOOL IsProminent(IUnknown* meeting, DATE time);
     static BOOL IsNotBefore(IUnknown* meeting, DATE time, BOOL useEnd);
-    static INT32 StatusOf(IUnknown* meeting, DATE now);
 
     void ComputeVisibleWindow(BOOL autoPosition);
     // The meeting node at `index` of the held document, or null.
@@ -72,6 +77,7 @@ private:
     DATE m_dtCurrentDate = 0.0;
     DATE m_dtNow = 0.0;
     Microsoft::WRL::ComPtr<IUnknown> m_spDoc;
+    Meetings m_meetings;
     INT32 m_nCount = 0;
     INT32 m_nFirst = -1;
     INT32 m_nLast = -1;

@@ -26,10 +26,16 @@ HWND CVelScrollBar::Create(HWND parent, const RECT& rect, UINT id) {
 
 void CVelScrollBar::Enable(bool enable) {
     if (!IsWindow()) return;
-    // WM_ENABLE only follows a change; the button must follow every call.
-    ::EnableWindow(m_hWnd, enable ? TRUE : FALSE);
-    if (m_button.IsWindow()) ::EnableWindow(m_button.m_hWnd, enable ? TRUE : FALSE);
-    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // WM_ENABLE only follows a change, and the button may have been switched
+    // on its own: both follow every call, and a change is drawn at once.
+    const BOOL wanted = enable ? TRUE : FALSE;
+    bool changed = (::IsWindowEnabled(m_hWnd) != FALSE) != enable;
+    ::EnableWindow(m_hWnd, wanted);
+    if (m_button.IsWindow()) {
+        changed = changed || (::IsWindowEnabled(m_button.m_hWnd) != FALSE) != enable;
+        ::EnableWindow(m_button.m_hWnd, wanted);
+    }
+    if (changed) ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 LRESULT CVelScrollBar::OnCreate(UINT, WPARAM, LPARAM lParam, BOOL&) {

@@ -157,6 +157,25 @@ protected:
         for (const CItemWnd* item : view->GetItems().GetShownItems()) indexes.push_back(item->GetMeeting().m_nIndex);
         return indexes;
     }
+    // Meeting index per row window on screen, top to bottom; -1 for a visible
+    // window of the item area that is no laid-out row.
+    [[nodiscard]] std::vector<INT32> RowsOnScreen() const {
+        std::vector<std::pair<int, INT32>> rows;
+        const HWND area = view->GetItems().m_hWnd;
+        for (HWND child = ::GetWindow(area, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+            if (!(::GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE)) continue;
+            INT32 index = -1;
+            for (const CItemWnd* item : view->GetItems().GetShownItems())
+                if (item->m_hWnd == child) index = item->GetMeeting().m_nIndex;
+            RECT rect{};
+            ::GetWindowRect(child, &rect);
+            rows.emplace_back(rect.top, index);
+        }
+        std::sort(rows.begin(), rows.end());
+        std::vector<INT32> indexes;
+        for (const auto& row : rows) indexes.push_back(row.second);
+        return indexes;
+    }
     [[nodiscard]] std::vector<int> RowTops() const {
         std::vector<int> tops;
         for (const CItemWnd* item : view->GetItems().GetShownItems()) {

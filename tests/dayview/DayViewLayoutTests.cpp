@@ -60,6 +60,7 @@ TEST_F(DayViewTest, LayoutStopsAtSixNormalRowsAndAtThreeTallOnes) {
     provider->LoadDay(FALSE);
     view->RefreshDailyView();
     EXPECT_EQ(2, view->GetHighlightRow());
+    EXPECT_EQ((std::vector<INT32>{0, 1, 2}), RowsOnScreen());  // the rows below are gone
 
     // Four meetings on now: three tall rows fill the area, the fourth waits.
     Publish(HourlyMeetings(Today(), 4, 10, L"inProgress"));
