@@ -99,6 +99,8 @@ size_t CountLines(const std::wstring& path) {
 
 struct Usage {
     SIZE_T privateBytes = 0;
+    SIZE_T heapBytes = 0;  // held in heap blocks in use
+    size_t heapBlocks = 0;
     uintptr_t handleSlot = 0;
     int windows = 0;
 };
@@ -109,6 +111,18 @@ Usage Measure() {
     // The private bytes; Wine reports PrivateUsage as 0, PagefileUsage counts them.
     if (::K32GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof(counters)))
         usage.privateBytes = counters.PagefileUsage;
+    // The blocks in use on every heap: a leak adds to them, a heap keeping
+    // freed pages for later does not. (Freed strings of the string cache
+    // count as in use: the test runs with that cache off, OANOCACHE=1.)
+    std::vector<HANDLE> heaps(::GetProcessHeaps(0, nullptr) + 16);
+    heaps.resize(::GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data()));
+    for (const HANDLE heap : heaps) {
+        if (!::HeapLock(heap)) continue;
+        PROCESS_HEAP_ENTRY entry{};
+        while (::HeapWalk(heap, &entry))
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) usage.heapBytes += entry.cbData, ++usage.heapBlocks;
+        ::HeapUnlock(heap);
+    }
     // Wine answers the handle count with 0; a new handle takes the lowest free
     // slot, so leaked handles push it up.
     const UniqueKernelHandle probe(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
@@ -117,6 +131,13 @@ Usage Measure() {
         ::GetCurrentThreadId(), [](HWND, LPARAM count) { return ++*reinterpret_cast<int*>(count), TRUE; },
         reinterpret_cast<LPARAM>(&usage.windows));
     return usage;
+}
+
+// The platform keeps freed strings of many sizes for reuse, which looks like
+// growth to a count of heap blocks; the switch must be set before the process starts.
+void ExpectStringCacheOff() {
+    EXPECT_NE(0u, ::GetEnvironmentVariableW(L"OANOCACHE", nullptr, 0))
+        << "run with OANOCACHE=1, or the string cache's blocks count as left behind";
 }
 
 // What the bridge did with one message or one reply of the user.
@@ -332,11 +353,13 @@ TEST_F(PhoneFuzz, EveryMessageIsAnsweredOrDroppedAsTheRulesSay) {
         std::printf("  %-28s %7zu cases, %7zu answered, %7zu dropped, %6.1f ms each\n", name.c_str(), row.cases,
                     row.answered, row.dropped, static_cast<double>(row.ms) / static_cast<double>(row.cases));
     std::printf("phone messages: cases %llu..%llu, %llu sent, %zu wrong, %zu busy answers, slowest %zu ms (case %llu); "
-                "private bytes %+lld KB, first free handle %+lld, windows %+d after the first %llu\n",
+                "private bytes %+lld KB, heap in use %+lld KB in %+lld blocks, first free handle %+lld, windows %+d after the first %llu\n",
                 static_cast<unsigned long long>(first), static_cast<unsigned long long>(first + count - 1),
                 static_cast<unsigned long long>(count), wrong, busyAnswers, slowestMs,
                 static_cast<unsigned long long>(slowest),
                 (static_cast<long long>(end.privateBytes) - static_cast<long long>(start.privateBytes)) / 1024,
+                (static_cast<long long>(end.heapBytes) - static_cast<long long>(start.heapBytes)) / 1024,
+                static_cast<long long>(end.heapBlocks) - static_cast<long long>(start.heapBlocks),
                 static_cast<long long>(end.handleSlot) - static_cast<long long>(start.handleSlot),
                 end.windows - start.windows,
                 static_cast<unsigned long long>(warmUp));
@@ -350,6 +373,10 @@ TEST_F(PhoneFuzz, EveryMessageIsAnsweredOrDroppedAsTheRulesSay) {
     // Messages of every size fragment the heap for a while; a leak of a
     // kilobyte a message (as each load of a library once cost) shows here.
     EXPECT_LE(end.privateBytes, start.privateBytes + (4u << 20) + count * 1024) << "private bytes grow";
+    // Anything a message leaves behind, however small, shows in the heap.
+    ExpectStringCacheOff();
+    EXPECT_LE(end.heapBlocks, start.heapBlocks + 64 + count / 100) << "heap blocks left behind";
+    EXPECT_LE(end.heapBytes, start.heapBytes + (64u << 10) + count * 16) << "heap bytes left behind";
 }
 
 // The same message over and over, for each way a message can go: what one of
@@ -373,12 +400,14 @@ TEST_F(PhoneFuzz, RepeatedMessagesLeaveNothingBehind) {
         {"confirmed and answered", [&] { Deliver(asking), Tell(MSG_AP_BOSHCONFIRMOK); }},
         {"busy, then cancelled", [&] { Deliver(asking), Deliver(answered), Deliver(CancelBody()); }},
     };
+    ExpectStringCacheOff();
     for (const auto& kind : kinds) {
         for (int i = 0; i < 50; ++i) kind.send();
         const Usage before = Measure();
         for (int i = 0; i < 200; ++i) kind.send();
         const Usage after = Measure();
         EXPECT_LE(after.privateBytes, before.privateBytes + (32u << 10)) << kind.name;
+        EXPECT_LE(after.heapBlocks, before.heapBlocks + 8) << kind.name;
         EXPECT_LE(after.handleSlot, before.handleSlot) << kind.name;
         EXPECT_EQ(nullptr, bridge->Commands().Current()) << kind.name;
     }
