@@ -3,6 +3,7 @@
 #include <psapi.h>
 
 #include "BenchStats.h"
+#include "HeapUsage.h"
 
 namespace bench {
 namespace {
@@ -32,6 +33,9 @@ Counters ReadCounters() {
     counters.gdiObjects = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
     counters.userObjects = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
     ::EnumThreadWindows(::GetCurrentThreadId(), CountTopLevel, reinterpret_cast<LPARAM>(&counters.windows));
+    const HeapUsage heap = HeapUsage::Read();
+    counters.heapBytes = heap.bytes;
+    counters.heapBlocks = heap.blocks;
     return counters;
 }
 

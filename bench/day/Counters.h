@@ -13,6 +13,8 @@ struct Counters {
     DWORD gdiObjects = 0;  // GetGuiResources
     DWORD userObjects = 0;
     DWORD windows = 0;     // every window of this thread, children included
+    SIZE_T heapBytes = 0;  // in use on the process's heaps
+    size_t heapBlocks = 0;
 };
 
 Counters ReadCounters();

@@ -20,6 +20,7 @@
 #include "ComHolders.h"
 #include "IPPhoneBoshPorxy.h"
 #include "MSDom.h"
+#include "HeapUsage.h"
 #include "PhoneMessages.h"
 #include "UrlCodec.h"
 #include "support/CommandFixture.h"
@@ -111,18 +112,9 @@ Usage Measure() {
     // The private bytes; Wine reports PrivateUsage as 0, PagefileUsage counts them.
     if (::K32GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof(counters)))
         usage.privateBytes = counters.PagefileUsage;
-    // The blocks in use on every heap: a leak adds to them, a heap keeping
-    // freed pages for later does not. (Freed strings of the string cache
-    // count as in use: the test runs with that cache off, OANOCACHE=1.)
-    std::vector<HANDLE> heaps(::GetProcessHeaps(0, nullptr) + 16);
-    heaps.resize(::GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data()));
-    for (const HANDLE heap : heaps) {
-        if (!::HeapLock(heap)) continue;
-        PROCESS_HEAP_ENTRY entry{};
-        while (::HeapWalk(heap, &entry))
-            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) usage.heapBytes += entry.cbData, ++usage.heapBlocks;
-        ::HeapUnlock(heap);
-    }
+    const HeapUsage heap = HeapUsage::Read();
+    usage.heapBytes = heap.bytes;
+    usage.heapBlocks = heap.blocks;
     // Wine answers the handle count with 0; a new handle takes the lowest free
     // slot, so leaked handles push it up.
     const UniqueKernelHandle probe(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
@@ -134,9 +126,10 @@ Usage Measure() {
 }
 
 // The platform keeps freed strings of many sizes for reuse, which looks like
-// growth to a count of heap blocks; the switch must be set before the process starts.
+// growth to a count of heap blocks in use; the switch must be set before the
+// process starts.
 void ExpectStringCacheOff() {
-    EXPECT_NE(0u, ::GetEnvironmentVariableW(L"OANOCACHE", nullptr, 0))
+    EXPECT_TRUE(HeapUsage::StringCacheOff())
         << "run with OANOCACHE=1, or the string cache's blocks count as left behind";
 }
 
