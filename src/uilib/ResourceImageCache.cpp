@@ -1,5 +1,6 @@
 #include "ResourceImageCache.h"
 
+#include <cstring>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -71,6 +72,42 @@ Gdiplus::Bitmap* CResourceImageCache::Get(UINT imageId, bool* found) {
     auto& slot = cache.pictures[key];
     if (!slot) slot = std::move(picture);
     return slot.get();
+}
+
+bool CResourceImageCache::PngSize(const void* bytes, DWORD length, SIZE& size) noexcept {
+    // Signature, then the header chunk: length, "IHDR", width, height (big-endian).
+    static const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    const auto* data = static_cast<const unsigned char*>(bytes);
+    if (!data || length < 24 || std::memcmp(data, kSignature, 8) != 0 || std::memcmp(data + 12, "IHDR", 4) != 0)
+        return false;
+    auto read = [data](size_t at) {
+        return (static_cast<DWORD>(data[at]) << 24) | (static_cast<DWORD>(data[at + 1]) << 16) |
+               (static_cast<DWORD>(data[at + 2]) << 8) | static_cast<DWORD>(data[at + 3]);
+    };
+    const DWORD width = read(16);
+    const DWORD height = read(20);
+    if (width == 0 || height == 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF) return false;
+    size.cx = static_cast<LONG>(width);
+    size.cy = static_cast<LONG>(height);
+    return true;
+}
+
+bool CResourceImageCache::Size(UINT imageId, SIZE& size) {
+    const void* bytes = nullptr;
+    DWORD length = 0;
+    if (!FindBytes(ModuleState::ResourceInstance(), imageId, &bytes, &length)) return false;
+    if (PngSize(bytes, length, size)) return true;
+    Gdiplus::Bitmap* image = Get(imageId);
+    if (!image) return false;
+    size.cx = static_cast<LONG>(image->GetWidth());
+    size.cy = static_cast<LONG>(image->GetHeight());
+    return true;
+}
+
+bool CResourceImageCache::Exists(UINT imageId) noexcept {
+    const void* bytes = nullptr;
+    DWORD size = 0;
+    return FindBytes(ModuleState::ResourceInstance(), imageId, &bytes, &size);
 }
 
 void CResourceImageCache::Clear() noexcept {
