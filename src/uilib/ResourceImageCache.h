@@ -23,7 +23,7 @@ public:
     static bool Size(UINT imageId, SIZE& size);
     // Width and height from the header of PNG bytes; false when they are not a PNG.
     static bool PngSize(const void* bytes, DWORD length, SIZE& size) noexcept;
-    // Drops every picture; before GDI+ stops, and whenever the resource
-    // library may have changed under the same handle.
+    // Drops every picture and the decoder it kept; before GDI+ and COM stop,
+    // and whenever the resource library may have changed under the same handle.
     static void Clear() noexcept;
 };

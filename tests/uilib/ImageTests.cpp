@@ -11,6 +11,7 @@
 #include "UilibTestSupport.h"
 #include "support/DebugOutput.h"
 #include "CommandBar.h"
+#include "ImageDataStream.h"
 #include "ModuleState.h"
 #include "UniqueHandle.h"
 #include "ResourceImageCache.h"
@@ -95,9 +96,10 @@ TEST(ResourceImages, PicturesAreDecodedOnceAndKeptCopiesAreTheCallersOwn) {
     ModuleState::SetResourceInstance(resources);
 }
 
-// Windows are laid out around pictures they have not decoded yet: the size
-// read from the header must be the size the decoder gives, for every picture.
-TEST(ResourceImages, HeaderSizeIsTheDecodedSizeOfEveryPicture) {
+// Windows are laid out around pictures they have not decoded yet, and the
+// pictures are decoded by the platform's PNG decoder rather than through GDI+:
+// the header's size must be the decoded size, and the pixels those GDI+ reads.
+TEST(ResourceImages, EveryPictureIsWhatGdiPlusReadsAtItsHeaderSize) {
     std::vector<UINT> ids;
     ::EnumResourceNamesW(
         ModuleState::ResourceInstance(), L"IMAGE",
@@ -115,6 +117,20 @@ TEST(ResourceImages, HeaderSizeIsTheDecodedSizeOfEveryPicture) {
         ASSERT_NE(decoded, nullptr) << id;
         EXPECT_EQ(header.cx, static_cast<LONG>(decoded->GetWidth())) << id;
         EXPECT_EQ(header.cy, static_cast<LONG>(decoded->GetHeight())) << id;
+
+        CImageDataStream bytes;
+        ASSERT_TRUE(bytes.Load(id)) << id;
+        Gdiplus::Bitmap reference(bytes.Stream(), FALSE);
+        ASSERT_EQ(reference.GetLastStatus(), Gdiplus::Ok) << id;
+        int differing = 0;
+        for (INT y = 0; y < header.cy; ++y)
+            for (INT x = 0; x < header.cx; ++x) {
+                Gdiplus::Color ours, theirs;
+                decoded->GetPixel(x, y, &ours);
+                reference.GetPixel(x, y, &theirs);
+                if (ours.GetValue() != theirs.GetValue()) ++differing;
+            }
+        EXPECT_EQ(differing, 0) << "picture " << id;
     }
 }
 
