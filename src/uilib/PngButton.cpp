@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "DcGuards.h"
+#include "DibFormat.h"
 #include "ModuleState.h"
 #include "ResourceImageCache.h"
 #include "VelGdiplus.h"
@@ -170,14 +171,14 @@ BOOL CPngButton::StartBusyAnimation(UINT periodMs) {
     ::EnableWindow(m_hWnd, FALSE);
     m_nBusyFrame = 0;
     m_bBusy = TRUE;
-    ::SetTimer(m_hWnd, kTimerBusy, periodMs, nullptr);
+    StartTimer(kTimerBusy, periodMs);
     return TRUE;
 }
 
 void CPngButton::StopBusyAnimation() {
     m_bBusy = FALSE;
     if (!IsWindow()) return;
-    ::KillTimer(m_hWnd, kTimerBusy);
+    StopTimer(kTimerBusy);
     ::EnableWindow(m_hWnd, TRUE);
     Repaint();
 }
@@ -241,6 +242,16 @@ void CPngButton::AddTool() {
     ::SendMessageW(m_tip.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
+void CPngButton::StartTimer(UINT_PTR id, UINT periodMs) {
+    if (::SetTimer(m_hWnd, id, periodMs, nullptr)) m_timers |= TimerBit(id);
+}
+
+void CPngButton::StopTimer(UINT_PTR id) {
+    if ((m_timers & TimerBit(id)) == 0) return;
+    ::KillTimer(m_hWnd, id);
+    m_timers &= ~TimerBit(id);
+}
+
 void CPngButton::PostCommand() const {
     ::PostMessageW(::GetParent(m_hWnd), WM_COMMAND,
                    MAKEWPARAM(static_cast<WORD>(::GetDlgCtrlID(m_hWnd)), BN_CLICKED),
@@ -257,7 +268,7 @@ void CPngButton::DoPaint(HDC target) {
     if (width <= 0 || height <= 0) return;
 
     UniqueMemDC memory(::CreateCompatibleDC(target));
-    UniqueHbitmap canvas(::CreateCompatibleBitmap(target, width, height));
+    UniqueHbitmap canvas(CreateBackBuffer(width, height));
     if (!memory || !canvas) return;
     SelectGuard selectCanvas(memory.get(), canvas.get());
     const HDC dc = memory.get();
@@ -324,9 +335,9 @@ LRESULT CPngButton::OnCreate(UINT, WPARAM, LPARAM, BOOL& handled) {
 }
 
 LRESULT CPngButton::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
-    ::KillTimer(m_hWnd, kTimerFirstRepeat);
-    ::KillTimer(m_hWnd, kTimerRepeat);
-    ::KillTimer(m_hWnd, kTimerBusy);
+    // Only the timers that run: a day's window destroys dozens of buttons, and
+    // each kill is a request to the window server.
+    for (UINT_PTR id : {kTimerFirstRepeat, kTimerRepeat, kTimerBusy}) StopTimer(id);
     m_tip.reset();
     handled = FALSE;
     return 0;
@@ -402,7 +413,7 @@ LRESULT CPngButton::OnLButtonDown(UINT message, WPARAM wParam, LPARAM lParam, BO
         int delay = 0;
         UINT elapse = 250;
         if (::SystemParametersInfoW(SPI_GETKEYBOARDDELAY, 0, &delay, 0)) elapse += static_cast<UINT>(delay) * 250;
-        ::SetTimer(m_hWnd, kTimerFirstRepeat, elapse, nullptr);
+        StartTimer(kTimerFirstRepeat, elapse);
     }
     return result;
 }
@@ -467,21 +478,21 @@ LRESULT CPngButton::OnGetDlgCode(UINT message, WPARAM wParam, LPARAM lParam, BOO
 LRESULT CPngButton::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
     switch (wParam) {
     case kTimerFirstRepeat:
-        ::KillTimer(m_hWnd, kTimerFirstRepeat);
+        StopTimer(kTimerFirstRepeat);
         if (m_dwState & kStatePressed) {
             PostCommand();
             UINT elapse = 250;
             int speed = 0;
             if (::SystemParametersInfoW(SPI_GETKEYBOARDSPEED, 0, &speed, 0))
                 elapse = static_cast<UINT>(10000 / (10 * speed + 25));
-            ::SetTimer(m_hWnd, kTimerRepeat, elapse, nullptr);
+            StartTimer(kTimerRepeat, elapse);
         }
         return 0;
     case kTimerRepeat:
         if (m_dwState & kStatePressed)
             PostCommand();
         else if (!HasCapture())
-            ::KillTimer(m_hWnd, kTimerRepeat);
+            StopTimer(kTimerRepeat);
         return 0;
     case kTimerBusy:
         Repaint();

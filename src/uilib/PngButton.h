@@ -133,6 +133,9 @@ private:
     void CreateToolTip();
     void AddTool();
     void PostCommand() const;
+    void StartTimer(UINT_PTR id, UINT periodMs);
+    void StopTimer(UINT_PTR id);
+    static constexpr DWORD TimerBit(UINT_PTR id) noexcept { return 1u << (id - kTimerFirstRepeat); }
     [[nodiscard]] bool HasCapture() const noexcept { return ::GetCapture() == m_hWnd; }
     void DoPaint(HDC target);
 
@@ -173,6 +176,7 @@ private:
     size_t m_nBusyFrame = 0;
     std::vector<std::unique_ptr<Gdiplus::Image>> m_busyFrames;
     std::vector<UINT> m_busyFrameIds;  // named frames not decoded yet, after m_busyFrames
+    DWORD m_timers = 0;                // TimerBit of each timer started and not yet killed
 
     std::wstring m_tipText;
 };
