@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "DcGuards.h"
+#include "DibFormat.h"
 #include "FontPool.h"
 #include "ModuleState.h"
 #include "TimeApi.h"
@@ -144,7 +145,7 @@ void CDateTimeCtrl::PaintStrip(HDC target) {
     ::GetClientRect(m_hWnd, &client);
     if (client.right <= 0 || client.bottom <= 0) return;
     UniqueMemDC memory(::CreateCompatibleDC(target));
-    UniqueHbitmap bitmap(::CreateCompatibleBitmap(target, client.right, client.bottom));
+    UniqueHbitmap bitmap(CreateBackBuffer(client.right, client.bottom));
     if (!memory || !bitmap) return;
     SelectGuard selected(memory.get(), bitmap.get());
     FillSolid(memory.get(), client, kBackground);

@@ -2,6 +2,7 @@
 // the status label with the in-progress mark, the topic's icons and the
 // separating line, all off-screen and copied in one go.
 #include "DcGuards.h"
+#include "DibFormat.h"
 #include "SolidFill.h"
 #include "UniqueHandle.h"
 #include "ItemWnd.h"
@@ -67,7 +68,7 @@ void CItemWnd::PaintItem(HDC target) {
     if (width <= 0 || height <= 0) return;
 
     UniqueMemDC memory(::CreateCompatibleDC(target));
-    UniqueHbitmap bitmap(::CreateCompatibleBitmap(target, width, height));
+    UniqueHbitmap bitmap(CreateBackBuffer(width, height));
     if (!memory || !bitmap) return;
     SelectGuard selected(memory.get(), bitmap.get());
     HDC dc = memory.get();

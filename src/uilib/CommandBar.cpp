@@ -9,6 +9,7 @@
 
 #include "FlatMenu.h"
 #include "ModuleState.h"
+#include "ResourceImageCache.h"
 #include "VelGdiplus.h"
 
 namespace {
@@ -87,15 +88,24 @@ void CCommandBar::DestroyMenu() {
     m_menu.reset();
 }
 
+// The pictures are decoded when a menu first shows them: the frame starts
+// hidden, and most sessions never open its menus.
 BOOL CCommandBar::AddCommandImage(UINT imageId, UINT command) {
-    UniqueHbitmap bitmap(MenuBitmap(imageId, kImageSize));
-    if (!bitmap) return FALSE;
-    if (!m_imageList) m_imageList.reset(::ImageList_Create(kImageSize, kImageSize, ILC_COLOR32, 8, 8));
-    // The list keeps its own copy of the picture.
-    const int index = m_imageList ? ::ImageList_Add(m_imageList.get(), bitmap.get(), nullptr) : -1;
-    if (index < 0) return FALSE;
-    m_imageIndex[command] = index;
+    if (!CResourceImageCache::Exists(imageId)) return FALSE;
+    m_pendingImages.emplace_back(imageId, command);
     return TRUE;
+}
+
+void CCommandBar::LoadPendingImages() const {
+    for (const auto& [imageId, command] : m_pendingImages) {
+        UniqueHbitmap bitmap(MenuBitmap(imageId, kImageSize));
+        if (!bitmap) continue;
+        if (!m_imageList) m_imageList.reset(::ImageList_Create(kImageSize, kImageSize, ILC_COLOR32, 8, 8));
+        // The list keeps its own copy of the picture.
+        const int index = m_imageList ? ::ImageList_Add(m_imageList.get(), bitmap.get(), nullptr) : -1;
+        if (index >= 0) m_imageIndex[command] = index;
+    }
+    m_pendingImages.clear();
 }
 
 void CCommandBar::TrackPopup(int index) {
@@ -107,6 +117,7 @@ void CCommandBar::TrackPopup(int index) {
     ::MapWindowPoints(m_bar.get(), nullptr, reinterpret_cast<POINT*>(&button), 2);
     ::SendMessageW(m_bar.get(), TB_PRESSBUTTON, kFirstButtonId + index, TRUE);
     CFlatMenu flat(popup, kHighlight);
+    LoadPendingImages();
     for (const auto& [command, picture] : m_imageIndex) flat.SetEntryImage(command, m_imageList.get(), picture);
     const UINT command = flat.Track(TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, button.left, button.bottom, m_owner);
     ::SendMessageW(m_bar.get(), TB_PRESSBUTTON, kFirstButtonId + index, FALSE);
@@ -152,6 +163,7 @@ int CCommandBar::Height() const {
 }
 
 HIMAGELIST CCommandBar::CommandImages(UINT command, int* index) const {
+    LoadPendingImages();
     const auto found = m_imageIndex.find(command);
     if (index) *index = found == m_imageIndex.end() ? -1 : found->second;
     return found == m_imageIndex.end() ? nullptr : m_imageList.get();

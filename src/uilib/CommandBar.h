@@ -6,6 +6,8 @@
 #include <commctrl.h>
 
 #include <map>
+#include <utility>
+#include <vector>
 
 #include "UniqueHandle.h"
 
@@ -33,9 +35,10 @@ public:
     BOOL AttachMenu(HINSTANCE resources, UINT menuId);
     [[nodiscard]] HMENU Menu() const noexcept { return m_menu.get(); }
     void DestroyMenu();
-    // Items of `command` show picture `imageId` (16 x 16).
+    // Items of `command` show picture `imageId` (16 x 16); FALSE when the
+    // library has no such picture.
     BOOL AddCommandImage(UINT imageId, UINT command);
-    [[nodiscard]] size_t CommandImageCount() const noexcept { return m_imageIndex.size(); }
+    [[nodiscard]] size_t CommandImageCount() const noexcept { return m_imageIndex.size() + m_pendingImages.size(); }
     // The pictures as one image list (owned by the bar) and the index of
     // `command`'s picture in it; null when `command` has none.
     [[nodiscard]] HIMAGELIST CommandImages(UINT command, int* index) const;
@@ -54,9 +57,14 @@ public:
     static constexpr UINT kFirstButtonId = 0xE000;
 
 private:
+    // Decodes the pictures added since the last call into the image list.
+    void LoadPendingImages() const;
+
     UniqueHwnd m_bar;
     HWND m_owner = nullptr;
     UniqueHmenu m_menu;
-    std::map<UINT, int> m_imageIndex;
-    UniqueHandle<handle_traits::Simple<HIMAGELIST, nullptr, ::ImageList_Destroy>> m_imageList;
+    // Filled from the pending pictures on first use, from const callers too.
+    mutable std::map<UINT, int> m_imageIndex;
+    mutable UniqueHandle<handle_traits::Simple<HIMAGELIST, nullptr, ::ImageList_Destroy>> m_imageList;
+    mutable std::vector<std::pair<UINT, UINT>> m_pendingImages;  // picture, command
 };

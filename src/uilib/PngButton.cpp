@@ -4,7 +4,9 @@
 #include <commctrl.h>
 
 #include "DcGuards.h"
+#include "DibFormat.h"
 #include "ModuleState.h"
+#include "ResourceImageCache.h"
 #include "VelGdiplus.h"
 
 const wchar_t CPngButton::kClassName[] = L"Vel_PngButton";
@@ -42,7 +44,7 @@ void CPngButton::Init() {
     const LONG_PTR style = ::GetWindowLongPtrW(m_hWnd, GWL_STYLE);
     ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, (style & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | BS_OWNERDRAW);
     ResetToolTip();
-    if ((m_dwExtendedStyle & kAutoSize) != 0 && m_images[m_nImage[kNormal]]) SizeToImage();
+    if ((m_dwExtendedStyle & kAutoSize) != 0) SizeToImage();
 }
 
 // ---------------------------------------------------------------- attributes
@@ -53,17 +55,42 @@ void CPngButton::SetImageMap(int normal, int pushed, int hot, int disabled) noex
         if (slots[i] >= 0 && slots[i] <= 3) m_nImage[i] = slots[i];
 }
 
+// A picture given by number is decoded when the button first needs it (its
+// first paint, or its size): windows made ahead of time, hidden or never
+// shown, decode nothing.
 BOOL CPngButton::SetImage(int slot, UINT imageId) {
-    std::unique_ptr<Gdiplus::Image> image = CVelGdiplus::LoadResourceImage(imageId);
-    const BOOL loaded = image != nullptr;
-    SetImage(slot, std::move(image));
-    return loaded;
+    if (slot < 0 || slot > 3) return FALSE;
+    if (!DeferImage(static_cast<size_t>(slot), imageId)) return FALSE;
+    if (slot == m_nImage[kNormal] && (m_dwExtendedStyle & kAutoSize) != 0 && IsWindow()) SizeToImage();
+    return TRUE;
 }
 
 void CPngButton::SetImage(int slot, std::unique_ptr<Gdiplus::Image> image) {
     if (slot < 0 || slot > 3) return;
     m_images[static_cast<size_t>(slot)] = std::move(image);
+    m_imageIds[static_cast<size_t>(slot)] = 0;
     if (slot == m_nImage[kNormal] && (m_dwExtendedStyle & kAutoSize) != 0 && IsWindow()) SizeToImage();
+}
+
+bool CPngButton::DeferImage(size_t slot, UINT imageId) {
+    // The same picture again (items switch faces on every refresh) keeps the decoded one.
+    if (imageId != 0 && imageId == m_imageIds[slot] && m_images[slot]) return true;
+    m_images[slot].reset();
+    m_imageIds[slot] = 0;
+    if (!CResourceImageCache::Exists(imageId)) return false;
+    m_imageIds[slot] = imageId;
+    return true;
+}
+
+Gdiplus::Image* CPngButton::Image(int slot) {
+    if (slot < 0 || slot > kIconSlot) return nullptr;
+    const size_t index = static_cast<size_t>(slot);
+    // A picture that fails to decode is tried once; the slot then stays empty.
+    if (!m_images[index] && m_imageIds[index] != 0) {
+        m_images[index] = CVelGdiplus::LoadResourceImage(m_imageIds[index]);
+        if (!m_images[index]) m_imageIds[index] = 0;
+    }
+    return m_images[index].get();
 }
 
 BOOL CPngButton::SetImages(UINT normal, UINT pushed, UINT hot, UINT disabled) {
@@ -74,12 +101,12 @@ BOOL CPngButton::SetImages(UINT normal, UINT pushed, UINT hot, UINT disabled) {
     return all;
 }
 
-BOOL CPngButton::SetIcon(UINT imageId) {
-    m_images[kIconSlot] = CVelGdiplus::LoadResourceImage(imageId);
-    return m_images[kIconSlot] != nullptr;
-}
+BOOL CPngButton::SetIcon(UINT imageId) { return DeferImage(kIconSlot, imageId) ? TRUE : FALSE; }
 
-void CPngButton::SetIcon(std::unique_ptr<Gdiplus::Image> icon) { m_images[kIconSlot] = std::move(icon); }
+void CPngButton::SetIcon(std::unique_ptr<Gdiplus::Image> icon) {
+    m_images[kIconSlot] = std::move(icon);
+    m_imageIds[kIconSlot] = 0;
+}
 
 void CPngButton::SetFonts(HFONT normal, HFONT disabled) noexcept {
     m_hFont = normal;
@@ -111,14 +138,15 @@ BOOL CPngButton::SetToolTipText(UINT stringId) {
     return TRUE;
 }
 
+// The frames are decoded when the animation first runs.
 BOOL CPngButton::SetBusyFrames(const std::vector<UINT>& imageIds) {
     m_busyFrames.clear();
+    m_busyFrameIds.clear();
     m_nBusyFrame = 0;
     BOOL all = TRUE;
     for (UINT id : imageIds) {
-        std::unique_ptr<Gdiplus::Image> frame = CVelGdiplus::LoadResourceImage(id);
-        if (frame)
-            m_busyFrames.push_back(std::move(frame));
+        if (CResourceImageCache::Exists(id))
+            m_busyFrameIds.push_back(id);
         else
             all = FALSE;
     }
@@ -126,31 +154,45 @@ BOOL CPngButton::SetBusyFrames(const std::vector<UINT>& imageIds) {
 }
 
 void CPngButton::AddBusyFrame(std::unique_ptr<Gdiplus::Image> frame) {
+    LoadBusyFrames();
     if (frame) m_busyFrames.push_back(std::move(frame));
 }
 
+void CPngButton::LoadBusyFrames() {
+    for (UINT id : m_busyFrameIds)
+        if (std::unique_ptr<Gdiplus::Image> frame = CVelGdiplus::LoadResourceImage(id))
+            m_busyFrames.push_back(std::move(frame));
+    m_busyFrameIds.clear();
+}
+
 BOOL CPngButton::StartBusyAnimation(UINT periodMs) {
+    LoadBusyFrames();
     if (m_busyFrames.empty() || !IsWindow()) return FALSE;
     ::EnableWindow(m_hWnd, FALSE);
     m_nBusyFrame = 0;
     m_bBusy = TRUE;
-    ::SetTimer(m_hWnd, kTimerBusy, periodMs, nullptr);
+    StartTimer(kTimerBusy, periodMs);
     return TRUE;
 }
 
 void CPngButton::StopBusyAnimation() {
     m_bBusy = FALSE;
     if (!IsWindow()) return;
-    ::KillTimer(m_hWnd, kTimerBusy);
+    StopTimer(kTimerBusy);
     ::EnableWindow(m_hWnd, TRUE);
     Repaint();
 }
 
 void CPngButton::SizeToImage() {
-    Gdiplus::Image* image = m_images[static_cast<size_t>(m_nImage[kNormal])].get();
-    if (!image || !IsWindow()) return;
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, static_cast<int>(image->GetWidth()), static_cast<int>(image->GetHeight()),
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!IsWindow()) return;
+    const size_t slot = static_cast<size_t>(m_nImage[kNormal]);
+    SIZE size{};
+    if (m_images[slot]) {
+        size = {static_cast<LONG>(m_images[slot]->GetWidth()), static_cast<LONG>(m_images[slot]->GetHeight())};
+    } else if (m_imageIds[slot] == 0 || !CResourceImageCache::Size(m_imageIds[slot], size)) {
+        return;
+    }
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CPngButton::Repaint() {
@@ -169,12 +211,17 @@ CPngButton::State CPngButton::CurrentState() const noexcept {
 // ---------------------------------------------------------------- helpers
 
 void CPngButton::ResetToolTip() {
-    if (m_tip) {
-        // Hides a tip that is showing; it comes back on the next hover.
-        ::SendMessageW(m_tip.get(), TTM_ACTIVATE, FALSE, 0);
-        ::SendMessageW(m_tip.get(), TTM_ACTIVATE, TRUE, 0);
-        return;
-    }
+    // Hides a tip that is showing; it comes back on the next hover. A button
+    // the mouse has not reached yet has no tip control to reset.
+    if (!m_tip) return;
+    ::SendMessageW(m_tip.get(), TTM_ACTIVATE, FALSE, 0);
+    ::SendMessageW(m_tip.get(), TTM_ACTIVATE, TRUE, 0);
+}
+
+// The tip control is a top-level window of its own, and a day's window holds
+// dozens of buttons: each makes its tip when the mouse first comes to it, not
+// when it is created.
+void CPngButton::CreateToolTip() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&controls);
     m_tip.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
@@ -195,6 +242,16 @@ void CPngButton::AddTool() {
     ::SendMessageW(m_tip.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
+void CPngButton::StartTimer(UINT_PTR id, UINT periodMs) {
+    if (::SetTimer(m_hWnd, id, periodMs, nullptr)) m_timers |= TimerBit(id);
+}
+
+void CPngButton::StopTimer(UINT_PTR id) {
+    if ((m_timers & TimerBit(id)) == 0) return;
+    ::KillTimer(m_hWnd, id);
+    m_timers &= ~TimerBit(id);
+}
+
 void CPngButton::PostCommand() const {
     ::PostMessageW(::GetParent(m_hWnd), WM_COMMAND,
                    MAKEWPARAM(static_cast<WORD>(::GetDlgCtrlID(m_hWnd)), BN_CLICKED),
@@ -211,7 +268,7 @@ void CPngButton::DoPaint(HDC target) {
     if (width <= 0 || height <= 0) return;
 
     UniqueMemDC memory(::CreateCompatibleDC(target));
-    UniqueHbitmap canvas(::CreateCompatibleBitmap(target, width, height));
+    UniqueHbitmap canvas(CreateBackBuffer(width, height));
     if (!memory || !canvas) return;
     SelectGuard selectCanvas(memory.get(), canvas.get());
     const HDC dc = memory.get();
@@ -221,6 +278,7 @@ void CPngButton::DoPaint(HDC target) {
     Gdiplus::Image* face = nullptr;
     HFONT font = nullptr;
     COLORREF color = 0;
+    if (m_bBusy) LoadBusyFrames();
     if (m_bBusy && !m_busyFrames.empty()) {
         if (m_nBusyFrame >= m_busyFrames.size()) m_nBusyFrame = 0;
         face = m_busyFrames[m_nBusyFrame].get();
@@ -229,14 +287,14 @@ void CPngButton::DoPaint(HDC target) {
         color = m_clrDisabledText;
     } else {
         const int slot = m_nImage[CurrentState()];
-        face = m_images[static_cast<size_t>(slot)].get();
+        face = Image(slot);
         font = slot == kDisabled ? m_hDisabledFont : m_hFont;
         color = slot == kDisabled ? m_clrDisabledText : m_clrText;
     }
     CVelGdiplus::DrawNineGrid(dc, 0, 0, width, height, face, m_nCorner);
 
     int iconWidth = 0;
-    if (Gdiplus::Image* icon = m_images[kIconSlot].get()) {
+    if (Gdiplus::Image* icon = Image(kIconSlot)) {
         iconWidth = static_cast<int>(icon->GetWidth());
         CVelGdiplus::DrawImage(dc, m_nLeftMargin, (height - static_cast<int>(icon->GetHeight())) / 2, icon);
     }
@@ -259,6 +317,7 @@ void CPngButton::DoPaint(HDC target) {
 // ---------------------------------------------------------------- messages
 
 LRESULT CPngButton::OnMouseMessage(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled) {
+    if (!m_tip) CreateToolTip();
     if (m_tip) {
         MSG msg{m_hWnd, message, wParam, lParam, static_cast<DWORD>(::GetMessageTime()), {}};
         const DWORD pos = ::GetMessagePos();
@@ -276,9 +335,9 @@ LRESULT CPngButton::OnCreate(UINT, WPARAM, LPARAM, BOOL& handled) {
 }
 
 LRESULT CPngButton::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
-    ::KillTimer(m_hWnd, kTimerFirstRepeat);
-    ::KillTimer(m_hWnd, kTimerRepeat);
-    ::KillTimer(m_hWnd, kTimerBusy);
+    // Only the timers that run: a day's window destroys dozens of buttons, and
+    // each kill is a request to the window server.
+    for (UINT_PTR id : {kTimerFirstRepeat, kTimerRepeat, kTimerBusy}) StopTimer(id);
     m_tip.reset();
     handled = FALSE;
     return 0;
@@ -354,7 +413,7 @@ LRESULT CPngButton::OnLButtonDown(UINT message, WPARAM wParam, LPARAM lParam, BO
         int delay = 0;
         UINT elapse = 250;
         if (::SystemParametersInfoW(SPI_GETKEYBOARDDELAY, 0, &delay, 0)) elapse += static_cast<UINT>(delay) * 250;
-        ::SetTimer(m_hWnd, kTimerFirstRepeat, elapse, nullptr);
+        StartTimer(kTimerFirstRepeat, elapse);
     }
     return result;
 }
@@ -419,21 +478,21 @@ LRESULT CPngButton::OnGetDlgCode(UINT message, WPARAM wParam, LPARAM lParam, BOO
 LRESULT CPngButton::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
     switch (wParam) {
     case kTimerFirstRepeat:
-        ::KillTimer(m_hWnd, kTimerFirstRepeat);
+        StopTimer(kTimerFirstRepeat);
         if (m_dwState & kStatePressed) {
             PostCommand();
             UINT elapse = 250;
             int speed = 0;
             if (::SystemParametersInfoW(SPI_GETKEYBOARDSPEED, 0, &speed, 0))
                 elapse = static_cast<UINT>(10000 / (10 * speed + 25));
-            ::SetTimer(m_hWnd, kTimerRepeat, elapse, nullptr);
+            StartTimer(kTimerRepeat, elapse);
         }
         return 0;
     case kTimerRepeat:
         if (m_dwState & kStatePressed)
             PostCommand();
         else if (!HasCapture())
-            ::KillTimer(m_hWnd, kTimerRepeat);
+            StopTimer(kTimerRepeat);
         return 0;
     case kTimerBusy:
         Repaint();

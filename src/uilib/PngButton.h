@@ -47,8 +47,9 @@ public:
     BOOL SubclassWindow(HWND button);
 
     // Attributes. Pictures are taken from the resource library by "IMAGE"
-    // number or handed over as GDI+ images; a number that cannot be loaded
-    // leaves the slot empty and returns FALSE.
+    // number or handed over as GDI+ images; a number that is not in the
+    // library leaves the slot empty and returns FALSE. A numbered picture is
+    // decoded when it is first drawn or measured.
     void SetLeftMargin(int margin) noexcept { m_nLeftMargin = margin; }
     [[nodiscard]] int GetLeftMargin() const noexcept { return m_nLeftMargin; }
     void SetExtendedStyle(DWORD style) noexcept { m_dwExtendedStyle = style; }
@@ -71,7 +72,8 @@ public:
     [[nodiscard]] COLORREF GetBackgroundColor() const noexcept { return m_clrBackground; }
     void SetEraseBackground(BOOL erase) noexcept { m_bEraseBackground = erase; }
     // Empty text: the parent answers the tooltip's text request (TTN_GETDISPINFO,
-    // with the button's window handle as the tool id).
+    // with the button's window handle as the tool id). The tip control itself
+    // is made on the first mouse message the button gets; null until then.
     void SetToolTipText(const std::wstring& text);
     BOOL SetToolTipText(UINT stringId);
     [[nodiscard]] HWND GetToolTip() const noexcept { return m_tip.get(); }
@@ -79,7 +81,7 @@ public:
     // Busy animation: each repaint shows the next frame while the flag is on.
     BOOL SetBusyFrames(const std::vector<UINT>& imageIds);
     void AddBusyFrame(std::unique_ptr<Gdiplus::Image> frame);
-    [[nodiscard]] size_t GetBusyFrameCount() const noexcept { return m_busyFrames.size(); }
+    [[nodiscard]] size_t GetBusyFrameCount() const noexcept { return m_busyFrames.size() + m_busyFrameIds.size(); }
     void SetBusyAnimation(BOOL busy) noexcept { m_bBusy = busy; }
     [[nodiscard]] BOOL IsBusyAnimation() const noexcept { return m_bBusy; }
     // Disables the button and repaints it every `periodMs` with the next frame;
@@ -122,9 +124,18 @@ private:
     static constexpr int kIconSlot = 4;
 
     void Init();
+    // Forgets the slot's picture and remembers `imageId` for it when the library has it.
+    bool DeferImage(size_t slot, UINT imageId);
+    // The slot's picture, decoded now if it was only named so far.
+    Gdiplus::Image* Image(int slot);
+    void LoadBusyFrames();
     void ResetToolTip();
+    void CreateToolTip();
     void AddTool();
     void PostCommand() const;
+    void StartTimer(UINT_PTR id, UINT periodMs);
+    void StopTimer(UINT_PTR id);
+    static constexpr DWORD TimerBit(UINT_PTR id) noexcept { return 1u << (id - kTimerFirstRepeat); }
     [[nodiscard]] bool HasCapture() const noexcept { return ::GetCapture() == m_hWnd; }
     void DoPaint(HDC target);
 
@@ -153,6 +164,7 @@ private:
     DWORD m_dwSpare = 0;
     DWORD m_dwState = 0;
     std::array<std::unique_ptr<Gdiplus::Image>, 5> m_images;
+    std::array<UINT, 5> m_imageIds{};  // the resource number behind each slot, 0 for none or handed over
     int m_nCorner = 0;
     HFONT m_hFont = nullptr;
     HFONT m_hDisabledFont = nullptr;
@@ -163,6 +175,8 @@ private:
     BOOL m_bBusy = FALSE;
     size_t m_nBusyFrame = 0;
     std::vector<std::unique_ptr<Gdiplus::Image>> m_busyFrames;
+    std::vector<UINT> m_busyFrameIds;  // named frames not decoded yet, after m_busyFrames
+    DWORD m_timers = 0;                // TimerBit of each timer started and not yet killed
 
     std::wstring m_tipText;
 };

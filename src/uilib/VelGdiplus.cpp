@@ -22,16 +22,11 @@ BOOL CVelGdiplus::DrawImage(HDC hdc, int x, int y, UINT imageId) {
 }
 
 BOOL CVelGdiplus::GetImageSize(SIZE& size, UINT imageId) {
-    bool found = false;
-    Gdiplus::Bitmap* image = CResourceImageCache::Get(imageId, &found);
-    if (!found) {
+    if (!CResourceImageCache::Exists(imageId)) {
         ::OutputDebugStringW(L"CVelGdiplus::DrawImage LoadResource Fail\n");
         return FALSE;
     }
-    if (!image) return FALSE;
-    size.cx = static_cast<LONG>(image->GetWidth());
-    size.cy = static_cast<LONG>(image->GetHeight());
-    return TRUE;
+    return CResourceImageCache::Size(imageId, size) ? TRUE : FALSE;
 }
 
 void CVelGdiplus::DrawNineGrid(HDC hdc, int left, int top, int right, int bottom, Gdiplus::Image* image,

@@ -8,8 +8,6 @@
 #include "ModuleState.h"
 
 namespace {
-const wchar_t kThisProperty[] = L"Qk.WindowObject";
-
 // Classes registered against this binary's instance must be gone before the
 // binary is unloaded, or the next class of that name would point into freed code.
 struct RegisteredClasses {
@@ -27,7 +25,6 @@ CWindowBase::~CWindowBase() {
     // the window's pointer.
     if (m_hWnd && ::IsWindow(m_hWnd)) {
         const HWND hwnd = m_hWnd;
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         Detach();
         // A control taken over keeps working without us.
         if (m_superWindowProc)
@@ -76,8 +73,11 @@ void CWindowBase::UnregisterWindowClass(const wchar_t* name) noexcept {
     registered.names.erase(std::remove(registered.names.begin(), registered.names.end(), name), registered.names.end());
 }
 
+// The object rides in the window's user data: every message looks it up, and
+// reading a window's own long is answered inside the process, where a window
+// property is a request to the window server each time.
 CWindowBase* CWindowBase::FromHandle(HWND hwnd) noexcept {
-    return hwnd ? static_cast<CWindowBase*>(::GetPropW(hwnd, kThisProperty)) : nullptr;
+    return hwnd ? reinterpret_cast<CWindowBase*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA)) : nullptr;
 }
 
 bool CWindowBase::SubclassWindow(HWND hwnd) noexcept {
@@ -139,7 +139,7 @@ LRESULT CWindowBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexce
 
 void CWindowBase::Attach(HWND hwnd) noexcept {
     m_hWnd = hwnd;
-    ::SetPropW(hwnd, kThisProperty, this);
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 BOOL CWindowBase::RunMessageMap(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept {
@@ -150,14 +150,14 @@ BOOL CWindowBase::RunMessageMap(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     }
 }
 
+// The window is gone after this message, and its user data with it.
 void CWindowBase::FinishWindow(HWND hwnd) noexcept {
-    ::RemovePropW(hwnd, kThisProperty);
     if (m_hWnd == hwnd) m_hWnd = nullptr;
     OnFinalMessage(hwnd);
 }
 
 void CWindowBase::Detach() noexcept {
     if (!m_hWnd) return;
-    if (FromHandle(m_hWnd) == this) ::RemovePropW(m_hWnd, kThisProperty);
+    if (FromHandle(m_hWnd) == this) ::SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
     m_hWnd = nullptr;
 }

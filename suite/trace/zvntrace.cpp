@@ -24,27 +24,47 @@ std::wstring RegistryPath() {
     return buffer;
 }
 
-std::wstring LogPath() {
-    std::wstring path = SuiteLogs::FromEnvironment(L"QK_TRACE_FILE");
-    if (path.empty()) path = RegistryPath();
-    if (path.empty()) path = SuiteLogs::DefaultFile(L"trace.log");
+// The registry value and the default folder are looked up once a process:
+// a process traces hundreds of lines, and each look-up costs several trips to
+// the registry and the file system. The environment variable is read every
+// time, as tests point it at a new file for each case.
+const std::wstring& SettledPath() {
+    static const std::wstring path = [] {
+        std::wstring fromRegistry = RegistryPath();
+        return fromRegistry.empty() ? SuiteLogs::DefaultFile(L"trace.log") : fromRegistry;
+    }();
     return path;
+}
+
+// One mutex handle for the life of the process.
+HANDLE FileMutex() {
+    static const UniqueKernelHandle mutex(::CreateMutexW(nullptr, FALSE, L"Local\\ZvnTraceLogFile"));
+    return mutex.get();
+}
+
+UniqueFileHandle OpenForAppend(const std::wstring& path) {
+    return UniqueFileHandle(::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 // Several processes and threads append to one file: an append-only handle
 // makes each WriteFile land at the end, and the mutex keeps records whole.
 void Append(const std::string& record) {
-    const std::wstring path = LogPath();
+    const std::wstring fromEnvironment = SuiteLogs::FromEnvironment(L"QK_TRACE_FILE");
+    const std::wstring& path = fromEnvironment.empty() ? SettledPath() : fromEnvironment;
     if (path.empty()) return;
-    UniqueKernelHandle mutex(::CreateMutexW(nullptr, FALSE, L"Local\\ZvnTraceLogFile"));
-    if (mutex) ::WaitForSingleObject(mutex.get(), 5000);
-    UniqueFileHandle file(::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const HANDLE mutex = FileMutex();
+    if (mutex) ::WaitForSingleObject(mutex, 5000);
+    UniqueFileHandle file = OpenForAppend(path);
+    // The default log folder may have been removed since it was made.
+    if (!file && ::GetLastError() == ERROR_PATH_NOT_FOUND && fromEnvironment.empty() &&
+        path == SuiteLogs::DefaultFile(L"trace.log"))
+        file = OpenForAppend(path);
     if (file) {
         DWORD written = 0;
         ::WriteFile(file.get(), record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
     }
-    if (mutex) ::ReleaseMutex(mutex.get());
+    if (mutex) ::ReleaseMutex(mutex);
 }
 }  // namespace
 

@@ -8,7 +8,10 @@
 
 #include "UilibTestSupport.h"
 #include "support/DebugOutput.h"
+#include "CommandBar.h"
+#include "ImageDataStream.h"
 #include "ModuleState.h"
+#include "UniqueHandle.h"
 #include "ResourceImageCache.h"
 #include "VelGdiplus.h"
 
@@ -89,6 +92,60 @@ TEST(ResourceImages, PicturesAreDecodedOnceAndKeptCopiesAreTheCallersOwn) {
     EXPECT_EQ(CResourceImageCache::Get(kButtonFace, &found), nullptr);
     EXPECT_FALSE(found);
     ModuleState::SetResourceInstance(resources);
+}
+
+// Windows are laid out around pictures they have not decoded yet, and the
+// pictures are decoded by the platform's PNG decoder rather than through GDI+:
+// the header's size must be the decoded size, and the pixels those GDI+ reads.
+TEST(ResourceImages, EveryPictureIsWhatGdiPlusReadsAtItsHeaderSize) {
+    std::vector<UINT> ids;
+    ::EnumResourceNamesW(
+        ModuleState::ResourceInstance(), L"IMAGE",
+        [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR list) -> BOOL {
+            if (IS_INTRESOURCE(name))
+                reinterpret_cast<std::vector<UINT>*>(list)->push_back(static_cast<UINT>(reinterpret_cast<UINT_PTR>(name)));
+            return TRUE;
+        },
+        reinterpret_cast<LONG_PTR>(&ids));
+    ASSERT_GT(ids.size(), 20u);
+    for (UINT id : ids) {
+        SIZE header{};
+        ASSERT_TRUE(CResourceImageCache::Size(id, header)) << id;
+        Gdiplus::Bitmap* decoded = CResourceImageCache::Get(id);
+        ASSERT_NE(decoded, nullptr) << id;
+        EXPECT_EQ(header.cx, static_cast<LONG>(decoded->GetWidth())) << id;
+        EXPECT_EQ(header.cy, static_cast<LONG>(decoded->GetHeight())) << id;
+
+        CImageDataStream bytes;
+        ASSERT_TRUE(bytes.Load(id)) << id;
+        Gdiplus::Bitmap reference(bytes.Stream(), FALSE);
+        ASSERT_EQ(reference.GetLastStatus(), Gdiplus::Ok) << id;
+        int differing = 0;
+        for (INT y = 0; y < header.cy; ++y)
+            for (INT x = 0; x < header.cx; ++x) {
+                Gdiplus::Color ours, theirs;
+                decoded->GetPixel(x, y, &ours);
+                reference.GetPixel(x, y, &theirs);
+                if (ours.GetValue() != theirs.GetValue()) ++differing;
+            }
+        EXPECT_EQ(differing, 0) << "picture " << id;
+    }
+}
+
+TEST(CommandBarPictures, AreDecodedWhenFirstAskedFor) {
+    UniqueHwnd owner(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr));
+    CCommandBar bar;
+    ASSERT_NE(bar.Create(owner.get()), nullptr);
+    EXPECT_TRUE(bar.AddCommandImage(kButtonFace, 40001));
+    EXPECT_FALSE(bar.AddCommandImage(kMissingImage, 40002));
+    EXPECT_TRUE(bar.AddCommandImage(173, 40003));
+    int first = -1, second = -1, missing = 7;
+    const HIMAGELIST images = bar.CommandImages(40001, &first);
+    ASSERT_NE(images, nullptr);
+    EXPECT_EQ(bar.CommandImages(40003, &second), images);
+    EXPECT_EQ(bar.CommandImages(40002, &missing), nullptr);
+    EXPECT_EQ(::ImageList_GetImageCount(images), 2);
+    EXPECT_NE(first, second);
 }
 
 // A 9 x 9 picture with 3-pixel corners: every one of the nine pieces has its own colour.

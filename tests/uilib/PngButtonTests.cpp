@@ -2,11 +2,15 @@
 // real messages, its looks read back from WM_PRINTCLIENT into a 32-bit canvas.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <vector>
 
 #include "UilibTestSupport.h"
 #include "support/TestSupport.h"
 #include "PngButton.h"
+#include "VelGdiplus.h"
+
+#include <commctrl.h>
 
 using uilibtest::Canvas;
 
@@ -169,6 +173,55 @@ TEST_F(PngButtonTest, DisabledButtonUsesSlotThreeAndTheDisabledCaption) {
     button.SetFonts(m_font.get(), nullptr);
     auto noCaption = Render();
     EXPECT_EQ(noCaption->Count(all, kDisabledFace), 80 * 30);
+}
+
+// Pictures named by number are decoded when first drawn or measured; what
+// shows must be the library's picture, and a number the library lacks is
+// refused at once.
+TEST_F(PngButtonTest, NumberedPicturesAreTheLibrarysAndUnknownNumbersAreRefused) {
+    const UINT kFace = 179, kMissing = 4242;
+    CPngButton& button = MakeButton(0);
+    EXPECT_FALSE(button.SetImage(CPngButton::kNormal, kMissing));
+    EXPECT_EQ(Face(), RGB(255, 255, 255));  // the slot is empty: only the background shows
+    ASSERT_TRUE(button.SetImages(kFace, kFace, kFace, kFace));
+
+    SIZE size{};
+    ASSERT_TRUE(CVelGdiplus::GetImageSize(size, kFace));
+    Canvas expected(size.cx, size.cy, RGB(255, 0, 255));
+    ASSERT_TRUE(CVelGdiplus::DrawImage(expected.dc(), 0, 0, kFace));
+    const COLORREF centre = expected.At(size.cx / 2, size.cy / 2);
+    EXPECT_TRUE(uilibtest::Near(Render()->At(40, 15), centre, 3));
+
+    // A button that takes its picture's size does so before any paint.
+    CPngButton sized(CPngButton::kAutoSize);
+    ASSERT_NE(sized.Create(m_parent.get(), RECT{0, 50, 5, 55}, kButtonId + 1), nullptr);
+    ASSERT_TRUE(sized.SetImage(CPngButton::kNormal, kFace));
+    RECT rect{};
+    ::GetWindowRect(sized.m_hWnd, &rect);
+    EXPECT_EQ(rect.right - rect.left, size.cx);
+    EXPECT_EQ(rect.bottom - rect.top, size.cy);
+}
+
+// The tip control is a window of its own, made when the mouse first reaches
+// the button; it must then carry the button's tip.
+TEST_F(PngButtonTest, TipIsMadeOnTheFirstMouseMessageWithTheButtonsText) {
+    CPngButton& button = MakeButton(0);
+    button.SetToolTipText(std::wstring(L"Refresh the day"));
+    EXPECT_EQ(button.GetToolTip(), nullptr);
+    Send(WM_MOUSEMOVE, 0, ClientPoint(5, 5));
+    const HWND tip = button.GetToolTip();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(::SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
+    wchar_t text[64] = {};
+    TTTOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.hwnd = m_parent.get();
+    info.uId = reinterpret_cast<UINT_PTR>(button.m_hWnd);
+    info.lpszText = text;
+    ::SendMessageW(tip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&info));
+    EXPECT_STREQ(text, L"Refresh the day");
+    Send(WM_MOUSEMOVE, 0, ClientPoint(6, 6));
+    EXPECT_EQ(button.GetToolTip(), tip) << "made once";
 }
 
 TEST_F(PngButtonTest, BusyAnimationShowsTheNextFrameOnEachRepaint) {
