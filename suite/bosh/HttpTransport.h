@@ -1,11 +1,14 @@
 #pragma once
-// HTTP POSTs to one BOSH service over WinHTTP. Requests are synchronous and may
-// run on several threads at once (each gets its own connection from WinHTTP's
-// pool); Abort cuts every request in flight, so a held long poll never keeps a
-// caller waiting.
+// HTTP POSTs to one BOSH service. Requests are synchronous and may run on
+// several threads at once, each on a connection of its own; Abort cuts every
+// request in flight, so a held long poll never keeps a caller waiting.
+// A plain-HTTP service reached without a proxy gets kept-alive connections of
+// our own (see DirectHttp.h); TLS and proxies go through WinHTTP.
+#include <winsock2.h>
 #include <windows.h>
 #include <winhttp.h>
 
+#include <memory>
 #include <mutex>
 #include <set>
 #include <string>
@@ -41,9 +44,11 @@ struct HttpResult {
     [[nodiscard]] bool ok() const noexcept { return error == 0 && status == 200; }
 };
 
+class CDirectHttp;
+
 class CHttpTransport {
 public:
-    CHttpTransport() = default;
+    CHttpTransport();
     CHttpTransport(const CHttpTransport&) = delete;
     CHttpTransport& operator=(const CHttpTransport&) = delete;
     ~CHttpTransport();
@@ -56,6 +61,7 @@ public:
     void Abort();
 
 private:
+    HttpResult PostWinHttp(std::string_view body, DWORD timeoutMs);
     bool Track(HINTERNET request);
     // True when the request was still tracked (Abort has not closed it).
     bool Untrack(HINTERNET request);
@@ -66,6 +72,7 @@ private:
     std::mutex m_lock;
     std::set<HINTERNET> m_inFlight;
     bool m_aborted = false;
+    std::unique_ptr<CDirectHttp> m_direct;  // set when the service is reached directly
 };
 
 }  // namespace bosh
