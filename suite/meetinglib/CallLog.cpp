@@ -4,6 +4,7 @@
 
 #include "UniqueHandle.h"
 #include "meetinglib/MeetingLibSettings.h"
+#include "shared/SuiteLogs.h"
 
 namespace {
 std::wstring Escaped(const wchar_t* text, UINT length) {
@@ -59,13 +60,12 @@ void CCallLine::Field(const wchar_t* name, const std::wstring& value) {
 
 void CCallLine::Write() const noexcept {
     try {
-        const std::wstring path = MeetingLibSettings::LogPath();
-        if (path.empty()) return;
         const std::string record = Utf8(m_line) + "\r\n";
         // Appending handles land every write at the end, so processes that share
         // the log never overwrite each other's lines.
-        UniqueFileHandle file(::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const std::wstring path = SuiteLogs::FromEnvironment(MeetingLibSettings::kLogEnvironment);
+        const UniqueFileHandle file = path.empty() ? SuiteLogs::OpenDefaultForAppend(MeetingLibSettings::kLogFileName)
+                                                   : SuiteLogs::OpenForAppend(path);
         if (!file) return;
         DWORD written = 0;
         ::WriteFile(file.get(), record.data(), static_cast<DWORD>(record.size()), &written, nullptr);

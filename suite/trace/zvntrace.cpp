@@ -24,23 +24,21 @@ std::wstring RegistryPath() {
     return buffer;
 }
 
-std::wstring LogPath() {
+UniqueFileHandle OpenLog() {
     std::wstring path = SuiteLogs::FromEnvironment(L"QK_TRACE_FILE");
     if (path.empty()) path = RegistryPath();
-    if (path.empty()) path = SuiteLogs::DefaultFile(L"trace.log");
-    return path;
+    return path.empty() ? SuiteLogs::OpenDefaultForAppend(L"trace.log") : SuiteLogs::OpenForAppend(path);
 }
 
 // Several processes and threads append to one file: an append-only handle
 // makes each WriteFile land at the end, and the mutex keeps records whole.
+// The file is opened per record (it may be renamed, removed or pointed
+// elsewhere between two); the mutex is this library's for as long as it is
+// loaded.
 void Append(const std::string& record) {
-    const std::wstring path = LogPath();
-    if (path.empty()) return;
-    UniqueKernelHandle mutex(::CreateMutexW(nullptr, FALSE, L"Local\\ZvnTraceLogFile"));
+    static const UniqueKernelHandle mutex(::CreateMutexW(nullptr, FALSE, L"Local\\ZvnTraceLogFile"));
     if (mutex) ::WaitForSingleObject(mutex.get(), 5000);
-    UniqueFileHandle file(::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file) {
+    if (const UniqueFileHandle file = OpenLog()) {
         DWORD written = 0;
         ::WriteFile(file.get(), record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
     }
