@@ -8,20 +8,31 @@
 
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <string>
 
 #include "UniqueHandle.h"
 #include "shared/SuiteLogs.h"
 
 namespace {
+// The key is kept open once found: opening and closing it around every read
+// doubles a record's trips to the registry.
 std::wstring RegistryPath() {
-    wchar_t buffer[MAX_PATH * 2] = {};
-    DWORD bytes = sizeof(buffer) - sizeof(wchar_t);
-    DWORD type = 0;
-    if (::RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Zorvan\\Quillkit", L"TraceFile", RRF_RT_REG_SZ, &type, buffer,
-                       &bytes) != ERROR_SUCCESS)
-        return {};
-    return buffer;
+    static std::mutex lock;
+    static UniqueHkey key;
+    std::lock_guard guard(lock);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!key && ::RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Zorvan\\Quillkit", 0, KEY_QUERY_VALUE,
+                                    key.receive()) != ERROR_SUCCESS)
+            return {};
+        wchar_t buffer[MAX_PATH * 2] = {};
+        DWORD bytes = sizeof(buffer) - sizeof(wchar_t);
+        const LSTATUS status = ::RegGetValueW(key.get(), nullptr, L"TraceFile", RRF_RT_REG_SZ, nullptr, buffer, &bytes);
+        if (status == ERROR_SUCCESS) return buffer;
+        if (status != ERROR_KEY_DELETED) return {};
+        key.reset();  // removed since: look for the key anew
+    }
+    return {};
 }
 
 UniqueFileHandle OpenLog() {
