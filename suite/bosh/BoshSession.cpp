@@ -90,6 +90,9 @@ Fault CBoshSession::Create(const ServiceAddress& address, const HttpOptions& opt
 void CBoshSession::Push(Outgoing outgoing) {
     std::lock_guard lock(m_shared->lock);
     m_outgoing.push_back(std::move(outgoing));
+    // Leaves from the caller's thread when a request may go now, rather than
+    // after the session's thread has woken to send it.
+    StartRequests();
     m_shared->changed.notify_all();
 }
 
