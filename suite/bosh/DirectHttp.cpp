@@ -2,20 +2,9 @@
 
 #include <winhttp.h>
 
-namespace bosh {
-namespace {
-constexpr size_t kMaxResponseBytes = 8u << 20;
-constexpr DWORD kConnectTimeoutMs = 15000;
+#include "Utf8.h"
 
-std::string Narrow(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string out(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
-    return out;
-}
-}  // namespace
+namespace bosh {
 
 CDirectHttp::~CDirectHttp() {
     m_idle.clear();
@@ -29,10 +18,10 @@ DWORD CDirectHttp::Open(const ServiceAddress& address, const std::string& userAg
     m_abort.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (!m_abort) return ::GetLastError();
     m_address = address;
-    std::string host = Narrow(address.host);
+    std::string host = ToUtf8(address.host);
     if (host.find(':') != std::string::npos) host = "[" + host + "]";
     if (address.port != 80) host += ":" + std::to_string(address.port);
-    m_head = "POST " + Narrow(address.path) + " HTTP/1.1\r\nHost: " + host + "\r\nUser-Agent: " + userAgent +
+    m_head = "POST " + ToUtf8(address.path) + " HTTP/1.1\r\nHost: " + host + "\r\nUser-Agent: " + userAgent +
              "\r\nContent-Type: text/xml; charset=utf-8\r\nContent-Length: ";
     return 0;
 }

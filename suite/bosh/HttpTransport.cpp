@@ -2,23 +2,13 @@
 
 #include <vector>
 
+#include "Utf8.h"
 #include "bosh/DirectHttp.h"
 
 namespace bosh {
 namespace {
 constexpr wchar_t kDefaultUserAgent[] = L"QuillkitBosh/1.0";
 constexpr char kDefaultUserAgentText[] = "QuillkitBosh/1.0";
-// A BOSH body is a handful of stanzas; anything far larger is not a BOSH service.
-constexpr size_t kMaxResponseBytes = 8u << 20;
-constexpr DWORD kConnectTimeoutMs = 15000;
-
-std::wstring Widen(std::string_view text) {
-    if (text.empty()) return {};
-    const int length = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
 
 // A proxy set for WinHTTP (netsh winhttp set proxy) must be honoured, which
 // only WinHTTP knows how to do.
@@ -62,9 +52,9 @@ bool ParseServiceAddress(std::string_view address, ServiceAddress& out) {
     if (bracketed && host.size() > 2 && host.back() == ']') host = host.substr(1, host.size() - 2);
     if (host.empty() || host.find_first_of(" \t\r\n@") != std::string_view::npos) return false;
     if (!haveScheme) out.secure = port == 0 || port == 443;
-    out.host = Widen(host);
+    out.host = FromUtf8(host);
     out.port = static_cast<INTERNET_PORT>(port ? port : (out.secure ? 443 : 80));
-    out.path = Widen(path);
+    out.path = FromUtf8(path);
     return true;
 }
 
@@ -77,9 +67,9 @@ DWORD CHttpTransport::Open(const ServiceAddress& address, const HttpOptions& opt
         m_direct = std::make_unique<CDirectHttp>();
         return m_direct->Open(address, options.userAgent.empty() ? kDefaultUserAgentText : options.userAgent);
     }
-    const std::wstring agent = options.userAgent.empty() ? kDefaultUserAgent : Widen(options.userAgent);
-    const std::wstring proxy = Widen(options.proxy);
-    const std::wstring bypass = Widen(options.proxyBypass);
+    const std::wstring agent = options.userAgent.empty() ? kDefaultUserAgent : FromUtf8(options.userAgent);
+    const std::wstring proxy = FromUtf8(options.proxy);
+    const std::wstring bypass = FromUtf8(options.proxyBypass);
     if (proxy.empty()) {
         m_session.reset(::WinHttpOpen(agent.c_str(), WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
                                       WINHTTP_NO_PROXY_BYPASS, 0));

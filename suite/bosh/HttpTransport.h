@@ -31,6 +31,11 @@ struct ServiceAddress {
 // scheme, port 443 or no port at all means https, any other port plain http.
 bool ParseServiceAddress(std::string_view address, ServiceAddress& out);
 
+// A BOSH body is a handful of stanzas; anything far larger is not a BOSH service.
+inline constexpr size_t kMaxResponseBytes = 8u << 20;
+// The longest wait to reach the server; only an answer may take long.
+inline constexpr DWORD kConnectTimeoutMs = 15000;
+
 struct HttpOptions {
     std::string proxy;        // empty: the system's setting
     std::string proxyBypass;

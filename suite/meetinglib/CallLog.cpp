@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "UniqueHandle.h"
+#include "Utf8.h"
 #include "meetinglib/MeetingLibSettings.h"
 #include "shared/SuiteLogs.h"
 
@@ -19,15 +20,6 @@ std::wstring Escaped(const wchar_t* text, UINT length) {
         default: out += text[i];
         }
     }
-    return out;
-}
-
-std::string Utf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string out(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
     return out;
 }
 }  // namespace
@@ -60,7 +52,7 @@ void CCallLine::Field(const wchar_t* name, const std::wstring& value) {
 
 void CCallLine::Write() const noexcept {
     try {
-        const std::string record = Utf8(m_line) + "\r\n";
+        const std::string record = ToUtf8(m_line) + "\r\n";
         // Appending handles land every write at the end, so processes that share
         // the log never overwrite each other's lines.
         const std::wstring path = SuiteLogs::FromEnvironment(MeetingLibSettings::kLogEnvironment);
