@@ -1,5 +1,5 @@
 // The suite's trace library itself: which file a record goes to, looked at
-// record by record, while the library keeps what it can between records.
+// record by record, whatever became of the file since the last one.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -22,17 +22,25 @@ TEST(TraceLibrary, EachRecordGoesWhereTheEnvironmentAndTheRegistryPointNow) {
     const std::wstring second = folder.Path() + L"second.log";
     const std::wstring environment = folder.Path() + L"environment.log";
 
-    // Each step changes where records go, then writes one; every file must
-    // hold exactly the records written while it was the one.
+    const std::wstring renamed = folder.Path() + L"renamed.log";
+
+    // Each step changes where records go, or what lies there, then writes
+    // one; every file must hold exactly the records written while it was the
+    // one at its path.
+    enum class Before { Nothing, RemoveFirst, RenameFirst };
     const struct {
         const char* record;
         const std::wstring* variable;  // null: the variable is not set
         const std::wstring* registry;  // null: no TraceFile value
+        Before before;
     } steps[] = {
-        {"record-1", nullptr, &first},
-        {"record-2", nullptr, &second},
-        {"record-3", &environment, &second},
-        {"record-4", nullptr, &first},
+        {"record-1", nullptr, &first, Before::Nothing},
+        {"record-2", nullptr, &second, Before::Nothing},
+        {"record-3", &environment, &second, Before::Nothing},
+        {"record-4", nullptr, &first, Before::Nothing},
+        {"record-5", nullptr, &first, Before::RenameFirst},
+        {"record-6", nullptr, &first, Before::RemoveFirst},
+        {"record-7", nullptr, &first, Before::Nothing},
     };
     for (const auto& step : steps) {
         if (step.registry) {
@@ -41,6 +49,11 @@ TEST(TraceLibrary, EachRecordGoesWhereTheEnvironmentAndTheRegistryPointNow) {
             setting.Remove(L"TraceFile");
         }
         ::SetEnvironmentVariableW(L"QK_TRACE_FILE", step.variable ? step.variable->c_str() : nullptr);
+        if (step.before == Before::RemoveFirst) {
+            ASSERT_TRUE(::DeleteFileW(first.c_str())) << step.record;
+        } else if (step.before == Before::RenameFirst) {
+            ASSERT_TRUE(::MoveFileW(first.c_str(), renamed.c_str())) << step.record;
+        }
         EXPECT_EQ(1, trace(2, 0, 0, step.record)) << step.record;
     }
     ::SetEnvironmentVariableW(L"QK_TRACE_FILE", nullptr);
@@ -50,8 +63,10 @@ TEST(TraceLibrary, EachRecordGoesWhereTheEnvironmentAndTheRegistryPointNow) {
         const char* present;
         const char* absent;
     } expected[] = {
-        {&first, "record-1", "record-2"},
-        {&first, "record-4", "record-3"},
+        {&renamed, "record-1", "record-2"},
+        {&renamed, "record-4", "record-5"},
+        {&first, "record-6", "record-5"},
+        {&first, "record-7", "record-4"},
         {&second, "record-2", "record-4"},
         {&environment, "record-3", "record-2"},
     };
