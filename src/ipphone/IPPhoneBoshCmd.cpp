@@ -72,13 +72,13 @@ CIPPhoneBoshCmd::CommandInfo CIPPhoneBoshCmd::LookUp(const wchar_t* command) {
 CIPPhoneBoshCmd::~CIPPhoneBoshCmd() { CloseConfirmDialog(); }
 
 void CIPPhoneBoshCmd::Start(const wchar_t* xmlCommand, IIPPhoneMessageSender* client, HWND commandWindow,
-                            const BoshAddress& sender) {
+                            const BoshAddress& sender, IUnknown* parsedRoot) {
     SecretMask::TraceDocument(2, "CIPPhoneBoshCmd::Start", "lpszXMLCmd", xmlCommand);
     m_commandText = xmlCommand ? xmlCommand : L"";
     m_client = client;
     m_commandWindow = commandWindow;
 
-    const ComPtr<IUnknown> root = LoadRoot(xmlCommand);
+    const ComPtr<IUnknown> root = parsedRoot ? ComPtr<IUnknown>(parsedRoot) : LoadRoot(xmlCommand);
     if (!root) return;
     const std::wstring topic = UrlDecodeToString(ReadText(root.Get(), L"//Param/MeetingTopic"), kDecodeLength);
     const std::wstring site = UrlDecodeToString(ReadText(root.Get(), L"//Param/SiteUrl"), kDecodeLength);

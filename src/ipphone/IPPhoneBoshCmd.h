@@ -64,8 +64,10 @@ public:
     CIPPhoneBoshCmd(const CIPPhoneBoshCmd&) = delete;
     CIPPhoneBoshCmd& operator=(const CIPPhoneBoshCmd&) = delete;
 
+    // `parsedRoot`: the request's root element when the caller has parsed it
+    // already (a parse costs more than everything else Start does).
     void Start(const wchar_t* xmlCommand, IPPhone::IIPPhoneMessageSender* client, HWND commandWindow,
-               const IPPhone::BoshAddress& sender);
+               const IPPhone::BoshAddress& sender, IUnknown* parsedRoot = nullptr);
     // Posts the command's own message (or the cancel for other names).
     void onMessageReceived();
 

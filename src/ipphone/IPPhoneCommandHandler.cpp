@@ -44,7 +44,7 @@ void CIPPhoneCommandHandler::OnMessageReceived(const char* sender, const char* b
 
     if (m_current && !cancel) {
         CIPPhoneBoshCmd busy(m_frame);
-        busy.Start(xml.c_str(), m_client, m_commandWindow, from);
+        busy.Start(xml.c_str(), m_client, m_commandWindow, from, root.Get());
         busy.SendResponseInprogress();
         return;
     }
@@ -53,7 +53,7 @@ void CIPPhoneCommandHandler::OnMessageReceived(const char* sender, const char* b
         return;
     }
     m_current = std::make_unique<CIPPhoneBoshCmd>(m_frame);
-    m_current->Start(xml.c_str(), m_client, m_commandWindow, from);
+    m_current->Start(xml.c_str(), m_client, m_commandWindow, from, root.Get());
     m_current->onMessageReceived();
     if (m_commandWindow) ::PostMessageW(m_commandWindow, MSG_AP_BOSHCMDTIMER, 0, 0);
 }

@@ -43,8 +43,8 @@ struct CBoshSession::Request {
 };
 
 CBoshSession::~CBoshSession() {
-    // Cuts short what the platform lets us cut; a request still held by the
-    // server ends with its thread, which holds the shared state.
+    // Cuts every request short; a request still finishing holds the shared
+    // state until its callback returns.
     m_shared->http.Abort();
 }
 
@@ -90,6 +90,9 @@ Fault CBoshSession::Create(const ServiceAddress& address, const HttpOptions& opt
 void CBoshSession::Push(Outgoing outgoing) {
     std::lock_guard lock(m_shared->lock);
     m_outgoing.push_back(std::move(outgoing));
+    // Leaves from the caller's thread when a request may go now, rather than
+    // after the session's thread has woken to send it.
+    StartRequests();
     m_shared->changed.notify_all();
 }
 
@@ -105,29 +108,37 @@ void CBoshSession::Wake() {
     m_shared->changed.notify_all();
 }
 
-DWORD WINAPI CBoshSession::RequestThread(void* parameter) {
+void CALLBACK CBoshSession::RunRequest(PTP_CALLBACK_INSTANCE instance, void* parameter) {
     std::unique_ptr<Request> request(static_cast<Request*>(parameter));
-    HttpResult result = request->shared->http.Post(request->body, request->timeoutMs);
-    {
-        std::lock_guard lock(request->shared->lock);
-        request->shared->answers[request->rid] = std::move(result);
-        --request->shared->busy;
-        request->shared->changed.notify_all();
+    // The library stays loaded until this callback has returned.
+    ::FreeLibraryWhenCallbackReturns(instance, request->module);
+    // A held poll blocks for up to the server's wait: the pool must not count on this thread.
+    ::CallbackMayRunLong(instance);
+    HttpResult result;
+    try {
+        result = request->shared->http.Post(request->body, request->timeoutMs);
+    } catch (...) {
+        result.error = ERROR_NOT_ENOUGH_MEMORY;
     }
-    const HMODULE module = request->module;
-    request.reset();
-    ::FreeLibraryAndExitThread(module, 0);
+    std::lock_guard lock(request->shared->lock);
+    --request->shared->busy;
+    try {
+        request->shared->answers[request->rid] = std::move(result);
+    } catch (...) {
+        // The session waits for this id in vain and ends at its time-out.
+    }
+    request->shared->changed.notify_all();
 }
 
 void CBoshSession::Launch(unsigned long long rid, std::string body) {
     auto request = std::make_unique<Request>(Request{m_shared, rid, std::move(body), m_timeoutMs, nullptr});
     HttpResult failed;
-    if (::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCWSTR>(&RequestThread),
+    // Pool threads outlive a request, so a request does not pay for a thread's start.
+    if (::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCWSTR>(&RunRequest),
                              &request->module)) {
         ++m_shared->busy;
-        UniqueKernelHandle thread(::CreateThread(nullptr, 0, &RequestThread, request.get(), 0, nullptr));
-        if (thread) {
-            (void)request.release();  // the thread owns it now
+        if (::TrySubmitThreadpoolCallback(&RunRequest, request.get(), nullptr)) {
+            (void)request.release();  // the callback owns it now
             return;
         }
         failed.error = ::GetLastError();

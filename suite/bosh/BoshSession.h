@@ -1,14 +1,13 @@
 #pragma once
 // One BOSH session (XEP-0124 with the XMPP bindings of XEP-0206): creation,
 // request ids, and the requests in flight. Up to `requests` requests (two with
-// hold 1) are outstanding at once, each on its own thread and connection, so
-// a stanza queued while the server holds a poll leaves at once on the second
-// connection. Answers are taken in request-id order whatever order they come in.
+// hold 1) are outstanding at once, each on a pool thread and a connection of
+// its own, so a stanza queued while the server holds a poll leaves at once on
+// the second connection. Answers are taken in request-id order whatever order they come in.
 //
-// The request threads share the transport and the answers with the session
-// rather than borrow them: a session that ends does not wait for a request the
-// server holds. Such a thread finishes when its request does, keeping the
-// library loaded until then.
+// The requests share the transport and the answers with the session rather
+// than borrow them: a session that ends does not wait for a request still on
+// its way out. Such a request keeps the library loaded until it returns.
 #include <atomic>
 #include <condition_variable>
 #include <deque>
@@ -75,7 +74,7 @@ private:
         int busy = 0;                                      // requests in flight
     };
     struct Request;
-    static DWORD WINAPI RequestThread(void* request);
+    static void CALLBACK RunRequest(PTP_CALLBACK_INSTANCE instance, void* request);
 
     void Push(Outgoing outgoing);
     // Both with the lock held.

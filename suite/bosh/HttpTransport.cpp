@@ -2,19 +2,22 @@
 
 #include <vector>
 
+#include "Utf8.h"
+#include "bosh/DirectHttp.h"
+
 namespace bosh {
 namespace {
 constexpr wchar_t kDefaultUserAgent[] = L"QuillkitBosh/1.0";
-// A BOSH body is a handful of stanzas; anything far larger is not a BOSH service.
-constexpr size_t kMaxResponseBytes = 8u << 20;
-constexpr DWORD kConnectTimeoutMs = 15000;
+constexpr char kDefaultUserAgentText[] = "QuillkitBosh/1.0";
 
-std::wstring Widen(std::string_view text) {
-    if (text.empty()) return {};
-    const int length = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
+// A proxy set for WinHTTP (netsh winhttp set proxy) must be honoured, which
+// only WinHTTP knows how to do.
+bool SystemProxySet() {
+    WINHTTP_PROXY_INFO info{};
+    if (!::WinHttpGetDefaultProxyConfiguration(&info)) return false;
+    if (info.lpszProxy) ::GlobalFree(info.lpszProxy);
+    if (info.lpszProxyBypass) ::GlobalFree(info.lpszProxyBypass);
+    return info.dwAccessType == WINHTTP_ACCESS_TYPE_NAMED_PROXY;
 }
 }  // namespace
 
@@ -49,18 +52,24 @@ bool ParseServiceAddress(std::string_view address, ServiceAddress& out) {
     if (bracketed && host.size() > 2 && host.back() == ']') host = host.substr(1, host.size() - 2);
     if (host.empty() || host.find_first_of(" \t\r\n@") != std::string_view::npos) return false;
     if (!haveScheme) out.secure = port == 0 || port == 443;
-    out.host = Widen(host);
+    out.host = FromUtf8(host);
     out.port = static_cast<INTERNET_PORT>(port ? port : (out.secure ? 443 : 80));
-    out.path = Widen(path);
+    out.path = FromUtf8(path);
     return true;
 }
+
+CHttpTransport::CHttpTransport() = default;
 
 CHttpTransport::~CHttpTransport() { Abort(); }
 
 DWORD CHttpTransport::Open(const ServiceAddress& address, const HttpOptions& options) {
-    const std::wstring agent = options.userAgent.empty() ? kDefaultUserAgent : Widen(options.userAgent);
-    const std::wstring proxy = Widen(options.proxy);
-    const std::wstring bypass = Widen(options.proxyBypass);
+    if (!address.secure && options.proxy.empty() && !SystemProxySet()) {
+        m_direct = std::make_unique<CDirectHttp>();
+        return m_direct->Open(address, options.userAgent.empty() ? kDefaultUserAgentText : options.userAgent);
+    }
+    const std::wstring agent = options.userAgent.empty() ? kDefaultUserAgent : FromUtf8(options.userAgent);
+    const std::wstring proxy = FromUtf8(options.proxy);
+    const std::wstring bypass = FromUtf8(options.proxyBypass);
     if (proxy.empty()) {
         m_session.reset(::WinHttpOpen(agent.c_str(), WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
                                       WINHTTP_NO_PROXY_BYPASS, 0));
@@ -88,6 +97,7 @@ bool CHttpTransport::Untrack(HINTERNET request) {
 }
 
 void CHttpTransport::Abort() {
+    if (m_direct) m_direct->Abort();
     std::lock_guard lock(m_lock);
     m_aborted = true;
     // Closing a request handle is how a blocked synchronous WinHTTP call is cut short.
@@ -96,6 +106,10 @@ void CHttpTransport::Abort() {
 }
 
 HttpResult CHttpTransport::Post(std::string_view body, DWORD timeoutMs) {
+    return m_direct ? m_direct->Post(body, timeoutMs) : PostWinHttp(body, timeoutMs);
+}
+
+HttpResult CHttpTransport::PostWinHttp(std::string_view body, DWORD timeoutMs) {
     HttpResult result;
     if (!m_connection) {
         result.error = ERROR_INVALID_HANDLE;
@@ -117,11 +131,12 @@ HttpResult CHttpTransport::Post(std::string_view body, DWORD timeoutMs) {
     const int receive = static_cast<int>(timeoutMs);
     const int connect = static_cast<int>(timeoutMs < kConnectTimeoutMs ? timeoutMs : kConnectTimeoutMs);
     ::WinHttpSetTimeouts(request, connect, connect, connect, receive);
-    // Over plain HTTP every request gets a connection of its own. The platform
-    // may write the request's head and its body separately, and on a kept-alive
-    // connection the body then waits for the server's delayed acknowledgement
-    // of the head, some 40 ms a request. A new connection acknowledges at
-    // once; over TLS the handshake would cost more than the wait.
+    // Over plain HTTP (through a proxy) every request gets a connection of its
+    // own. The platform may write the request's head and its body separately,
+    // and on a kept-alive connection the body then waits for the server's
+    // delayed acknowledgement of the head, some 40 ms a request. A new
+    // connection acknowledges at once; over TLS the handshake would cost more
+    // than the wait.
     static const wchar_t kHeaders[] = L"Content-Type: text/xml; charset=utf-8\r\n";
     static const wchar_t kClosingHeaders[] = L"Content-Type: text/xml; charset=utf-8\r\nConnection: close\r\n";
     const auto length = static_cast<DWORD>(body.size());

@@ -1,11 +1,14 @@
 #pragma once
-// HTTP POSTs to one BOSH service over WinHTTP. Requests are synchronous and may
-// run on several threads at once (each gets its own connection from WinHTTP's
-// pool); Abort cuts every request in flight, so a held long poll never keeps a
-// caller waiting.
+// HTTP POSTs to one BOSH service. Requests are synchronous and may run on
+// several threads at once, each on a connection of its own; Abort cuts every
+// request in flight, so a held long poll never keeps a caller waiting.
+// A plain-HTTP service reached without a proxy gets kept-alive connections of
+// our own (see DirectHttp.h); TLS and proxies go through WinHTTP.
+#include <winsock2.h>
 #include <windows.h>
 #include <winhttp.h>
 
+#include <memory>
 #include <mutex>
 #include <set>
 #include <string>
@@ -28,6 +31,11 @@ struct ServiceAddress {
 // scheme, port 443 or no port at all means https, any other port plain http.
 bool ParseServiceAddress(std::string_view address, ServiceAddress& out);
 
+// A BOSH body is a handful of stanzas; anything far larger is not a BOSH service.
+inline constexpr size_t kMaxResponseBytes = 8u << 20;
+// The longest wait to reach the server; only an answer may take long.
+inline constexpr DWORD kConnectTimeoutMs = 15000;
+
 struct HttpOptions {
     std::string proxy;        // empty: the system's setting
     std::string proxyBypass;
@@ -41,9 +49,11 @@ struct HttpResult {
     [[nodiscard]] bool ok() const noexcept { return error == 0 && status == 200; }
 };
 
+class CDirectHttp;
+
 class CHttpTransport {
 public:
-    CHttpTransport() = default;
+    CHttpTransport();
     CHttpTransport(const CHttpTransport&) = delete;
     CHttpTransport& operator=(const CHttpTransport&) = delete;
     ~CHttpTransport();
@@ -56,6 +66,7 @@ public:
     void Abort();
 
 private:
+    HttpResult PostWinHttp(std::string_view body, DWORD timeoutMs);
     bool Track(HINTERNET request);
     // True when the request was still tracked (Abort has not closed it).
     bool Untrack(HINTERNET request);
@@ -66,6 +77,7 @@ private:
     std::mutex m_lock;
     std::set<HINTERNET> m_inFlight;
     bool m_aborted = false;
+    std::unique_ptr<CDirectHttp> m_direct;  // set when the service is reached directly
 };
 
 }  // namespace bosh

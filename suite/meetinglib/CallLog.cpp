@@ -3,7 +3,9 @@
 #include <cwchar>
 
 #include "UniqueHandle.h"
+#include "Utf8.h"
 #include "meetinglib/MeetingLibSettings.h"
+#include "shared/SuiteLogs.h"
 
 namespace {
 std::wstring Escaped(const wchar_t* text, UINT length) {
@@ -18,15 +20,6 @@ std::wstring Escaped(const wchar_t* text, UINT length) {
         default: out += text[i];
         }
     }
-    return out;
-}
-
-std::string Utf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string out(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
     return out;
 }
 }  // namespace
@@ -59,13 +52,12 @@ void CCallLine::Field(const wchar_t* name, const std::wstring& value) {
 
 void CCallLine::Write() const noexcept {
     try {
-        const std::wstring path = MeetingLibSettings::LogPath();
-        if (path.empty()) return;
-        const std::string record = Utf8(m_line) + "\r\n";
+        const std::string record = ToUtf8(m_line) + "\r\n";
         // Appending handles land every write at the end, so processes that share
         // the log never overwrite each other's lines.
-        UniqueFileHandle file(::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const std::wstring path = SuiteLogs::FromEnvironment(MeetingLibSettings::kLogEnvironment);
+        const UniqueFileHandle file = path.empty() ? SuiteLogs::OpenDefaultForAppend(MeetingLibSettings::kLogFileName)
+                                                   : SuiteLogs::OpenForAppend(path);
         if (!file) return;
         DWORD written = 0;
         ::WriteFile(file.get(), record.data(), static_cast<DWORD>(record.size()), &written, nullptr);

@@ -6,7 +6,6 @@
 #include "StringEx.h"
 #include "UniqueHandle.h"
 #include "shared/SuiteFault.h"
-#include "shared/SuiteLogs.h"
 
 namespace MeetingLibSettings {
 namespace {
@@ -63,5 +62,4 @@ HRESULT ActionResult() {
 
 bool ReportRunning() { return ReadDword(kReportRunningValue).value_or(0) == 1; }
 
-std::wstring LogPath() { return SuiteLogs::File(kLogEnvironment, L"meetinglib.log"); }
 }  // namespace MeetingLibSettings

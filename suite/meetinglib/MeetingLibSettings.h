@@ -17,8 +17,10 @@ inline constexpr const wchar_t* kReportRunningValue = L"ReportRunning";    // DW
 
 // Started or joined.
 inline constexpr LONG kDefaultResultCode = 2;
-// Where the call log goes when QK_MEETINGLIB_LOG names no file.
+// The call log: the file QK_MEETINGLIB_LOG names, else this one in the
+// per-user log folder.
 inline constexpr const wchar_t* kLogEnvironment = L"QK_MEETINGLIB_LOG";
+inline constexpr const wchar_t* kLogFileName = L"meetinglib.log";
 
 LONG ResultCode();
 // The configured XML, or nothing when the value is absent (an empty value is an empty XML).
@@ -34,7 +36,4 @@ HRESULT ActionResult();
 // once it runs (off unless the value is 1).
 bool ReportRunning();
 
-// The environment variable's file, else %LOCALAPPDATA%\Zorvan\Quillkit\Logs\meetinglib.log
-// (its folders created); empty when neither can be found.
-std::wstring LogPath();
 }  // namespace MeetingLibSettings

@@ -4,6 +4,8 @@
 // %LOCALAPPDATA%\Zorvan\Quillkit\Logs\<file name>.
 #include <string>
 
+#include "UniqueHandle.h"
+
 namespace SuiteLogs {
 // The variable's value, or empty when it is not set.
 std::wstring FromEnvironment(const wchar_t* variable);
@@ -12,4 +14,12 @@ std::wstring FromEnvironment(const wchar_t* variable);
 std::wstring DefaultFile(const wchar_t* fileName);
 // FromEnvironment, else DefaultFile.
 std::wstring File(const wchar_t* variable, const wchar_t* fileName);
+
+// Opens the file for appending: every write lands at its end, whichever
+// process wrote last. Invalid when it cannot be opened.
+UniqueFileHandle OpenForAppend(const std::wstring& path);
+// The same for the file in the per-user log folder. The folder is looked up
+// and made once per process (each of those calls costs more than the write),
+// and again when the file cannot be opened because someone removed it.
+UniqueFileHandle OpenDefaultForAppend(const wchar_t* fileName);
 }  // namespace SuiteLogs

@@ -8,63 +8,52 @@
 
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <string>
 
 #include "UniqueHandle.h"
 #include "shared/SuiteLogs.h"
 
 namespace {
+// The key is kept open once found: opening and closing it around every read
+// doubles a record's trips to the registry.
 std::wstring RegistryPath() {
-    wchar_t buffer[MAX_PATH * 2] = {};
-    DWORD bytes = sizeof(buffer) - sizeof(wchar_t);
-    DWORD type = 0;
-    if (::RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Zorvan\\Quillkit", L"TraceFile", RRF_RT_REG_SZ, &type, buffer,
-                       &bytes) != ERROR_SUCCESS)
-        return {};
-    return buffer;
+    static std::mutex lock;
+    static UniqueHkey key;
+    std::lock_guard guard(lock);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!key && ::RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Zorvan\\Quillkit", 0, KEY_QUERY_VALUE,
+                                    key.receive()) != ERROR_SUCCESS)
+            return {};
+        wchar_t buffer[MAX_PATH * 2] = {};
+        DWORD bytes = sizeof(buffer) - sizeof(wchar_t);
+        const LSTATUS status = ::RegGetValueW(key.get(), nullptr, L"TraceFile", RRF_RT_REG_SZ, nullptr, buffer, &bytes);
+        if (status == ERROR_SUCCESS) return buffer;
+        if (status != ERROR_KEY_DELETED) return {};
+        key.reset();  // removed since: look for the key anew
+    }
+    return {};
 }
 
-// The registry value and the default folder are looked up once a process:
-// a process traces hundreds of lines, and each look-up costs several trips to
-// the registry and the file system. The environment variable is read every
-// time, as tests point it at a new file for each case.
-const std::wstring& SettledPath() {
-    static const std::wstring path = [] {
-        std::wstring fromRegistry = RegistryPath();
-        return fromRegistry.empty() ? SuiteLogs::DefaultFile(L"trace.log") : fromRegistry;
-    }();
-    return path;
-}
-
-// One mutex handle for the life of the process.
-HANDLE FileMutex() {
-    static const UniqueKernelHandle mutex(::CreateMutexW(nullptr, FALSE, L"Local\\ZvnTraceLogFile"));
-    return mutex.get();
-}
-
-UniqueFileHandle OpenForAppend(const std::wstring& path) {
-    return UniqueFileHandle(::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+UniqueFileHandle OpenLog() {
+    std::wstring path = SuiteLogs::FromEnvironment(L"QK_TRACE_FILE");
+    if (path.empty()) path = RegistryPath();
+    return path.empty() ? SuiteLogs::OpenDefaultForAppend(L"trace.log") : SuiteLogs::OpenForAppend(path);
 }
 
 // Several processes and threads append to one file: an append-only handle
 // makes each WriteFile land at the end, and the mutex keeps records whole.
+// The file is opened per record (it may be renamed, removed or pointed
+// elsewhere between two); the mutex is this library's for as long as it is
+// loaded.
 void Append(const std::string& record) {
-    const std::wstring fromEnvironment = SuiteLogs::FromEnvironment(L"QK_TRACE_FILE");
-    const std::wstring& path = fromEnvironment.empty() ? SettledPath() : fromEnvironment;
-    if (path.empty()) return;
-    const HANDLE mutex = FileMutex();
-    if (mutex) ::WaitForSingleObject(mutex, 5000);
-    UniqueFileHandle file = OpenForAppend(path);
-    // The default log folder may have been removed since it was made.
-    if (!file && ::GetLastError() == ERROR_PATH_NOT_FOUND && fromEnvironment.empty() &&
-        path == SuiteLogs::DefaultFile(L"trace.log"))
-        file = OpenForAppend(path);
-    if (file) {
+    static const UniqueKernelHandle mutex(::CreateMutexW(nullptr, FALSE, L"Local\\ZvnTraceLogFile"));
+    if (mutex) ::WaitForSingleObject(mutex.get(), 5000);
+    if (const UniqueFileHandle file = OpenLog()) {
         DWORD written = 0;
         ::WriteFile(file.get(), record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
     }
-    if (mutex) ::ReleaseMutex(mutex);
+    if (mutex) ::ReleaseMutex(mutex.get());
 }
 }  // namespace
 

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "PhoneFixture.h"
 #include "support/DebugOutput.h"
@@ -17,12 +15,6 @@ using Lines = std::vector<std::wstring>;
 namespace {
 const BoshAddress kPhone{"phone", "acme.example.com", "desk"};
 
-std::string FileText(const std::wstring& path) {
-    std::ifstream file(path.c_str(), std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 }  // namespace
 
 TEST_F(PhoneTest, EveryFieldIsReadWhateverTheOrderOfTheElements) {
@@ -287,7 +279,7 @@ TEST_F(PhoneTest, PasswordsStayOutOfTheTraceAndTheDebugger) {
     ASSERT_EQ(1u, sent.size());
     EXPECT_NE(std::wstring::npos, sent[0].xml.find(L"<MeetPassword>Meet-Secret-2</MeetPassword>")) << "the phone gets it";
 
-    const std::string lines = FileText(trace.Path());
+    const std::string lines = testsupport::FileText(trace.Path());
     std::wstring written;
     for (const std::wstring& text : debug.Take()) written += text;
     for (const char* secret : {"Req-Secret-1", "Meet-Secret-2"}) {

@@ -3,6 +3,8 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <fstream>
+#include <sstream>
 #include <vector>
 
 #include "ModuleState.h"
@@ -10,6 +12,13 @@
 #include "UniqueHandle.h"
 
 namespace testsupport {
+std::string FileText(const std::wstring& path) {
+    std::ifstream file(path.c_str(), std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
 std::wstring BinFolder() {
     wchar_t path[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, path, MAX_PATH);

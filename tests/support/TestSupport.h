@@ -12,6 +12,9 @@ namespace testsupport {
 // a trailing backslash.
 std::wstring BinFolder();
 
+// A file's bytes; empty when it cannot be read.
+std::string FileText(const std::wstring& path);
+
 // A fresh folder under the temporary folder, removed with its files on destruction.
 class TempFolder {
 public:
