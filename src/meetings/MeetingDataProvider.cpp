@@ -23,23 +23,6 @@ namespace {
 constexpr double kSameStart = 1e-7;
 constexpr LONG kProminenceLeadSeconds = 3600;
 
-CStringEx Text(IUnknown* meeting, const wchar_t* path) {
-    CStringEx value;
-    CMSDom::GetChildNodeValue(meeting, Bstr(path).get(), value);
-    return value;
-}
-
-// The date in the first child element called `name`.
-DATE Date(IUnknown* meeting, const wchar_t* name) { return CMeetingFields(meeting, {name}).Date(name); }
-
-BOOL Flag(IUnknown* meeting, const wchar_t* path, BOOL absent = FALSE) {
-    BOOL value = absent;
-    CMSDom::GetChildNodeValue(meeting, Bstr(path).get(), value);
-    return value;
-}
-
-bool IsTrueText(IUnknown* meeting, const wchar_t* path) { return Text(meeting, path).CompareNoCase(L"true") == 0; }
-
 // Every text of the nodes that `path` selects, in document order.
 template <typename Visit>
 void ForEachText(IUnknown* meeting, const wchar_t* path, Visit visit) {
@@ -86,6 +69,11 @@ bool IsNotBefore(const CMeetingFields& meeting, DATE time, const wchar_t* field)
     return CTimeApi::GetSecondsBetween(meeting.Date(field), time) >= 0;
 }
 
+// Not ended at `time`; only the end is read.
+bool HasNotEnded(IUnknown* meeting, DATE time) {
+    return IsNotBefore(CMeetingFields(meeting, {L"endTime"}), time, L"endTime");
+}
+
 // In progress, or not ended and starting within the hour.
 BOOL IsProminentMeeting(const CMeetingFields& meeting, DATE time) {
     const CStringEx& status = meeting.Text(L"meetingStatus");
@@ -95,6 +83,10 @@ BOOL IsProminentMeeting(const CMeetingFields& meeting, DATE time) {
     const LONG toEnd = CTimeApi::GetSecondsBetween(meeting.Date(L"endTime"), time);
     if (toEnd < 0) return FALSE;
     return toStart < kProminenceLeadSeconds;
+}
+
+BOOL IsProminent(IUnknown* meeting, DATE time) {
+    return IsProminentMeeting(CMeetingFields(meeting, {L"meetingStatus", L"startTime", L"endTime"}), time);
 }
 
 INT32 StatusOf(const CMeetingFields& meeting, DATE now) {
@@ -124,29 +116,16 @@ BOOL CMeetingDataProvider::GetMeetingList(IUnknown* document, Meetings* meetings
         ::_wcsicmp(name.c_str(), L"meetings") != 0)
         return FALSE;
     // Every child counts, whatever its kind, as the list of children does.
-    ComPtr<IXMLDOMNode> child;
-    if (node->get_firstChild(child.GetAddressOf()) != S_OK) return TRUE;
-    while (child) {
+    ForEachChildNode(node.Get(), [meetings](IXMLDOMNode* child) {
         meetings->emplace_back(child);
-        ComPtr<IXMLDOMNode> next;
-        if (child->get_nextSibling(next.GetAddressOf()) != S_OK) break;
-        child = std::move(next);
-    }
+        return true;
+    });
     return TRUE;
 }
 
 ComPtr<IUnknown> CMeetingDataProvider::MeetingAt(INT32 index) const {
     if (index < 0 || static_cast<size_t>(index) >= m_meetings.size()) return nullptr;
     return m_meetings[static_cast<size_t>(index)];
-}
-
-BOOL CMeetingDataProvider::IsNotBefore(IUnknown* meeting, DATE time, BOOL useEnd) {
-    return CTimeApi::GetSecondsBetween(Date(meeting, useEnd ? L"endTime" : L"startTime"), time) >= 0;
-}
-
-BOOL CMeetingDataProvider::IsProminent(IUnknown* meeting, DATE time) {
-    const CMeetingFields fields(meeting, {L"meetingStatus", L"startTime", L"endTime"});
-    return IsProminentMeeting(fields, time);
 }
 
 void CMeetingDataProvider::ComputeVisibleWindow(BOOL autoPosition) {
@@ -162,12 +141,11 @@ void CMeetingDataProvider::ComputeVisibleWindow(BOOL autoPosition) {
     }
     m_dtNow = CTimeApi::GetLocalNow();
 
-    auto meetingAt = [this](INT32 index) { return MeetingAt(index); };
     int units = kWindowUnits;
     int tall = kTallMeetings;
     enum class Fit { More, Full, Over };
     auto charge = [&](INT32 index) {
-        const ComPtr<IUnknown> meeting = meetingAt(index);
+        const ComPtr<IUnknown> meeting = MeetingAt(index);
         if (!meeting || !IsProminent(meeting.Get(), m_dtNow)) {
             units -= 1;
         } else if (tall > 0) {
@@ -213,8 +191,8 @@ void CMeetingDataProvider::ComputeVisibleWindow(BOOL autoPosition) {
         m_nFirst = m_nLast = -1;
         INT32 first = 0;
         while (first < count) {
-            const ComPtr<IUnknown> meeting = meetingAt(first);
-            if (meeting && IsNotBefore(meeting.Get(), m_dtNow, TRUE)) break;
+            const ComPtr<IUnknown> meeting = MeetingAt(first);
+            if (meeting && HasNotEnded(meeting.Get(), m_dtNow)) break;
             ++first;
         }
         if (first < count) m_nFirst = first;
@@ -355,17 +333,19 @@ void CMeetingDataProvider::LoadDay(BOOL keep) {
         ComPtr<IUnknown> oldFirst;
         if (m_nCount > 0 && m_nFirst >= 0) oldFirst = MeetingAt(m_nFirst);
         if (oldFirst) {
-            const CStringEx oldKey = Text(oldFirst.Get(), L"meetingKey");
-            const CStringEx oldEntry = Text(oldFirst.Get(), L"entryID");
-            const DATE oldStart = Date(oldFirst.Get(), L"startTime");
+            const CMeetingFields old(oldFirst.Get(), {L"meetingKey", L"entryID", L"startTime"});
+            const CStringEx& oldKey = old.Text(L"meetingKey");
+            const CStringEx& oldEntry = old.Text(L"entryID");
+            const DATE oldStart = old.Date(L"startTime");
             if (CTimeApi::IsSameDay(oldStart, rangeStart)) {
                 for (LONG i = 0; i < count; ++i) {
                     const ComPtr<IUnknown>& meeting = meetings[static_cast<size_t>(i)];
-                    const CStringEx key = Text(meeting.Get(), L"meetingKey");
-                    const CStringEx entry = Text(meeting.Get(), L"entryID");
+                    const CMeetingFields fields(meeting.Get(), {L"meetingKey", L"entryID", L"startTime"});
+                    const CStringEx& key = fields.Text(L"meetingKey");
+                    const CStringEx& entry = fields.Text(L"entryID");
                     if ((!key.IsEmpty() && key == oldKey) || (!entry.IsEmpty() && entry == oldEntry)) {
                         // A moved start puts the window back on the clock.
-                        if (std::fabs(Date(meeting.Get(), L"startTime") - oldStart) < kSameStart) kept = i;
+                        if (std::fabs(fields.Date(L"startTime") - oldStart) < kSameStart) kept = i;
                         break;
                     }
                 }
@@ -438,7 +418,7 @@ INT32 CMeetingDataProvider::FindMeeting(const wchar_t* key, const wchar_t* confI
         const LONG i = backwards ? count - 1 - step : step;
         const ComPtr<IUnknown>& meeting = m_meetings[static_cast<size_t>(i)];
         if (!meeting) continue;
-        const CStringEx value = Text(meeting.Get(), path);
+        const CStringEx value = CMeetingFields(meeting.Get(), {path}).Text(path);
         if (!value.IsEmpty() && value.Compare(wanted) == 0) return i;
     }
     return -1;
@@ -463,20 +443,20 @@ BOOL CMeetingDataProvider::GetMeetingDetailUrl(const wchar_t* key, const wchar_t
     if (index < 0) return FALSE;
     const ComPtr<IUnknown> meeting = MeetingAt(index);
     if (!meeting) return FALSE;
-    url = Text(meeting.Get(), L"accessURL/meetingDetail");
+    url = CMeetingFields(meeting.Get(), {L"accessURL/meetingDetail"}).Text(L"accessURL/meetingDetail");
     return !url.IsEmpty();
 }
 
-void CMeetingDataProvider::FillTimeText(IUnknown* meeting, CBubblePara* para) const {
-    const DATE start = Date(meeting, L"startTime");
-    const DATE end = Date(meeting, L"endTime");
+void CMeetingDataProvider::FillTimeText(const CMeetingFields& meeting, CBubblePara* para) const {
+    const DATE start = meeting.Date(L"startTime");
+    const DATE end = meeting.Date(L"endTime");
     const LONG duration = CTimeApi::GetSecondsBetween(end, start);
 
     // A recurring meeting scheduled in another zone is shown in that zone.
     TIME_ZONE_INFORMATION local{};
     ::GetTimeZoneInformation(&local);
-    const CStringEx zoneText = Text(meeting, L"recurrence/timeZone");
-    const CStringEx recurrence = Text(meeting, L"recurrence/description");
+    const CStringEx& zoneText = meeting.Text(L"recurrence/timeZone");
+    const CStringEx& recurrence = meeting.Text(L"recurrence/description");
     const bool meetingZone = !zoneText.IsEmpty() && zoneText.CompareNoCase(local.StandardName) != 0 &&
                              zoneText.CompareNoCase(local.DaylightName) != 0 && !recurrence.IsEmpty();
     para->m_strRecurrence = recurrence;
@@ -495,7 +475,7 @@ void CMeetingDataProvider::FillTimeText(IUnknown* meeting, CBubblePara* para) co
     }
     if (meetingZone) {
         TIME_ZONE_INFORMATION zone{};
-        if (!CTimeApi::GetTimeZoneByJoderId(Text(meeting, L"recurrence/jodaTimeZone"), &zone)) {
+        if (!CTimeApi::GetTimeZoneByJoderId(meeting.Text(L"recurrence/jodaTimeZone"), &zone)) {
             TraceText(8,
                       "CMeetingDataProvider::GetMeetingDetailInfo: Can't get correct time zone by joder id, use local "
                       "time zone!\n");
@@ -523,32 +503,35 @@ BOOL CMeetingDataProvider::GetMeetingDetailInfo(INT32 index, CBubblePara* para) 
     if (!para || index < 0 || index >= m_nCount || !m_spDoc) return FALSE;
     const ComPtr<IUnknown> node = MeetingAt(index);
     if (!node) return FALSE;
-    IUnknown* meeting = node.Get();
+    const CMeetingFields meeting(
+        node.Get(), {L"meetingTopic", L"startTime", L"endTime", L"recurrence/timeZone", L"recurrence/description",
+                     L"recurrence/jodaTimeZone", L"host/displayName", L"agenda", L"meetingKey", L"entryID",
+                     L"scheduleFrom", L"serviceType", L"isExceptional", L"isRecurrence", L"hasRecording"});
 
-    para->m_strTopic = Text(meeting, L"meetingTopic");
+    para->m_strTopic = meeting.Text(L"meetingTopic");
     FillTimeText(meeting, para);
-    para->m_strHostName = Text(meeting, L"host/displayName");
+    para->m_strHostName = meeting.Text(L"host/displayName");
     CStringEx invitees;
     bool firstName = true;
-    ForEachText(meeting, L"invitees/invitee/displayName", [&](const CStringEx& name) {
+    ForEachText(node.Get(), L"invitees/invitee/displayName", [&](const CStringEx& name) {
         if (!firstName) invitees += L";";
         invitees += name;
         firstName = false;
     });
     para->m_strInvitees = invitees;
-    para->m_strAgenda = Text(meeting, L"agenda");
+    para->m_strAgenda = meeting.Text(L"agenda");
     para->m_files.clear();
-    ForEachText(meeting, L"files/file", [&](const CStringEx& file) { para->m_files.push_back(file); });
+    ForEachText(node.Get(), L"files/file", [&](const CStringEx& file) { para->m_files.push_back(file); });
     para->m_bValid = 1;
-    para->m_strKey = Text(meeting, L"meetingKey");
-    para->m_strEntryId = Text(meeting, L"entryID");
-    para->m_bNotFromOI = Text(meeting, L"scheduleFrom").Compare(L"OI") == 0 ? 0 : 1;
-    const CStringEx service = Text(meeting, L"serviceType");
+    para->m_strKey = meeting.Text(L"meetingKey");
+    para->m_strEntryId = meeting.Text(L"entryID");
+    para->m_bNotFromOI = meeting.Text(L"scheduleFrom").Compare(L"OI") == 0 ? 0 : 1;
+    const CStringEx& service = meeting.Text(L"serviceType");
     if (service.CompareNoCase(L"RX") == 0) para->m_bServiceRX = 1;
     if (service.CompareNoCase(L"RY") == 0) para->m_bServiceRY = 1;
-    para->m_bException = Flag(meeting, L"isExceptional");
-    para->m_bRecurring = Flag(meeting, L"isRecurrence");
-    para->m_bHasRecording = IsTrueText(meeting, L"hasRecording") ? 1 : 0;
-    para->m_dtStart = Date(meeting, L"startTime");
+    para->m_bException = meeting.Flag(L"isExceptional");
+    para->m_bRecurring = meeting.Flag(L"isRecurrence");
+    para->m_bHasRecording = meeting.IsTrueText(L"hasRecording") ? 1 : 0;
+    para->m_dtStart = meeting.Date(L"startTime");
     return TRUE;
 }

@@ -15,6 +15,7 @@
 #include "ResourceIds.h"
 
 class CBubblePara;
+class CMeetingFields;
 
 class CMeetingDataProvider : public IDailyMeetingSink {
 public:
@@ -64,15 +65,13 @@ private:
     using Meetings = std::vector<Microsoft::WRL::ComPtr<IUnknown>>;
     // FALSE unless `document` is a meetings document; `meetings` are the root's children.
     static BOOL GetMeetingList(IUnknown* document, Meetings* meetings);
-    static BOOL IsProminent(IUnknown* meeting, DATE time);
-    static BOOL IsNotBefore(IUnknown* meeting, DATE time, BOOL useEnd);
 
     void ComputeVisibleWindow(BOOL autoPosition);
     // The meeting node at `index` of the held document, or null.
     Microsoft::WRL::ComPtr<IUnknown> MeetingAt(INT32 index) const;
     // Which meetings are visible and which of them are prominent, in one number.
     LONG WindowFingerprint() const;
-    void FillTimeText(IUnknown* meeting, CBubblePara* para) const;
+    void FillTimeText(const CMeetingFields& meeting, CBubblePara* para) const;
 
     DATE m_dtCurrentDate = 0.0;
     DATE m_dtNow = 0.0;

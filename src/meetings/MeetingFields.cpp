@@ -1,14 +1,9 @@
 #include "MeetingFields.h"
 
-#include <msxml2.h>
-#include <wrl/client.h>
-
 #include <cwchar>
 
 #include "ComHolders.h"
 #include "MSDom.h"
-
-using Microsoft::WRL::ComPtr;
 
 namespace {
 const CStringEx kEmpty;
@@ -39,32 +34,25 @@ CMeetingFields::CMeetingFields(IUnknown* meeting, std::initializer_list<const wc
 }
 
 void CMeetingFields::Walk(IUnknown* parentNode, const std::wstring& parent, size_t& missing) {
-    ComPtr<IXMLDOMNode> node;
-    if (FAILED(parentNode->QueryInterface(IID_IXMLDOMNode, reinterpret_cast<void**>(node.GetAddressOf())))) return;
-    ComPtr<IXMLDOMNode> child;
-    if (node->get_firstChild(child.GetAddressOf()) != S_OK) return;
-    while (child && missing > 0) {
+    ForEachChildNode(parentNode, [&](IXMLDOMNode* child) {
         Bstr name;
-        if (ElementName(child.Get(), name)) {
-            bool isParent = false;
-            for (Field& field : m_fields) {
-                if (field.found || field.parent != parent) {
-                    if (!field.found && parent.empty() && field.parent == name.c_str()) isParent = true;
-                    continue;
-                }
-                if (field.name != name.c_str()) continue;
+        if (!ElementName(child, name)) return true;
+        bool holdsMissing = false;  // a parent element of a field not found yet
+        for (Field& field : m_fields) {
+            if (field.found) continue;
+            if (field.parent == parent && field.name == name.c_str()) {
                 Bstr text;
                 if (child->get_text(text.receive()) == S_OK) field.text = CStringEx(text.str());
                 field.found = true;
                 --missing;
+            } else if (parent.empty() && field.parent == name.c_str()) {
+                holdsMissing = true;
             }
-            // Fields one level down are looked for under every element of the parent's name.
-            if (isParent) Walk(child.Get(), std::wstring(name.c_str()), missing);
         }
-        ComPtr<IXMLDOMNode> next;
-        if (child->get_nextSibling(next.GetAddressOf()) != S_OK) break;
-        child = std::move(next);
-    }
+        // Fields one level down are looked for under every element of the parent's name.
+        if (holdsMissing) Walk(child, std::wstring(name.c_str()), missing);
+        return missing > 0;
+    });
 }
 
 const CStringEx& CMeetingFields::Text(const wchar_t* name) const noexcept {

@@ -5,14 +5,29 @@
 // wins. Asking by selection compiles and runs a query per field, which was
 // most of the cost of reading a meeting.
 #include <windows.h>
-#include <objbase.h>
-#include <oaidl.h>
+#include <msxml2.h>
+#include <wrl/client.h>
 
 #include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "StringEx.h"
+
+// Calls `visit` with each child node of `parent`, in document order, for as
+// long as it returns true.
+template <typename Visit>
+void ForEachChildNode(IUnknown* parent, Visit visit) {
+    Microsoft::WRL::ComPtr<IXMLDOMNode> node, child;
+    if (!parent || FAILED(parent->QueryInterface(IID_IXMLDOMNode, reinterpret_cast<void**>(node.GetAddressOf()))) ||
+        node->get_firstChild(child.GetAddressOf()) != S_OK)
+        return;
+    while (child && visit(child.Get())) {
+        Microsoft::WRL::ComPtr<IXMLDOMNode> next;
+        if (child->get_nextSibling(next.GetAddressOf()) != S_OK) break;
+        child = std::move(next);
+    }
+}
 
 class CMeetingFields {
 public:
